@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test tier:
+#   1. native unit tests (g++), 2. the same and the Win32 tests cross-built and run under Wine,
+#   3. the profile-file fuzzer (clang, ASan, UBSan) for a bounded time, 4. end-to-end under Wine.
+# Fails when any test fails. Without a display it runs itself under Xvfb.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+
+if [ -z "${VELKOR_DEPS_DONE:-}" ]; then
+    scripts/install-deps.sh
+    export VELKOR_DEPS_DONE=1
+fi
+if [ -z "${DISPLAY:-}" ]; then
+    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+fi
+
+. scripts/wine-prefix.sh
+prefix=$root/build/windows/wineprefix
+# Wine's server must end before the display does.
+trap 'wine_prefix_down "$prefix"' EXIT
+
+fuzz_seconds=${VELKOR_FUZZ_SECONDS:-60}
+summary=()
+
+echo "== 1. native build and unit tests"
+cmake --preset native >/dev/null
+cmake --build --preset native
+ctest --preset native
+summary+=("native: $(ctest --preset native -N | tail -1)")
+
+echo "== 2. Windows build; unit and Win32 tests under Wine"
+cmake --preset windows >/dev/null
+cmake --build --preset windows
+wine_prefix_up "$prefix"
+ctest --preset windows
+summary+=("windows: $(ctest --preset windows -N | tail -1)")
+
+echo "== 3. fuzzing profile-file reading for ${fuzz_seconds}s"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+work=$root/build/fuzz/corpus
+mkdir -p "$work" "$root/build/fuzz/crashes"
+# Every kept input (seeds and past crashes) must pass before new inputs are searched.
+./build/fuzz/profile_fuzz -runs=0 tests/fuzz/corpus/ 2>&1 | tail -2
+./build/fuzz/profile_fuzz -max_total_time="$fuzz_seconds" -print_final_stats=1 \
+    -artifact_prefix="$root/build/fuzz/crashes/" "$work" tests/fuzz/corpus/ 2>build/fuzz/fuzz.log ||
+    { tail -40 build/fuzz/fuzz.log; echo "fuzzing found a crash: keep it in tests/fuzz/corpus/"; exit 1; }
+summary+=("fuzz: $(grep -E 'stat::number_of_executed_units' build/fuzz/fuzz.log | awk '{print $2}') executions, no crash")
+
+echo "== summary"
+printf '%s\n' "${summary[@]}"

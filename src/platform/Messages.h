@@ -1,0 +1,16 @@
+#pragma once
+// Window message numbers and values the program's window procedures look at.
+#include <cstdint>
+
+namespace velkor::msg {
+
+inline constexpr uint32_t kUser = 0x0400;
+inline constexpr uint32_t kPowerBroadcast = 0x0218;
+inline constexpr uint32_t kPbtApmResumeSuspend = 0x0007;
+inline constexpr uint32_t kTrayCallback = 2025;  // the notification icon's callback message
+inline constexpr uint32_t kMouseMove = 0x0200;
+inline constexpr uint32_t kLButtonUp = 0x0202;
+inline constexpr uint32_t kLButtonDblClk = 0x0203;
+inline constexpr uint32_t kRButtonUp = 0x0205;
+
+}  // namespace velkor::msg

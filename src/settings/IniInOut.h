@@ -1,0 +1,36 @@
+#pragma once
+// Reading and writing single values of the program's profile files (settings, language and
+// password files). Inside the program values are UTF-8; in the file they are in the system ANSI
+// code page, or UTF-8 when the file begins with a UTF-8 byte-order mark.
+#include <string>
+#include <string_view>
+
+#include "platform/Files.h"
+#include "platform/Text.h"
+
+namespace velkor {
+
+class IniInOut {
+  public:
+    // A value read back is cut to this many characters.
+    static constexpr size_t kMaxValueLength = 63;
+
+    IniInOut(Files& files, const Text& text) : files_(files), text_(text) {}
+
+    // The value of the key, or the empty text when the file, the section or the key is missing
+    // (or the file cannot be read).
+    std::string ReadIni(std::string_view file, std::string_view section,
+                        std::string_view key) const;
+
+    // Sets the key, creating the key, the section or the file as needed. The file is replaced in
+    // one step. A write that fails raises "Path/File access error" (75) with the system's reason;
+    // names or a value that would break the file's lines raise "Invalid procedure call" (5).
+    void WriteIni(std::string_view file, std::string_view section, std::string_view key,
+                  std::string_view value);
+
+  private:
+    Files& files_;
+    const Text& text_;
+};
+
+}  // namespace velkor

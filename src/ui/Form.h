@@ -1,0 +1,66 @@
+#pragma once
+// A form: a window's model. The program's forms derive from it and own their controls, menus
+// and timers as members, registering them in creation order.
+#include <string>
+#include <vector>
+
+#include "ui/Control.h"
+#include "ui/Menu.h"
+#include "ui/Timer.h"
+
+namespace velkor::ui {
+
+enum class WindowState { Normal, Minimized, Maximized };
+
+class Form : public Observable {
+  public:
+    Form(std::string name, std::string caption)
+        : name_(std::move(name)), caption_(std::move(caption)) {}
+
+    const std::string& name() const { return name_; }
+
+    const std::string& caption() const { return caption_; }
+    void setCaption(std::string caption);
+
+    bool visible() const { return visible_; }
+    void show();  // modeless
+    void hide();
+
+    WindowState windowState() const { return windowState_; }
+    void setWindowState(WindowState state);
+
+    // Size of the client area in twips.
+    int clientWidth() const { return clientWidth_; }
+    int clientHeight() const { return clientHeight_; }
+
+    const std::vector<Control*>& controls() const { return controls_; }
+    const std::vector<Menu*>& menus() const { return menus_; }  // top level, in menu order
+    const std::vector<Timer*>& timers() const { return timers_; }
+
+    // Runs when the form is loaded, after its controls exist and before it is shown.
+    virtual void Form_Load() {}
+    // Runs before the form is unloaded; setting `cancel` to non-zero keeps it loaded.
+    virtual void Form_Unload(int& cancel) { (void)cancel; }
+
+  protected:
+    void setClientSize(int width, int height) {
+        clientWidth_ = width;
+        clientHeight_ = height;
+    }
+    void adopt(Control& control) { controls_.push_back(&control); }
+    void adopt(Menu& topLevel) { menus_.push_back(&topLevel); }
+    void adopt(Timer& timer) { timers_.push_back(&timer); }
+
+  private:
+    std::string name_;
+    std::string caption_;
+    bool visible_ = false;
+    WindowState windowState_ = WindowState::Normal;
+    int clientWidth_ = 0;
+    int clientHeight_ = 0;
+    std::vector<Control*> controls_;
+    std::vector<Menu*> menus_;
+    std::vector<Timer*> timers_;
+};
+
+}  // namespace velkor::ui

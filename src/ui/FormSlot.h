@@ -1,0 +1,71 @@
+#pragma once
+// Where a form lives between its loads. The first touch of the form (or of any of its
+// controls, which go through the slot) creates it hidden and runs its Form_Load; unload runs
+// Form_Unload and destroys it, and the next touch loads it afresh.
+#include <functional>
+#include <memory>
+
+#include "ui/Form.h"
+
+namespace velkor::ui {
+
+// The renderer: told when a form comes into being and before it goes away.
+class FormHost {
+  public:
+    virtual ~FormHost() = default;
+    virtual void attach(Form& form) = 0;
+    virtual void detach(Form& form) = 0;
+};
+
+template <class T>
+class FormSlot {
+  public:
+    using Factory = std::function<std::unique_ptr<T>()>;
+
+    explicit FormSlot(Factory make, FormHost* host = nullptr)
+        : make_(std::move(make)), host_(host) {}
+    FormSlot(const FormSlot&) = delete;
+    FormSlot& operator=(const FormSlot&) = delete;
+    ~FormSlot() { destroy(); }
+
+    void setHost(FormHost* host) { host_ = host; }
+
+    bool loaded() const { return form_ != nullptr; }
+
+    T& get() {
+        if (!form_) {
+            form_ = make_();
+            // The slot holds the form before its load runs, so a touch during Form_Load
+            // reaches the same form instead of loading a second one.
+            if (host_) host_->attach(*form_);
+            form_->Form_Load();
+        }
+        return *form_;
+    }
+    T* operator->() { return &get(); }
+    T& operator*() { return get(); }
+
+    // Unloads the form if it is loaded; returns false when its Form_Unload cancelled.
+    bool unload() {
+        if (!form_) return true;
+        int cancel = 0;
+        form_->Form_Unload(cancel);
+        if (cancel != 0) return false;
+        destroy();
+        return true;
+    }
+
+  private:
+    void destroy() {
+        if (!form_) return;
+        std::unique_ptr<T> gone = std::move(form_);
+        gone->hide();
+        if (host_) host_->detach(*gone);
+    }
+
+    Factory make_;
+    FormHost* host_;
+    std::unique_ptr<T> form_;
+};
+
+}  // namespace velkor::ui

@@ -1,0 +1,45 @@
+#pragma once
+#include <functional>
+#include <string>
+
+#include "ui/Control.h"
+
+namespace velkor::ui {
+
+class TextBox : public Control {
+  public:
+    explicit TextBox(std::string name, std::string text = {})
+        : Control(ControlKind::TextBox, std::move(name)), text_(std::move(text)) {}
+
+    std::function<void()> onChange;
+
+    const std::string& text() const { return text_; }
+    void setText(std::string text);
+
+    // Shown in place of every character when not empty (password entry).
+    const std::string& passwordChar() const { return passwordChar_; }
+    void setPasswordChar(std::string c) {
+        set(passwordChar_, std::move(c), Property::PasswordChar);
+    }
+
+    bool hasFocus() const { return focus_; }
+    void setFocus() { set(focus_, true, Property::Focus); }
+    void loseFocus() { set(focus_, false, Property::Focus); }
+
+    // Selection in characters of the text.
+    size_t selStart() const { return selStart_; }
+    size_t selLength() const { return selLength_; }
+    void setSelection(size_t start, size_t length);
+    void selectAll() { setSelection(0, characters()); }
+
+  private:
+    size_t characters() const;
+
+    std::string text_;
+    std::string passwordChar_;
+    bool focus_ = false;
+    size_t selStart_ = 0;
+    size_t selLength_ = 0;
+};
+
+}  // namespace velkor::ui

@@ -1,0 +1,14 @@
+#pragma once
+#include "platform/Files.h"
+
+namespace velkor::win32 {
+
+class Win32Files : public Files {
+  public:
+    std::string ProgramFolder() const override;
+    ReadOutcome Read(std::string_view path) const override;
+    // Writes a temporary file beside the target, flushes it, then moves it over the target.
+    std::optional<FileError> Replace(std::string_view path, std::string_view bytes) override;
+};
+
+}  // namespace velkor::win32

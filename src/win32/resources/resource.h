@@ -1,0 +1,3 @@
+#pragma once
+// Resource identifiers shared by the resource script and the code.
+#define IDI_VELKOR 1

@@ -1,0 +1,24 @@
+#include "fakes/FakeDialogs.h"
+
+namespace velkor::test {
+
+Answer FakeDialogs::Show(const MessageBoxRequest& box) {
+    shown.push_back(box);
+    if (whileOpen) whileOpen(box);
+    if (!answers.empty()) {
+        Answer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    switch (box.buttons) {
+        case Buttons::YesNo:
+        case Buttons::YesNoCancel:
+            return Answer::Yes;
+        case Buttons::RetryCancel:
+            return Answer::Retry;
+        default:
+            return Answer::Ok;
+    }
+}
+
+}  // namespace velkor::test

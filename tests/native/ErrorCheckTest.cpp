@@ -1,0 +1,69 @@
+#include "app/ErrorCheck.h"
+
+#include <gtest/gtest.h>
+
+#include <new>
+#include <stdexcept>
+
+#include "app/Program.h"
+#include "fakes/FakeDialogs.h"
+
+namespace velkor {
+namespace {
+
+TEST(ErrorCheckTest, ReportNamesProcedureNumberDescriptionAndAddress) {
+    test::FakeDialogs dialogs;
+    ReportError(dialogs, 13, "Type mismatch", "cmdDo_Click()");
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    const MessageBoxRequest& box = dialogs.last();
+    EXPECT_EQ(box.text,
+              "Error in Module 'cmdDo_Click()'.\r\n"
+              "Error Number: 13\r\n"
+              "Error Description: Type mismatch\r\n"
+              "\r\n"
+              "Please contact the author with a detailed error description at "
+              "'support@velkor.example.org'.");
+    EXPECT_EQ(box.title, "Velkor");
+    EXPECT_EQ(box.buttons, Buttons::Ok);
+    EXPECT_EQ(box.icon, Icon::None);
+}
+
+TEST(ErrorCheckTest, GuardReportsOnceAndEndsTheBody) {
+    test::FakeDialogs dialogs;
+    bool after = false;
+    bool finished = Guarded(dialogs, "frmVelkor.Form_Load()", [&] {
+        throw RuntimeError(53, "File not found");
+        after = true;
+    });
+    EXPECT_FALSE(finished);
+    EXPECT_FALSE(after);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.last().text, ErrorReportText(53, "File not found", "frmVelkor.Form_Load()"));
+
+    EXPECT_TRUE(Guarded(dialogs, "x()", [] {}));
+    EXPECT_EQ(dialogs.shown.size(), 1u);
+}
+
+TEST(ErrorCheckTest, ForeignExceptionsGetNumbersInOnePlace) {
+    struct Case {
+        std::function<void()> raise;
+        int32_t number;
+    };
+    const Case cases[] = {
+        {[] { throw RuntimeError(71, "Disk not ready"); }, 71},
+        {[] { throw std::bad_alloc(); }, 7},
+        {[] { throw std::out_of_range("index"); }, 9},
+        {[] { throw std::runtime_error("boom"); }, 51},
+        {[] { throw 42; }, 51},
+    };
+    for (const Case& c : cases) {
+        std::optional<RuntimeError> error = Attempt(c.raise);
+        ASSERT_TRUE(error.has_value());
+        EXPECT_EQ(error->number(), c.number);
+        EXPECT_FALSE(error->description().empty());
+    }
+    EXPECT_FALSE(Attempt([] {}).has_value());
+}
+
+}  // namespace
+}  // namespace velkor

@@ -1,0 +1,281 @@
+// The toolkit semantics the program's handlers rely on.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/RuntimeError.h"
+#include "ui/CheckBox.h"
+#include "ui/CommandButton.h"
+#include "ui/FormSlot.h"
+#include "ui/ImageCombo.h"
+#include "ui/Menu.h"
+#include "ui/OptionButton.h"
+#include "ui/TextBox.h"
+#include "ui/Timer.h"
+
+namespace velkor::ui {
+namespace {
+
+int ErrorNumberOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const RuntimeError& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+TEST(CheckBoxTest, CodeRunsTheClickHandlerOnlyWhenTheValueChanges) {
+    CheckBox box("chkAll");
+    int clicks = 0;
+    box.onClick = [&] {
+        ++clicks;
+    };
+
+    box.setValue(0);  // unchanged
+    EXPECT_EQ(clicks, 0);
+    box.setValue(1);
+    EXPECT_EQ(clicks, 1);
+    box.setValue(1);  // unchanged
+    EXPECT_EQ(clicks, 1);
+    box.setValue(2);
+    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(ErrorNumberOf([&] { box.setValue(3); }), 380);
+    EXPECT_EQ(box.value(), 2);
+}
+
+TEST(CheckBoxTest, UserClickTogglesThroughTheSameSetter) {
+    CheckBox box("chkAll");
+    std::vector<int> seen;  // the value the handler sees
+    box.onClick = [&] {
+        seen.push_back(box.value());
+    };
+    box.click();
+    box.click();
+    box.setValue(2);
+    box.click();
+    EXPECT_EQ(seen, (std::vector<int>{1, 0, 2, 1}));
+
+    box.setEnabled(false);
+    box.click();
+    EXPECT_EQ(box.value(), 1);
+}
+
+TEST(OptionButtonTest, SelectingOneClearsTheOthersAndClicksOnlyOnChange) {
+    OptionGroup group;
+    OptionButton lock(group, "optLock"), unlock(group, "optUnlock"), open(group, "optOpen");
+    std::vector<std::string> clicks;
+    for (OptionButton* b : {&lock, &unlock, &open}) {
+        b->onClick = [&clicks, b] {
+            clicks.push_back(b->name());
+        };
+    }
+    unlock.select();
+    lock.select();
+    lock.select();  // already selected: nothing runs
+    open.click();   // the user's path
+    EXPECT_EQ(clicks, (std::vector<std::string>{"optUnlock", "optLock", "optOpen"}));
+    EXPECT_FALSE(lock.selected());
+    EXPECT_FALSE(unlock.selected());
+    EXPECT_TRUE(open.selected());
+    EXPECT_EQ(group.selected(), &open);
+}
+
+TEST(OptionButtonTest, HandlerSeesTheNewSelection) {
+    OptionGroup group;
+    OptionButton a(group, "a"), b(group, "b");
+    a.select();
+    bool aSelectedDuringClick = true;
+    b.onClick = [&] {
+        aSelectedDuringClick = a.selected();
+    };
+    b.select();
+    EXPECT_FALSE(aSelectedDuringClick);
+}
+
+TEST(CommandButtonTest, DisabledButtonCannotBeClicked) {
+    CommandButton ok("cmdDo", "OK");
+    int clicks = 0;
+    ok.onClick = [&] {
+        ++clicks;
+    };
+    ok.click();
+    ok.setEnabled(false);
+    ok.click();
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST(TextBoxTest, SelectAllAndSelectionFollowTheText) {
+    TextBox box("txtPassword");
+    box.setText("h\xC3\xA4llo");  // five characters, six bytes
+    box.selectAll();
+    EXPECT_EQ(box.selStart(), 0u);
+    EXPECT_EQ(box.selLength(), 5u);
+    box.setSelection(3, 10);
+    EXPECT_EQ(box.selLength(), 2u);
+    box.setText("ab");
+    EXPECT_LE(box.selStart(), 2u);
+    EXPECT_EQ(box.selLength(), 0u);
+}
+
+TEST(ImageComboTest, EntriesAreOneBasedAndInsertsKeepTheSelectedEntry) {
+    ImageCombo combo("imgCboDrives");
+    combo.add(1, "D:", 1);
+    combo.add(2, "F:", 1);
+    combo.select(2);
+    combo.add(1, "C:", 1);  // the selected entry moves down with its text
+    EXPECT_EQ(combo.selectedIndex(), 3);
+    EXPECT_EQ(combo.selectedText(), "F:");
+    combo.setText(3, "F: locked");
+    combo.setPicture(3, 2);
+    EXPECT_EQ(combo.entry(3).text, "F: locked");
+    EXPECT_EQ(combo.entry(3).picture, 2);
+
+    EXPECT_EQ(ErrorNumberOf([&] { combo.select(4); }), 35600);
+    EXPECT_EQ(ErrorNumberOf([&] { combo.add(5, "Z:"); }), 35600);
+    EXPECT_EQ(ErrorNumberOf([&] { (void)combo.entry(0); }), 35600);
+}
+
+TEST(ImageComboTest, NoSelectionInAnEmptyList) {
+    ImageCombo combo("imgCboDrives");
+    EXPECT_EQ(combo.selectedIndex(), 0);
+    EXPECT_EQ(ErrorNumberOf([&] { combo.select(1); }), 35600);
+    EXPECT_EQ(ErrorNumberOf([&] { (void)combo.selectedText(); }), 35600);
+}
+
+TEST(MenuArrayTest, ElementsAreCopiesOfTheHiddenTemplate) {
+    Menu lock("mnuLock", "Lock");
+    MenuArray subs("mnuLockSub", "mnuLockSub");
+    Menu lockAll("mnuLockAll", "Lock All Devices");
+    lock.add(subs);
+    lock.add(lockAll);
+    subs[0].setVisible(false);
+    subs[0].setChecked(true);
+
+    std::vector<int> chosen;
+    subs.onClick = [&](int index) {
+        chosen.push_back(index);
+    };
+
+    Menu& d = subs.load(subs.upperBound() + 1);
+    EXPECT_EQ(d.index(), 1);
+    EXPECT_EQ(d.caption(), "mnuLockSub");
+    EXPECT_FALSE(d.visible());
+    EXPECT_TRUE(d.checked());
+    d.setCaption("D:");
+    d.setVisible(true);
+    subs.load(subs.upperBound() + 1).setVisible(true);
+
+    subs[2].click();
+    subs[1].click();
+    subs[0].click();  // hidden: cannot be chosen
+    EXPECT_EQ(chosen, (std::vector<int>{2, 1}));
+    EXPECT_EQ(subs[0].caption(), "mnuLockSub");
+    EXPECT_EQ(subs.elements().size(), 3u);
+    EXPECT_EQ(ErrorNumberOf([&] { subs.load(1); }), 360);
+    EXPECT_EQ(ErrorNumberOf([&] { (void)subs[7]; }), 340);
+}
+
+TEST(MenuTest, DisabledEntryIgnoresClicks) {
+    Menu exit("mnuExit2", "E&xit", "Ctrl+X");
+    int clicks = 0;
+    exit.onClick = [&] {
+        ++clicks;
+    };
+    exit.click();
+    exit.setEnabled(false);
+    exit.click();
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(exit.shortcut(), "Ctrl+X");
+}
+
+TEST(TimerTest, TicksOnlyWhileEnabledWithAnInterval) {
+    Timer timer("TimerSuspend", 5000);
+    int ticks = 0;
+    timer.onTimer = [&] {
+        ++ticks;
+    };
+    timer.tick();
+    timer.setEnabled(false);
+    timer.tick();
+    timer.setEnabled(true);
+    timer.setInterval(0);
+    timer.tick();
+    EXPECT_EQ(ticks, 1);
+}
+
+TEST(ObservableTest, ListenersHearChangesUntilTheirSubscriptionEnds) {
+    CheckBox box("chk");
+    std::vector<Property> heard;
+    {
+        Subscription s = box.subscribe([&](Property p) { heard.push_back(p); });
+        box.setValue(1);
+        box.setValue(1);
+        box.setCaption("all");
+        box.setCaption("all");
+    }
+    box.setValue(0);
+    EXPECT_EQ(heard, (std::vector<Property>{Property::Value, Property::Caption}));
+}
+
+// A form that counts its loads and touches itself while loading.
+class CountingForm : public Form {
+  public:
+    CountingForm(FormSlot<CountingForm>& slot, int& loads, int& unloads)
+        : Form("frmTest", "Test"), slot_(slot), loads_(loads), unloads_(unloads) {
+        adopt(chkOption);
+    }
+    void Form_Load() override {
+        ++loads_;
+        slot_->chkOption.setValue(1);  // reaches this very form, no second load
+    }
+    void Form_Unload(int& cancel) override {
+        ++unloads_;
+        cancel = keepLoaded ? 1 : 0;
+    }
+    CheckBox chkOption{"chkOption"};
+    bool keepLoaded = false;
+
+  private:
+    FormSlot<CountingForm>& slot_;
+    int& loads_;
+    int& unloads_;
+};
+
+class RecordingHost : public FormHost {
+  public:
+    std::vector<std::string> events;
+    void attach(Form& f) override { events.push_back("attach " + f.name()); }
+    void detach(Form& f) override { events.push_back("detach " + f.name()); }
+};
+
+TEST(FormSlotTest, FirstTouchLoadsHiddenOnceAndUnloadStartsAfresh) {
+    int loads = 0, unloads = 0;
+    RecordingHost host;
+    FormSlot<CountingForm> slot(
+        [&] { return std::make_unique<CountingForm>(slot, loads, unloads); }, &host);
+    EXPECT_FALSE(slot.loaded());
+
+    slot->chkOption.setValue(0);  // first touch: load runs, then this statement
+    EXPECT_EQ(loads, 1);
+    EXPECT_FALSE(slot->visible());
+    EXPECT_EQ(slot->chkOption.value(), 0);
+    slot->show();
+
+    slot->keepLoaded = true;
+    EXPECT_FALSE(slot.unload());
+    EXPECT_TRUE(slot.loaded());
+    slot->keepLoaded = false;
+    EXPECT_TRUE(slot.unload());
+    EXPECT_FALSE(slot.loaded());
+    EXPECT_EQ(unloads, 2);
+
+    EXPECT_EQ(slot->chkOption.value(), 1);  // a fresh form, loaded again
+    EXPECT_EQ(loads, 2);
+    EXPECT_FALSE(slot->visible());
+    EXPECT_EQ(host.events,
+              (std::vector<std::string>{"attach frmTest", "detach frmTest", "attach frmTest"}));
+}
+
+}  // namespace
+}  // namespace velkor::ui

@@ -1,0 +1,107 @@
+#include "settings/IniInOut.h"
+
+#include <gtest/gtest.h>
+
+#include "fakes/Cp1252Text.h"
+#include "fakes/FakeFiles.h"
+#include "platform/RuntimeError.h"
+
+namespace velkor {
+namespace {
+
+class IniInOutTest : public ::testing::Test {
+  protected:
+    test::FakeFiles files;
+    test::Cp1252Text text;
+    IniInOut ini{files, text};
+    std::string path = files.path("Velkor.ini");
+
+    int ErrorOfWrite(std::string_view section, std::string_view key, std::string_view value) {
+        try {
+            ini.WriteIni(path, section, key, value);
+        } catch (const RuntimeError& e) {
+            return e.number();
+        }
+        return 0;
+    }
+};
+
+TEST_F(IniInOutTest, ValuesAreCutToSixtyThreeCharacters) {
+    const std::string v63(63, 'a'), v64 = v63 + "b", v200(200, 'c');
+    files.content[path] = "[S]\nv63=" + v63 + "\nv64=" + v64 + "\nv200=" + v200 + "\nq=\"" + v64 +
+                          "\"\nu=" + std::string(62, 'x') + "\xE4\xFC\n";
+    EXPECT_EQ(ini.ReadIni(path, "S", "v63"), v63);
+    EXPECT_EQ(ini.ReadIni(path, "S", "v64"), v63);
+    EXPECT_EQ(ini.ReadIni(path, "S", "v200"), std::string(63, 'c'));
+    EXPECT_EQ(ini.ReadIni(path, "S", "q"), v63);
+    // Counted in characters of the file, not in bytes of UTF-8.
+    EXPECT_EQ(ini.ReadIni(path, "S", "u"), std::string(62, 'x') + "\xC3\xA4");
+}
+
+TEST_F(IniInOutTest, MissingOrUnreadableReadsEmpty) {
+    EXPECT_EQ(ini.ReadIni(path, "Default", "Delay"), "");
+    files.content[path] = "[Default]\nDelay=\n";
+    EXPECT_EQ(ini.ReadIni(path, "Default", "Delay"), "");
+    EXPECT_EQ(ini.ReadIni(path, "Default", "Minimize"), "");
+    files.content[path] = "[Default]\nDelay=5\n";
+    files.unreadable.insert(path);
+    EXPECT_EQ(ini.ReadIni(path, "Default", "Delay"), "");
+}
+
+TEST_F(IniInOutTest, AnsiInTheFileUtf8Inside) {
+    files.content[path] = "[Texts]\nQuit=Velkor beenden\x3F \x80 f\xFCr\n";
+    EXPECT_EQ(ini.ReadIni(path, "Texts", "Quit"), "Velkor beenden? \xE2\x82\xAC f\xC3\xBCr");
+    ini.WriteIni(path, "Texts", "Quit", "gr\xC3\xBC\xC3\x9F");
+    EXPECT_EQ(files.content[path], "[Texts]\nQuit=gr\xFC\xDF\n");
+}
+
+TEST_F(IniInOutTest, Utf8FileWithByteOrderMarkStaysUtf8) {
+    files.content[path] = "\xEF\xBB\xBF[S]\r\nk=\xC3\xA4\r\n";
+    EXPECT_EQ(ini.ReadIni(path, "S", "k"), "\xC3\xA4");
+    ini.WriteIni(path, "S", "j", "\xC3\xBC");
+    EXPECT_EQ(files.content[path], "\xEF\xBB\xBF[S]\r\nk=\xC3\xA4\r\nj=\xC3\xBC\r\n");
+}
+
+TEST_F(IniInOutTest, WriteCreatesTheFileAndKeepsTheRest) {
+    ini.WriteIni(path, "Language", "Language", "1");
+    EXPECT_EQ(files.content[path], "[Language]\r\nLanguage=1\r\n");
+    ini.WriteIni(path, "Current", "DeviceE", "1");
+    ini.WriteIni(path, "Language", "Language", "0");
+    EXPECT_EQ(files.content[path], "[Language]\r\nLanguage=0\r\n[Current]\r\nDeviceE=1\r\n");
+    EXPECT_EQ(files.replaceCount, 3);
+    ini.WriteIni(path, "Current", "DeviceE", "1");  // same value: the file is left alone
+    EXPECT_EQ(files.replaceCount, 3);
+}
+
+TEST_F(IniInOutTest, FailedWriteIsAnErrorAndChangesNothing) {
+    files.content[path] = "[Current]\r\nDeviceE=0\r\n";
+    files.readOnly.insert(path);
+    try {
+        ini.WriteIni(path, "Current", "DeviceE", "1");
+        FAIL() << "no error";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.number(), 75);
+        EXPECT_EQ(e.description(), "Path/File access error (Access is denied.)");
+    }
+    EXPECT_EQ(files.content[path], "[Current]\r\nDeviceE=0\r\n");
+
+    // A file that exists but cannot be read is never overwritten with only the new key.
+    files.readOnly.clear();
+    files.unreadable.insert(path);
+    EXPECT_EQ(ErrorOfWrite("Current", "DeviceE", "1"), 75);
+    EXPECT_EQ(files.replaceCount, 0);
+}
+
+TEST_F(IniInOutTest, WritesThatWouldBreakTheFileAreRefused) {
+    files.content[path] = "[S]\r\nk=1\r\n";
+    EXPECT_EQ(ErrorOfWrite("S", "k", "1\r\n[Default]\r\nDeviceAll=1"), 5);
+    EXPECT_EQ(ErrorOfWrite("S", "k=j", "1"), 5);
+    EXPECT_EQ(ErrorOfWrite("S]", "k", "1"), 5);
+    EXPECT_EQ(ErrorOfWrite("S", " ", "1"), 5);
+    EXPECT_EQ(ErrorOfWrite("", "k", "1"), 5);
+    EXPECT_EQ(ErrorOfWrite("S", "k", std::string_view("a\0b", 3)), 5);
+    EXPECT_EQ(files.content[path], "[S]\r\nk=1\r\n");
+}
+
+}  // namespace
+}  // namespace velkor
