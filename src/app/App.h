@@ -1,0 +1,39 @@
+#pragma once
+// The running program: its ports, its forms and the modules they share.
+#include <functional>
+
+#include "app/Ports.h"
+#include "app/frmVelkor.h"
+#include "drives/CDOpenClose.h"
+#include "settings/IniInOut.h"
+#include "settings/frmPreferences.h"
+#include "ui/FormSlot.h"
+
+namespace velkor {
+
+class App {
+  public:
+    explicit App(Ports ports, ui::FormHost* host = nullptr);
+
+    Ports ports;
+    IniInOut ini;
+    CDOpenClose doors;
+    ui::FormSlot<frmVelkor> mainWindow;
+    ui::FormSlot<frmPreferences> preferences;
+
+    // Loads the main window (its load is the start-up) and shows it unless start-up decided
+    // otherwise. Returns false when the program is to end at once.
+    bool Start();
+    // True once the main window has been unloaded: the program is over.
+    bool ended() const { return ended_; }
+    // Unloads the main window, which ends the program.
+    void End();
+
+    // Told when the program has ended (the Win32 side leaves its message loop).
+    std::function<void()> onEnded;
+
+  private:
+    bool ended_ = false;
+};
+
+}  // namespace velkor

@@ -1,0 +1,27 @@
+#pragma once
+// The operating system as the program sees it: one reference per port.
+#include "platform/Device.h"
+#include "platform/Dialogs.h"
+#include "platform/Drives.h"
+#include "platform/EventLoop.h"
+#include "platform/Files.h"
+#include "platform/Instance.h"
+#include "platform/Multimedia.h"
+#include "platform/OsVersion.h"
+#include "platform/Text.h"
+
+namespace velkor {
+
+struct Ports {
+    Files& files;
+    const Text& text;
+    Dialogs& dialogs;
+    Drives& drives;
+    Device& device;
+    Multimedia& multimedia;
+    const OsVersion& os;
+    EventLoop& loop;
+    Instance& instance;
+};
+
+}  // namespace velkor

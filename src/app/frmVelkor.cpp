@@ -1,0 +1,319 @@
+// The main window: its controls and menus, its start-up and its shutdown.
+#include "app/frmVelkor.h"
+
+#include "app/App.h"
+#include "app/ErrorCheck.h"
+#include "app/Program.h"
+#include "app/WaitWithEvents.h"
+#include "platform/Convert.h"
+
+namespace velkor {
+
+frmVelkor::frmVelkor(App& app) : Form("frmVelkor", std::string(program::kTitle)), app_(app) {
+    setClientSize(2535, 2655);
+    struct Place {
+        ui::Control& control;
+        ui::Bounds bounds;
+        int tabIndex;
+        const char* toolTip;
+    };
+    const Place layout[] = {
+        {imgCboDrives, {120, 120, 2295, 330}, 7, ""},
+        {chkAll, {240, 600, 1695, 255}, 3, "enable to perform action at all devices"},
+        {optLock, {600, 960, 1335, 255}, 0, "lock the CD-Rom button"},
+        {optUnlock, {600, 1200, 1335, 255}, 1, "unlock the CD-Rom button"},
+        {optOpen, {600, 1560, 1335, 255}, 4, "open CD/DVD drive"},
+        {optClose, {600, 1800, 1335, 255}, 5, "close CD/DVD drive (if supportet by the drive)"},
+        {cmdDo, {600, 2160, 1215, 375}, 2, ""},
+        // Flags the other windows and modules share; never seen by the user.
+        {txtPWRMessage, {3000, 120, 1215, 285}, 8, ""},
+        {chkWait, {3000, 480, 1215, 255}, 9, ""},
+        {chkPWDSucceeded, {3000, 780, 1215, 255}, 10, ""},
+    };
+    for (const Place& place : layout) {
+        place.control.setBounds(place.bounds);
+        place.control.setTabIndex(place.tabIndex);
+        place.control.setToolTip(place.toolTip);
+        adopt(place.control);
+    }
+    txtPWRMessage.setVisible(false);
+    chkWait.setVisible(false);
+    chkPWDSucceeded.setVisible(false);
+    optUnlock.select();  // selected when the window is created; no handler is attached yet
+    cmdDo.setDefault(true);
+
+    // The tray pop-up menu: never in the menu bar.
+    mnuPopup.setVisible(false);
+    struct Submenu {
+        ui::Menu& menu;
+        ui::MenuArray& drives;
+        ui::Menu& all;
+    };
+    for (Submenu sub :
+         {Submenu{mnuLock, mnuLockSub, mnuLockAll}, Submenu{mnuUnlock, mnuUnlockSub, mnuUnlockAll},
+          Submenu{mnuOpen, mnuOpenSub, mnuOpenAll}, Submenu{mnuClose, mnuCloseSub, mnuCloseAll}}) {
+        sub.drives[0].setVisible(false);  // the template of the drive entries
+        sub.menu.add(sub.drives);
+        sub.menu.add(sub.all);
+    }
+    mnuPopup.add(mnuLock);
+    mnuPopup.add(mnuUnlock);
+    mnuPopup.add(mnuSep2);
+    mnuPopup.add(mnuOpen);
+    mnuPopup.add(mnuClose);
+    mnuPopup.add(mnuSep1);
+    mnuPopup.add(mnuShow);
+    mnuPopup.add(mnuExit);
+    mnuFile.add(mnuExit2);
+    mnuEdit.add(mnuPreferences);
+    mnuHelp.add(mnuAbout);
+    for (ui::Menu* top : {&mnuPopup, &mnuFile, &mnuEdit, &mnuHelp}) adopt(*top);
+    adopt(TimerSuspend);
+
+    optLock.onClick = [this] {
+        optLock_Click();
+    };
+    optUnlock.onClick = [this] {
+        optUnlock_Click();
+    };
+    optOpen.onClick = [this] {
+        optOpen_Click();
+    };
+    optClose.onClick = [this] {
+        optClose_Click();
+    };
+    chkAll.onClick = [this] {
+        chkAll_Click();
+    };
+    cmdDo.onClick = [this] {
+        cmdDo_Click();
+    };
+    mnuLockAll.onClick = [this] {
+        mnuLockAll_Click();
+    };
+    mnuUnlockAll.onClick = [this] {
+        mnuUnlockAll_Click();
+    };
+    mnuOpenAll.onClick = [this] {
+        mnuOpenAll_Click();
+    };
+    mnuCloseAll.onClick = [this] {
+        mnuCloseAll_Click();
+    };
+    mnuLockSub.onClick = [this](int i) {
+        mnuLockSub_Click(static_cast<int16_t>(i));
+    };
+    mnuUnlockSub.onClick = [this](int i) {
+        mnuUnlockSub_Click(static_cast<int16_t>(i));
+    };
+    mnuOpenSub.onClick = [this](int i) {
+        mnuOpenSub_Click(static_cast<int16_t>(i));
+    };
+    mnuCloseSub.onClick = [this](int i) {
+        mnuCloseSub_Click(static_cast<int16_t>(i));
+    };
+    mnuShow.onClick = [this] {
+        mnuShow_Click();
+    };
+    mnuExit.onClick = [this] {
+        mnuExit_Click();
+    };
+    mnuExit2.onClick = [this] {
+        mnuExit2_Click();
+    };
+    mnuPreferences.onClick = [this] {
+        mnuPreferences_Click();
+    };
+}
+
+namespace {
+
+// A start-up setting: a missing or non-numeric value counts as 0, so that start-up always
+// reaches the drive list (a file written by the preferences dialog has no "Delay", for one).
+template <class Number, class Convert>
+Number SettingOrZero(IniInOut& ini, const std::string& file, const char* key, Convert convert) {
+    std::string text = ini.ReadIni(file, "Default", key);
+    std::optional<RuntimeError> failed;
+    Number value = 0;
+    failed = Attempt([&] { value = convert(text); });
+    return failed ? Number(0) : value;
+}
+
+}  // namespace
+
+void frmVelkor::Form_Load() {
+    int16_t deviceAll = 0, useLastState = 0, minimize = 0, standby = 0;
+    int32_t delay = 0;
+    frmPreferences* preferences = nullptr;
+
+    // The steps of start-up, in order. An error ends start-up, except "Disk not ready" (a drive
+    // without a medium), which only skips its step; "Type mismatch" ends it without a message.
+    const std::function<void()> steps[] = {
+        [&] {
+            if (app_.ports.instance.AnotherIsRunning()) endAtOnce_ = true;
+        },
+        [&] { DisableCloseButton(); },
+        [&] { blnRecordState = false; },
+        [&] {
+            blnAllDrives = true;
+            intDriveCount = 0;
+        },
+        [&] {
+            strIniFile =
+                app_.ports.files.ProgramFolder() + "\\" + std::string(program::kSettingsFileName);
+        },
+        [&] {
+            IniInOut& ini = app_.ini;
+            deviceAll = SettingOrZero<int16_t>(ini, strIniFile, "DeviceAll", ToInt16);
+            useLastState = SettingOrZero<int16_t>(ini, strIniFile, "UseLastState", ToInt16);
+            minimize = SettingOrZero<int16_t>(ini, strIniFile, "Minimize", ToInt16);
+            standby = SettingOrZero<int16_t>(ini, strIniFile, "Standby", ToInt16);
+            delay = SettingOrZero<int32_t>(ini, strIniFile, "Delay", ToInt32);
+        },
+        [&] {
+            preferences = &app_.preferences.get();
+            preferences->chkLockAll.setValue(deviceAll);
+            preferences->chkSaveState.setValue(useLastState);
+            preferences->chkMinimizeToTray.setValue(minimize);
+            preferences->chkResume.setValue(standby);
+        },
+        [&] {
+            // Password protection comes with the password file; until then it stays off.
+            preferences->chkPassword.setValue(0);
+        },
+        [&] {
+            bool restore = useLastState == 1;
+            preferences->chkSaveState.setValue(restore ? 1 : 0);
+            preferences->chkLockAll.setEnabled(!restore);
+        },
+        [&] {
+            if (delay >= 0) WaitWithEvents(app_.ports.loop, delay);  // negative: no wait
+        },
+        [&] { BuildDriveList(); },
+        [&] {
+            if (intDriveCount > 0) imgCboDrives.select(1);
+        },
+        [&] { blnLocked.assign(static_cast<size_t>(intDriveCount), false); },
+        [&] { Velkor(intDriveCount, blnAllDrives); },  // udtPMR is 0: unlocks every drive
+        [&] { blnLocked.assign(static_cast<size_t>(intDriveCount), false); },
+        [&] { blnRecordState = true; },
+        [&] { ApplyStartUpPolicy(deviceAll, useLastState); },
+        [&] {
+            if (blnAllDrives) cmdDo_Click();
+        },
+        [&] {
+            chkAll.setValue(0);
+            blnAllDrives = false;
+        },
+        [&] { txtPWRMessage.setText("NA"); },
+    };
+    for (const auto& step : steps) {
+        std::optional<RuntimeError> error = Attempt(step);
+        if (endAtOnce_) return;
+        if (!error || error->number() == err::kDiskNotReady) continue;
+        if (error->number() != err::kTypeMismatch) {
+            ReportError(app_.ports.dialogs, error->number(), error->description(),
+                        "frmVelkor.Form_Load()");
+        }
+        return;
+    }
+}
+
+void frmVelkor::ApplyStartUpPolicy(int16_t deviceAll, int16_t useLastState) {
+    if (useLastState == 1) {
+        blnAllDrives = false;
+        chkAll.setValue(0);
+        SetCurrentState();
+    } else if (deviceAll == 1) {
+        blnAllDrives = true;
+        chkAll.setValue(1);
+        optLock_Click();
+    } else {
+        blnAllDrives = true;
+        chkAll.setValue(0);  // unchanged: blnAllDrives stays True
+        optUnlock_Click();
+    }
+}
+
+void frmVelkor::DisableCloseButton() {
+    closeDisabled_ = true;
+    notify(ui::Property::Caption);  // the renderer takes Close off the system menu
+}
+
+void frmVelkor::mnuExit_Click() {
+    bool exit = false;
+    Exit_Velkor(exit);
+    if (exit) app_.End();
+}
+
+void frmVelkor::mnuExit2_Click() {
+    mnuExit_Click();
+}
+
+void frmVelkor::Exit_Velkor(bool& bExit) {
+    // Each step runs even when the one before failed: an error is reported (a missing language
+    // number only counts as English) and the next step goes on.
+    int16_t language = 0;
+    ui::FormSlot<frmPreferences>& preferences = app_.preferences;
+    Answer answer = Answer::Cancel;
+    const std::function<void()> steps[] = {
+        [&] { language = LanguageNumber(); },
+        [&] {
+            const bool german = language == 1;
+            std::string question = german ? "Velkor beenden?" : "Exit Velkor?";
+            std::string statement =
+                german ? "Velkor wird alle Laufwerke nach Programmende wieder freigeben."
+                       : "Velkor will unlock all CD/DVD drives at programme exit.";
+            answer = app_.ports.dialogs.Show({question + "\r\n\r\n" + statement,
+                                              german ? "Velkor beenden" : "Exit Velkor",
+                                              Buttons::OkCancel, Icon::Question});
+        },
+    };
+    for (const auto& step : steps) {
+        if (auto error = Attempt(step); error && error->number() != err::kTypeMismatch) {
+            ReportError(app_.ports.dialogs, error->number(), error->description(), "Exit_Velkor()");
+        }
+    }
+    if (answer != Answer::Ok) return;
+
+    const std::function<void()> shutdown[] = {
+        [&] { blnRecordState = false; },  // the record keeps what the next start restores
+        [&] { chkAll.setValue(1); },
+        [&] { optUnlock.select(); },
+        [&] { cmdDo_Click(); },
+        [&] {
+            if (chkPWDSucceeded.value() == 1 || preferences->chkPassword.value() == 0) {
+                show();
+                bExit = true;
+            } else {
+                blnRecordState = true;
+                bExit = false;
+            }
+        },
+    };
+    for (const auto& step : shutdown) {
+        if (auto error = Attempt(step); error && error->number() != err::kTypeMismatch) {
+            ReportError(app_.ports.dialogs, error->number(), error->description(), "Exit_Velkor()");
+        }
+    }
+}
+
+void frmVelkor::Form_Unload(int& cancel) {
+    cancel = 0;
+    app_.preferences.unload();
+}
+
+void frmVelkor::mnuShow_Click() {
+    setWindowState(ui::WindowState::Normal);
+    show();
+}
+
+void frmVelkor::mnuPreferences_Click() {
+    app_.preferences->show();
+}
+
+int16_t frmVelkor::LanguageNumber() {
+    return ToInt16(app_.ini.ReadIni(strIniFile, "Language", "Language"));
+}
+
+}  // namespace velkor

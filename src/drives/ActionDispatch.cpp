@@ -1,0 +1,114 @@
+// The action dispatch: every lock, unlock, open and close goes through cmdDo_Click. The options,
+// the all-drives switch and the tray menu entries only prepare its state.
+#include "app/App.h"
+#include "app/ErrorCheck.h"
+#include "app/Program.h"
+
+namespace velkor {
+
+void frmVelkor::SelectAction(ui::OptionButton& option, int16_t action) {
+    option.select();
+    intAction = action;
+}
+
+void frmVelkor::optLock_Click() {
+    SelectAction(optLock, 1);
+}
+void frmVelkor::optUnlock_Click() {
+    SelectAction(optUnlock, 2);
+}
+void frmVelkor::optOpen_Click() {
+    SelectAction(optOpen, 3);
+}
+void frmVelkor::optClose_Click() {
+    SelectAction(optClose, 4);
+}
+
+void frmVelkor::chkAll_Click() {
+    Guarded(app_.ports.dialogs, "chkAll_Click()", [&] { blnAllDrives = chkAll.value() == 1; });
+}
+
+void frmVelkor::cmdDo_Click() {
+    Guarded(app_.ports.dialogs, "cmdDo_Click()", [&] {
+        if (intDriveCount == 0) return;  // no optical drive: nothing to act on
+        if (optLock.selected()) {
+            udtPMR.PreventMediaRemoval = 1;  // a lock never asks for the password
+        } else {
+            udtPMR.PreventMediaRemoval = 0;
+            bool mayRun = app_.preferences->chkPassword.value() != 1 || blnSkipPassword ||
+                          (AskPassword && AskPassword());
+            if (!mayRun) {
+                const bool german = LanguageNumber() == 1;
+                app_.ports.dialogs.Show(
+                    {german ? "Sorry, f\xC3\xBCr diese Aktion wird ein Password gebraucht."
+                            : "Sorry, a password is required for this action.",
+                     std::string(program::kTitle), Buttons::Ok, Icon::None});
+                return;
+            }
+        }
+        switch (intAction) {
+            case 1:
+            case 2:
+                Velkor(intDriveCount, blnAllDrives);
+                break;
+            case 3:
+                OpenCD();
+                break;
+            case 4:
+                CloseCD();
+                break;
+            default:
+                app_.ports.dialogs.Show(
+                    {"Action not defined.", std::string(program::kTitle), Buttons::Ok, Icon::None});
+        }
+    });
+}
+
+void frmVelkor::TrayAllDrives(ui::OptionButton& option) {
+    option.select();
+    chkAll.setValue(1);
+    chkAll_Click();  // blnAllDrives is True even when the box was ticked already
+    cmdDo_Click();
+}
+
+void frmVelkor::mnuLockAll_Click() {
+    Guarded(app_.ports.dialogs, "mnuLockAll_Click()", [&] { TrayAllDrives(optLock); });
+}
+void frmVelkor::mnuUnlockAll_Click() {
+    Guarded(app_.ports.dialogs, "mnuUnlockAll_Click()", [&] { TrayAllDrives(optUnlock); });
+}
+void frmVelkor::mnuOpenAll_Click() {
+    Guarded(app_.ports.dialogs, "mnuOpenAll_Click()", [&] { TrayAllDrives(optOpen); });
+}
+void frmVelkor::mnuCloseAll_Click() {
+    Guarded(app_.ports.dialogs, "mnuCloseAll_Click()", [&] { TrayAllDrives(optClose); });
+}
+
+void frmVelkor::TraySingleDrive(int16_t index, void (frmVelkor::*selectOption)()) {
+    imgCboDrives.select(index);
+    if (chkAll.value() == 1) {
+        chkAll.setValue(0);
+        chkAll_Click();
+    }
+    (this->*selectOption)();
+    cmdDo_Click();
+}
+
+void frmVelkor::mnuLockSub_Click(int16_t Index) {
+    Guarded(app_.ports.dialogs, "mnuLockSub_Click()",
+            [&] { TraySingleDrive(Index, &frmVelkor::optLock_Click); });
+}
+void frmVelkor::mnuUnlockSub_Click(int16_t Index) {
+    Guarded(app_.ports.dialogs, "mnuUnlockSub_Click()",
+            [&] { TraySingleDrive(Index, &frmVelkor::optUnlock_Click); });
+}
+void frmVelkor::mnuOpenSub_Click(int16_t Index) {
+    Guarded(app_.ports.dialogs, "mnuOpenSub_Click()",
+            [&] { TraySingleDrive(Index, &frmVelkor::optOpen_Click); });
+}
+void frmVelkor::mnuCloseSub_Click(int16_t Index) {
+    Guarded(app_.ports.dialogs, "mnuCloseSub_Click()",
+            [&] { TraySingleDrive(Index, &frmVelkor::optClose_Click); });
+}
+
+}  // namespace velkor

@@ -1,0 +1,31 @@
+// The lock-state record: each drive's last requested state in section "Current" of the
+// settings file, applied again at start-up.
+#include "app/App.h"
+#include "app/ErrorCheck.h"
+#include "platform/Convert.h"
+
+namespace velkor {
+
+void frmVelkor::SetCurrentState() {
+    Guarded(app_.ports.dialogs, "SetCurrentState()", [&] {
+        chkAll.setValue(0);
+        for (int k = 1; k <= intDriveCount; ++k) {
+            imgCboDrives.select(k);
+            std::string letter = imgCboDrives.selectedText().substr(0, 1);
+            std::string recorded = app_.ini.ReadIni(strIniFile, "Current", "Device" + letter);
+            // A drive without a record (new since the last run) or with a broken one counts
+            // as unlocked, and the drives after it are still restored.
+            int16_t v = 0;
+            Attempt([&] { v = ToInt16(recorded); });
+            imgCboDrives.select(k);
+            if (v == 1) {
+                optLock_Click();
+            } else {
+                optUnlock_Click();
+            }
+            cmdDo_Click();
+        }
+    });
+}
+
+}  // namespace velkor

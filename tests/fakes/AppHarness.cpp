@@ -1,0 +1,42 @@
+#include "fakes/AppHarness.h"
+
+namespace velkor::test {
+
+AppHarness::AppHarness()
+    : app(Ports{files, text, dialogs, drives, device, multimedia, os, loop, instance}) {
+    drives.types = {{'A', DriveType::Removable},
+                    {'C', DriveType::Fixed},
+                    {'D', DriveType::CdRom},
+                    {'E', DriveType::CdRom},
+                    {'N', DriveType::Remote}};
+}
+
+void AppHarness::Settings(int deviceAll, int useLastState, int delay, int language,
+                          const std::string& current) {
+    std::string content = "[Default]\r\nDeviceAll=" + std::to_string(deviceAll) +
+                          "\r\nUseLastState=" + std::to_string(useLastState) +
+                          "\r\nMinimize=0\r\nStandby=1\r\nDelay=" + std::to_string(delay) +
+                          "\r\n\r\n[Language]\r\nLanguage=" + std::to_string(language) + "\r\n";
+    if (!current.empty()) content += "[Current]\r\n" + current;
+    files.content[iniPath()] = content;
+}
+
+std::string AppHarness::Entries() {
+    std::string joined;
+    for (const ui::ComboEntry& e : main().imgCboDrives.entries()) {
+        if (!joined.empty()) joined += "|";
+        joined += e.text + "#" + std::to_string(e.picture);
+    }
+    return joined;
+}
+
+std::string AppHarness::Requests() {
+    std::string joined;
+    for (const auto& r : device.requests) {
+        if (!joined.empty()) joined += " ";
+        joined += (r.prevent ? "+" : "-") + r.drive.substr(0, 1);
+    }
+    return joined;
+}
+
+}  // namespace velkor::test

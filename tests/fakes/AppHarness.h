@@ -1,0 +1,50 @@
+#pragma once
+// The whole program on fakes: drives, device, multimedia, files, message boxes and a message
+// loop with a fake clock. Tests set the machine up, start the program and look at what it did.
+#include <map>
+#include <string>
+
+#include "app/App.h"
+#include "fakes/Cp1252Text.h"
+#include "fakes/FakeDialogs.h"
+#include "fakes/FakeEventLoop.h"
+#include "fakes/FakeFiles.h"
+#include "fakes/FakeSystem.h"
+
+namespace velkor::test {
+
+class AppHarness {
+  public:
+    AppHarness();
+
+    FakeFiles files;
+    Cp1252Text text;
+    FakeDialogs dialogs;
+    FakeDrives drives;
+    RecordingDevice device;
+    RecordingMultimedia multimedia;
+    FakeOsVersion os;
+    FakeEventLoop loop;
+    FakeInstance instance;
+    App app;
+
+    std::string iniPath() const { return files.path("Velkor.ini"); }
+    // Writes a settings file with section "Default" and "Language" (and "Current" when given).
+    void Settings(int deviceAll, int useLastState, int delay = 0, int language = 0,
+                  const std::string& current = "");
+    std::string Read(const std::string& section, const std::string& key) {
+        return app.ini.ReadIni(iniPath(), section, key);
+    }
+    frmVelkor& main() { return *app.mainWindow; }
+    // Entry texts of the drive selector, joined by "|".
+    std::string Entries();
+    // Device requests as "+D" (prevent) and "-D" (allow), joined by " ".
+    std::string Requests();
+    void ClearRecords() {
+        device.requests.clear();
+        multimedia.commands.clear();
+        dialogs.shown.clear();
+    }
+};
+
+}  // namespace velkor::test

@@ -1,0 +1,221 @@
+// Locks, unlocks, doors and the dispatch, after a start with drives D: and E: unlocked.
+#include <gtest/gtest.h>
+
+#include "fakes/AppHarness.h"
+
+namespace velkor {
+namespace {
+
+class DriveControlTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        h.Settings(0, 0);
+        h.app.Start();
+        h.ClearRecords();
+    }
+    frmVelkor& w() { return h.main(); }
+    void Do(ui::OptionButton& option, bool all, int selected = 1) {
+        w().imgCboDrives.select(selected);
+        w().chkAll.setValue(all ? 1 : 0);
+        option.click();
+        w().cmdDo.click();
+    }
+    test::AppHarness h;
+};
+
+TEST_F(DriveControlTest, LockingTwiceSendsOnePreventRequest) {
+    Do(w().optLock, false, 2);
+    Do(w().optLock, false, 2);
+    EXPECT_EQ(h.Requests(), "+E");
+    EXPECT_EQ(h.Entries(), "D: unlocked#1|E: locked#2");
+    Do(w().optUnlock, false, 1);  // never locked: still an allow request
+    EXPECT_EQ(h.Requests(), "+E -D");
+    EXPECT_EQ(h.Read("Current", "DeviceE"), "1");
+}
+
+TEST_F(DriveControlTest, LockAllGoesInListOrderAndEndsOnTheFirstEntry) {
+    Do(w().optLock, true, 2);
+    EXPECT_EQ(h.Requests(), "+D +E");
+    EXPECT_EQ(h.Entries(), "D: locked#2|E: locked#2");
+    EXPECT_EQ(w().imgCboDrives.selectedIndex(), 1);
+    for (int k : {1, 2}) {
+        EXPECT_TRUE(w().mnuLockSub[k].checked());
+        EXPECT_TRUE(w().mnuUnlockSub[k].checked());
+    }
+    EXPECT_EQ(h.Read("Current", "DeviceD"), "1");
+    EXPECT_EQ(h.Read("Current", "DeviceE"), "1");
+}
+
+TEST_F(DriveControlTest, FailedLockIsShownAndTheDriveStaysUnlocked) {
+    h.device.failures["E:"] = {false, 5, "Access is denied."};
+    Do(w().optLock, true);
+    EXPECT_EQ(h.Entries(), "D: locked#2|E: unlocked#1");
+    EXPECT_FALSE(w().blnLocked[1]);
+    EXPECT_FALSE(w().mnuLockSub[2].checked());
+    ASSERT_EQ(h.dialogs.shown.size(), 1u);
+    EXPECT_EQ(h.dialogs.last().text, "E: could not be locked: Access is denied.");
+    EXPECT_EQ(h.dialogs.last().icon, Icon::Critical);
+    EXPECT_EQ(h.dialogs.last().title, "Velkor");
+    EXPECT_EQ(h.Read("Current", "DeviceE"), "1");  // the record keeps the user's choice
+
+    // A failed unlock leaves a drive this program had locked as locked.
+    h.device.failures.clear();
+    h.device.failures["D:"] = {false, 21, "The device is not ready."};
+    h.device.failures["E:"] = {false, 5, "Access is denied."};
+    h.Settings(0, 0, 0, 1, "DeviceD=1\r\nDeviceE=1\r\n");
+    Do(w().optUnlock, true);
+    EXPECT_EQ(h.Entries(), "D: locked#2|E: unlocked#1");
+    EXPECT_EQ(h.dialogs.last().text,
+              "D: konnte nicht freigegeben werden: The device is not ready.\r\n"
+              "E: konnte nicht freigegeben werden: Access is denied.");
+}
+
+TEST_F(DriveControlTest, AFailedRecordWriteIsReportedOncePerRun) {
+    h.files.readOnly.insert(h.iniPath());
+    Do(w().optLock, true);
+    Do(w().optUnlock, true);
+    EXPECT_EQ(h.Entries(), "D: unlocked#1|E: unlocked#1");
+    ASSERT_EQ(h.dialogs.shown.size(), 1u);
+    EXPECT_NE(h.dialogs.last().text.find("Error in Module 'LockCD_WinNT()'"), std::string::npos);
+    EXPECT_NE(h.dialogs.last().text.find("Error Number: 75"), std::string::npos);
+    EXPECT_EQ(h.Requests(), "+D +E -D -E");
+}
+
+TEST_F(DriveControlTest, OpeningALockedDriveUnlocksAroundTheDoor) {
+    Do(w().optLock, false, 2);
+    h.ClearRecords();
+    Do(w().optOpen, false, 2);
+    EXPECT_EQ(h.Requests(), "-E +E");
+    EXPECT_EQ(h.multimedia.commands, (std::vector<std::string>{"Open E: Type cdaudio Alias cd",
+                                                               "set cd door open", "close cd"}));
+    EXPECT_EQ(h.Entries(), "D: unlocked#1|E: locked#2");
+    EXPECT_EQ(h.Read("Current", "DeviceE"), "1");
+    EXPECT_EQ(w().udtPMR.PreventMediaRemoval, 1);
+}
+
+TEST_F(DriveControlTest, OpenAllAndCloseSequences) {
+    Do(w().optOpen, true, 2);
+    EXPECT_EQ(h.multimedia.commands,
+              (std::vector<std::string>{"Open D: Type cdaudio Alias cd", "set cd door open",
+                                        "close cd", "Open E: Type cdaudio Alias cd",
+                                        "set cd door open", "close cd"}));
+    EXPECT_EQ(w().imgCboDrives.selectedIndex(), 1);
+    EXPECT_TRUE(h.device.requests.empty());
+
+    h.ClearRecords();
+    Do(w().optClose, false, 2);  // the selected drive, twice
+    const std::vector<std::string> closeE = {"Open E: Type cdaudio Alias cd", "set cd door closed",
+                                             "close cd"};
+    std::vector<std::string> twice = closeE;
+    twice.insert(twice.end(), closeE.begin(), closeE.end());
+    EXPECT_EQ(h.multimedia.commands, twice);
+
+    h.ClearRecords();
+    Do(w().optClose, true, 2);  // the selected drive first, then every drive in order
+    ASSERT_EQ(h.multimedia.commands.size(), 9u);
+    EXPECT_EQ(h.multimedia.commands[0], "Open E: Type cdaudio Alias cd");
+    EXPECT_EQ(h.multimedia.commands[3], "Open D: Type cdaudio Alias cd");
+    EXPECT_EQ(h.multimedia.commands[6], "Open E: Type cdaudio Alias cd");
+}
+
+TEST_F(DriveControlTest, ADriveThatIsNoLongerOpticalGetsTheGermanMessage) {
+    h.drives.types['E'] = DriveType::Fixed;  // changed since the list was built
+    Do(w().optOpen, false, 2);
+    EXPECT_TRUE(h.multimedia.commands.empty());
+    ASSERT_EQ(h.dialogs.shown.size(), 1u);
+    EXPECT_EQ(h.dialogs.last().text, "Laufwerk E: ist kein CD-Laufwerk");
+    EXPECT_EQ(h.dialogs.last().icon, Icon::Critical);
+}
+
+TEST_F(DriveControlTest, NotAnNtPlatform) {
+    h.os.platform = 1;
+    Do(w().optLock, true);
+    EXPECT_TRUE(h.device.requests.empty());
+    EXPECT_EQ(h.Entries(), "D: unlocked#1|E: unlocked#1");
+    ASSERT_EQ(h.dialogs.shown.size(), 1u);
+    EXPECT_EQ(h.dialogs.last().text, "This program only works on Windows NT/2000/XP");
+}
+
+TEST_F(DriveControlTest, ActionNotDefinedBeforeAnyOptionHandlerRan) {
+    w().intAction = 0;
+    w().cmdDo_Click();
+    ASSERT_EQ(h.dialogs.shown.size(), 1u);
+    EXPECT_EQ(h.dialogs.last().text, "Action not defined.");
+    EXPECT_TRUE(h.device.requests.empty());
+}
+
+TEST_F(DriveControlTest, PasswordGateGuardsEverythingButLock) {
+    h.app.preferences->chkPassword.setValue(1);
+    int asked = 0;
+    w().AskPassword = [&] {
+        ++asked;
+        return false;
+    };
+    Do(w().optLock, false, 1);
+    EXPECT_EQ(asked, 0);
+    EXPECT_EQ(h.Requests(), "+D");
+    for (ui::OptionButton* option : {&w().optUnlock, &w().optOpen, &w().optClose}) {
+        Do(*option, false, 1);
+    }
+    EXPECT_EQ(asked, 3);
+    EXPECT_EQ(h.Requests(), "+D");
+    EXPECT_TRUE(h.multimedia.commands.empty());
+    EXPECT_EQ(h.dialogs.last().text, "Sorry, a password is required for this action.");
+
+    h.Settings(0, 0, 0, 1);
+    Do(w().optUnlock, false, 1);
+    EXPECT_EQ(h.dialogs.last().text, "Sorry, f\xC3\xBCr diese Aktion wird ein Password gebraucht.");
+    w().blnSkipPassword = true;
+    Do(w().optUnlock, false, 1);
+    EXPECT_EQ(asked, 4);
+    EXPECT_EQ(h.Requests(), "+D -D");
+}
+
+TEST_F(DriveControlTest, TrayEntriesPrepareTheMainWindowAndDispatch) {
+    w().chkAll.setValue(1);
+    w().mnuOpenSub[2].click();  // Open > E:
+    EXPECT_EQ(w().chkAll.value(), 0);
+    EXPECT_FALSE(w().blnAllDrives);
+    EXPECT_EQ(h.multimedia.commands.front(), "Open E: Type cdaudio Alias cd");
+    EXPECT_EQ(h.multimedia.commands.size(), 3u);
+
+    w().mnuLockAll.click();
+    EXPECT_TRUE(w().optLock.selected());
+    EXPECT_EQ(w().chkAll.value(), 1);
+    EXPECT_EQ(h.Requests(), "+D +E");
+    w().cmdDo.click();  // the button repeats the action: both are locked already
+    EXPECT_EQ(h.Requests(), "+D +E");
+
+    w().mnuUnlockSub[1].click();
+    EXPECT_EQ(h.Requests(), "+D +E -D");
+    EXPECT_EQ(w().intAction, 2);
+    EXPECT_EQ(h.Entries(), "D: unlocked#1|E: locked#2");
+}
+
+TEST_F(DriveControlTest, DriveLetterOfTheSelectedEntry) {
+    struct Case {
+        const char* text;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"F: locked", "F:"}, {" f: unlocked", "F:"}, {"#x", "keep"}, {"", "keep"}};
+    for (const Case& c : cases) {
+        w().imgCboDrives.setText(1, c.text);
+        w().imgCboDrives.select(1);
+        std::string drive = "keep";
+        w().Get_Driveletter(drive);
+        EXPECT_EQ(drive, c.expected) << c.text;
+    }
+    EXPECT_TRUE(h.dialogs.shown.empty());
+}
+
+TEST_F(DriveControlTest, AddMenuItemIgnoresUnknownSubmenus) {
+    w().AddMenuItem("Z:", "mnuEject");
+    w().AddMenuItem("Z:", "mnulock");
+    EXPECT_EQ(w().mnuLockSub.upperBound(), 2);
+    w().AddMenuItem("Z:", "mnuClose");
+    EXPECT_EQ(w().mnuCloseSub[3].caption(), "Z:");
+}
+
+}  // namespace
+}  // namespace velkor
