@@ -235,11 +235,6 @@ void frmVelkor::ApplyStartUpPolicy(int16_t deviceAll, int16_t useLastState) {
     }
 }
 
-void frmVelkor::DisableCloseButton() {
-    closeDisabled_ = true;
-    notify(ui::Property::Caption);  // the renderer takes Close off the system menu
-}
-
 void frmVelkor::mnuExit_Click() {
     bool exit = false;
     Exit_Velkor(exit);

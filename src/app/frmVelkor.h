@@ -90,9 +90,8 @@ class frmVelkor : public ui::Form {
     void Form_Unload(int& cancel) override;
     // Set when start-up found another running copy: the program ends at once.
     bool endAtOnce() const { return endAtOnce_; }
-    // The main window's Close command is gone (system menu, title bar, Alt+F4).
-    bool closeDisabled() const { return closeDisabled_; }
-    void DisableCloseButton();
+    // Takes the Close command off the window: only Exit ends the program.
+    void DisableCloseButton() { disableClose(); }
 
     // Drive list.
     void Get_Driveletter(std::string& strDrive);
@@ -155,7 +154,6 @@ class frmVelkor : public ui::Form {
 
     App& app_;
     bool endAtOnce_ = false;
-    bool closeDisabled_ = false;
     bool recordFailureReported_ = false;
 };
 

@@ -26,6 +26,15 @@ class Form : public Observable {
     void show();  // modeless
     void hide();
 
+    // Without its Close command the window cannot be closed by the user (title bar, system
+    // menu, Alt+F4); only the program ends it.
+    bool closeDisabled() const { return closeDisabled_; }
+    void disableClose() {
+        if (closeDisabled_) return;
+        closeDisabled_ = true;
+        notify(Property::CloseCommand);
+    }
+
     WindowState windowState() const { return windowState_; }
     void setWindowState(WindowState state);
 
@@ -55,6 +64,7 @@ class Form : public Observable {
     std::string name_;
     std::string caption_;
     bool visible_ = false;
+    bool closeDisabled_ = false;
     WindowState windowState_ = WindowState::Normal;
     int clientWidth_ = 0;
     int clientHeight_ = 0;

@@ -25,6 +25,7 @@ enum class Property {
     Timer,  // interval or enabled of a timer
     WindowState,
     PasswordChar,
+    CloseCommand,  // the form's Close command was taken away
 };
 
 namespace detail {

@@ -1,8 +1,9 @@
 #pragma once
 // Owning guards for Windows handles: move-only, closed once. CreateFileW reports failure as
 // INVALID_HANDLE_VALUE, most other calls as NULL; each guard treats only its own as empty.
-#include <commctrl.h>
 #include <windows.h>
+// after windows.h
+#include <commctrl.h>
 
 #include <utility>
 

@@ -1,40 +1,35 @@
-// Velkor's entry point: for now a single empty main window that ends the program when closed.
+// Velkor's entry point: the Win32 ports, the renderer, and the program's start-up and message
+// loop.
 #include <windows.h>
 
-#include "win32/resources/resource.h"
+#include "app/App.h"
+#include "win32/Renderer.h"
+#include "win32/Win32Dialogs.h"
+#include "win32/Win32EventLoop.h"
+#include "win32/Win32Files.h"
+#include "win32/Win32System.h"
+#include "win32/Win32Text.h"
 
-namespace {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    using namespace velkor;
+    // A failing drive (no medium) must not make the system ask the user to insert a disc.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
 
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY) {
+    win32::Win32Files files;
+    win32::Win32Text text;
+    win32::Win32Dialogs dialogs;
+    win32::Win32Drives drives;
+    win32::Win32Device device;
+    win32::Win32Multimedia multimedia;
+    win32::Win32OsVersion os;
+    win32::Win32EventLoop loop;
+    win32::Win32Instance single;
+    win32::Renderer renderer(instance, loop);
+
+    App app(Ports{files, text, dialogs, drives, device, multimedia, os, loop, single}, &renderer);
+    app.onEnded = [] {
         PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-}  // namespace
-
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = MainWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_VELKOR));
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = L"VelkorMain";
-    if (!RegisterClassExW(&windowClass)) return 1;
-
-    HWND window = CreateWindowExW(0, L"VelkorMain", L"Velkor", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, 300, 300, nullptr, nullptr, instance, nullptr);
-    if (!window) return 1;
-    ShowWindow(window, showCommand);
-
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    return static_cast<int>(message.wParam);
+    };
+    if (!app.Start()) return 0;  // another copy runs already
+    return loop.Run();
 }

@@ -1,0 +1,68 @@
+#include "win32/Win32System.h"
+
+#include <windows.h>
+// after windows.h
+#include <mmsystem.h>
+#include <winioctl.h>
+
+#include "win32/Utf.h"
+
+namespace velkor::win32 {
+
+uint32_t Win32Drives::LogicalDrives() const {
+    return GetLogicalDrives();
+}
+
+DriveType Win32Drives::TypeOf(std::string_view root) const {
+    return static_cast<DriveType>(GetDriveTypeW(Widen(root).c_str()));
+}
+
+DeviceOutcome Win32Device::SetMediaRemoval(const std::string& driveString, bool prevent) {
+    // Only "X:" makes a device path; anything else would open something else entirely.
+    if (driveString.size() != 2 || driveString[1] != ':' || driveString[0] < 'A' ||
+        driveString[0] > 'Z') {
+        return {false, ERROR_INVALID_NAME, SystemMessage(ERROR_INVALID_NAME)};
+    }
+    std::wstring path = L"\\\\.\\" + Widen(driveString);
+    UniqueFile device(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!device) {
+        DWORD code = GetLastError();
+        return {false, code, SystemMessage(code)};
+    }
+    PREVENT_MEDIA_REMOVAL request{};
+    request.PreventMediaRemoval = prevent ? TRUE : FALSE;
+    DWORD returned = 0;
+    if (!DeviceIoControl(device.get(), IOCTL_STORAGE_MEDIA_REMOVAL, &request, sizeof request,
+                         nullptr, 0, &returned, nullptr)) {
+        DWORD code = GetLastError();
+        return {false, code, SystemMessage(code)};
+    }
+    return {};
+}
+
+uint32_t Win32Multimedia::SendString(const std::string& command) {
+    wchar_t returned[256] = {};
+    return mciSendStringW(Widen(command).c_str(), returned, 255, nullptr);
+}
+
+uint32_t Win32OsVersion::PlatformId() const {
+    // GetVersionExW lies to programs without a manifest entry for newer systems; the
+    // platform identifier is all that is asked, and RtlGetVersion gives it truthfully.
+    using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
+    OSVERSIONINFOW info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    if (HMODULE ntdll = GetModuleHandleW(L"ntdll.dll")) {
+        auto get = reinterpret_cast<RtlGetVersionFn>(
+            reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")));
+        if (get && get(&info) == 0) return info.dwPlatformId;
+    }
+    return 0;  // a failed query counts as not NT
+}
+
+bool Win32Instance::AnotherIsRunning() {
+    mutex_.reset(CreateMutexW(nullptr, FALSE, L"Local\\Velkor.SingleInstance"));
+    return mutex_ && GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+}  // namespace velkor::win32
