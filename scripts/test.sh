@@ -48,5 +48,10 @@ mkdir -p "$work" "$root/build/fuzz/crashes"
     { tail -40 build/fuzz/fuzz.log; echo "fuzzing found a crash: keep it in tests/fuzz/corpus/"; exit 1; }
 summary+=("fuzz: $(grep -E 'stat::number_of_executed_units' build/fuzz/fuzz.log | awk '{print $2}') executions, no crash")
 
+echo "== 4. end-to-end under Wine with simulated CD-ROM drives"
+tests/e2e/run-e2e.sh "$root" | tee build/e2e.log
+summary+=("e2e: $(grep -E '^e2e:' build/e2e.log)")
+summary+=("$(grep -E 'Velkor.exe: .* ms' build/e2e.log | sed 's/^ *//')")
+
 echo "== summary"
 printf '%s\n' "${summary[@]}"

@@ -1,0 +1,202 @@
+// Drives a running Velkor from outside, as a person would: reads its windows and clicks them.
+//   VelkorDriver wait-main MS          wait for the main window
+//   VelkorDriver combo                 the drive selector: "text|image" lines, then "selected=N"
+//   VelkorDriver click CAPTION         click the main window's button, check box or option
+//   VelkorDriver checked CAPTION       "1" or "0"
+//   VelkorDriver menu ID               choose the menu entry with that command id
+//   VelkorDriver box ok|cancel MS      wait for a message box, print "title|text", answer it
+//   VelkorDriver no-box MS             fail if a message box shows up within MS
+//   VelkorDriver close                 ask the main window to close (title bar / Alt+F4)
+//   VelkorDriver kill                  end the main window's process at once (for timing runs)
+// Exit code 0 on success, 1 when what was asked for is not there.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+std::string Narrow(const std::wstring& w) {
+    if (w.empty()) return {};
+    int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0,
+                                nullptr, nullptr);
+    std::string s(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr,
+                        nullptr);
+    return s;
+}
+
+std::wstring Widen(const std::string& s) {
+    int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+    std::wstring w(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
+    return w;
+}
+
+std::wstring TextOf(HWND window) {
+    wchar_t buffer[2048] = {};
+    SendMessageTimeoutW(window, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(buffer),
+                        SMTO_ABORTIFHUNG, 2000, nullptr);
+    return buffer;
+}
+
+HWND MainWindow() {
+    return FindWindowW(L"VelkorForm", L"Velkor");
+}
+
+HWND ChildWithCaption(HWND parent, const std::wstring& caption) {
+    struct Search {
+        std::wstring caption;
+        HWND found = nullptr;
+    } search{caption};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM context) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(context);
+            if (TextOf(child) == s->caption) {
+                s->found = child;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND ComboOf(HWND parent) {
+    HWND found = nullptr;
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM context) -> BOOL {
+            wchar_t cls[64];
+            GetClassNameW(child, cls, 64);
+            if (std::wstring(cls) == WC_COMBOBOXEXW) {
+                *reinterpret_cast<HWND*>(context) = child;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+HWND MessageBoxWindow() {
+    HWND found = nullptr;
+    EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+            wchar_t cls[64];
+            GetClassNameW(window, cls, 64);
+            if (std::wstring(cls) == L"#32770" && IsWindowVisible(window)) {
+                *reinterpret_cast<HWND*>(context) = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+template <class Find>
+HWND WaitFor(Find find, int ms) {
+    for (int waited = 0;; waited += 10) {
+        if (HWND found = find()) return found;
+        if (waited >= ms) return nullptr;
+        Sleep(10);
+    }
+}
+
+int Combo() {
+    HWND combo = ComboOf(MainWindow());
+    if (!combo) return 1;
+    // The process boundary: read the entries through memory of the program's own.
+    DWORD pid = 0;
+    GetWindowThreadProcessId(combo, &pid);
+    HANDLE process =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process) return 1;
+    const SIZE_T size = sizeof(COMBOBOXEXITEMW) + 512 * sizeof(wchar_t);
+    auto* remote =
+        static_cast<char*>(VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
+    LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        COMBOBOXEXITEMW item{};
+        item.mask = CBEIF_TEXT | CBEIF_IMAGE;
+        item.iItem = i;
+        item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof item);
+        item.cchTextMax = 511;
+        WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
+        SendMessageW(combo, CBEM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote));
+        wchar_t text[512] = {};
+        ReadProcessMemory(process, remote, &item, sizeof item, nullptr);
+        ReadProcessMemory(process, remote + sizeof item, text, sizeof text - sizeof(wchar_t),
+                          nullptr);
+        std::printf("%s|%d\n", Narrow(text).c_str(), item.iImage);
+    }
+    std::printf("selected=%d\n", static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0)) + 1);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return 2;
+    std::string command = argv[1];
+    std::string arg = argc > 2 ? argv[2] : "";
+    int ms = argc > 3 ? std::atoi(argv[3]) : 5000;
+
+    if (command == "wait-main") return WaitFor(MainWindow, std::atoi(arg.c_str())) ? 0 : 1;
+    if (command == "combo") return Combo();
+    if (command == "click" || command == "checked") {
+        HWND control = ChildWithCaption(MainWindow(), Widen(arg));
+        if (!control) {
+            std::printf("no control \"%s\"\n", arg.c_str());
+            return 1;
+        }
+        if (command == "checked") {
+            std::printf("%d\n", static_cast<int>(SendMessageW(control, BM_GETCHECK, 0, 0)));
+        } else {
+            PostMessageW(control, BM_CLICK, 0, 0);
+        }
+        return 0;
+    }
+    if (command == "menu")
+        return PostMessageW(MainWindow(), WM_COMMAND, std::atoi(arg.c_str()), 0) ? 0 : 1;
+    if (command == "kill") {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(MainWindow(), &pid);
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+        if (!process) return 1;
+        TerminateProcess(process, 9);
+        WaitForSingleObject(process, 10000);
+        CloseHandle(process);
+        return 0;
+    }
+    if (command == "close") return PostMessageW(MainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : 1;
+    if (command == "box") {
+        HWND box = WaitFor(MessageBoxWindow, ms);
+        if (!box) {
+            std::printf("no message box\n");
+            return 1;
+        }
+        std::string text = Narrow(TextOf(GetDlgItem(box, 0xFFFF)));
+        for (char& c : text) {
+            if (c == '\r') c = ' ';
+            if (c == '\n') c = '/';
+        }
+        std::printf("%s|%s\n", Narrow(TextOf(box)).c_str(), text.c_str());
+        HWND button = GetDlgItem(box, arg == "cancel" ? IDCANCEL : IDOK);
+        return button && PostMessageW(button, BM_CLICK, 0, 0) ? 0 : 1;
+    }
+    if (command == "no-box") {
+        HWND box = WaitFor(MessageBoxWindow, std::atoi(arg.c_str()));
+        if (box)
+            std::printf("unexpected box: %s\n", Narrow(TextOf(GetDlgItem(box, 0xFFFF))).c_str());
+        return box ? 1 : 0;
+    }
+    return 2;
+}

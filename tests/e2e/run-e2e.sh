@@ -1,0 +1,144 @@
+#!/usr/bin/env bash
+# End to end: the real Velkor.exe in a fresh program folder under Wine, with two simulated CD-ROM
+# drives D: and E: (folders marked as cdrom, each with its own raw device node), driven from a
+# second Win32 process as a person would. The CD-ROM requests Wine makes are logged by
+# fake_cdrom_ioctl.so. Needs a display (test.sh provides Xvfb) and both builds.
+#   run-e2e.sh ROOT
+set -euo pipefail
+root=$1
+. "$root/scripts/wine-prefix.sh"
+
+e2e=$root/build/e2e
+base=$root/build/windows/wineprefix
+driver=$root/build/windows/VelkorDriver.exe
+log=$e2e/ioctl.log
+failures=0
+passed=0
+
+wine_prefix_down "$e2e/prefix"
+rm -rf "$e2e"
+mkdir -p "$e2e/dev" "$e2e/discD" "$e2e/discE"
+wine_prefix_up "$base"
+wine_prefix_down "$base"  # its registry on disk before the copy
+cp -a "$base" "$e2e/prefix"
+for d in D E; do
+    mknod "$e2e/dev/cd$d" c 1 3  # a node of its own per drive, so the log tells them apart
+    l=${d,,}
+    ln -sfn "$e2e/disc$d" "$e2e/prefix/dosdevices/$l:"
+    ln -sfn "$e2e/dev/cd$d" "$e2e/prefix/dosdevices/$l::"
+done
+wine_env "$e2e/prefix"
+"$WINESERVER" -p </dev/null >/dev/null 2>&1 || true
+for l in d e; do
+    "$WINE" reg add 'HKLM\Software\Wine\Drives' /v "$l:" /d cdrom /f </dev/null >/dev/null 2>&1
+done
+"$WINESERVER" -k </dev/null >/dev/null 2>&1 || true  # drives are read when the server starts
+
+export LD_PRELOAD=$root/build/native/libfake_cdrom_ioctl.so
+export VELKOR_IOCTL_LOG=$log VELKOR_IOCTL_FAIL_FILE=$e2e/fail
+touch "$log"
+wine_prefix_up "$e2e/prefix"
+trap 'wine_prefix_down "$e2e/prefix"' EXIT
+cp -a "$root/build/windows/Velkor" "$e2e/Velkor"
+
+drive() { "$WINE" "$driver" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
+ok() { passed=$((passed + 1)); echo "  ok: $1"; }
+bad() { failures=$((failures + 1)); echo "  FAILED: $1"; }
+expect() {  # expect NAME EXPECTED COMMAND... (retried for up to 5 s: the program works async)
+    local name=$1 expected=$2 actual=""
+    shift 2
+    for _ in $(seq 1 25); do
+        actual=$("$@" || true)
+        [ "$actual" = "$expected" ] && { ok "$name"; return; }
+        sleep 0.2
+    done
+    bad "$name: expected [$expected] got [$actual]"
+}
+locks() { grep -c "^CDROM_LOCKDOOR $1 .*/cd$2\$" "$log" || true; }
+record() { grep -a "^$1=" "$e2e/Velkor/Velkor.ini" | tr -d '\r' || true; }
+
+echo "== end-to-end: start with the delivered settings (restore last state, no record yet)"
+start=$(date +%s%N)
+(cd "$e2e/Velkor" && "$WINE" Velkor.exe </dev/null >/dev/null 2>&1; echo $? >"$e2e/exit-code") &
+drive wait-main 30000 && ok "main window shown" || bad "main window never came"
+echo "  start-up to window: $(( ($(date +%s%N) - start) / 1000000 )) ms"
+expect "selector lists D: and E: unlocked, E selected" \
+    "$(printf 'D: unlocked|0\nE: unlocked|0\nselected=2')" drive combo
+expect "start-up reset and restore: two allow requests per drive" "2 2" \
+    eval 'echo "$(locks 0 D) $(locks 0 E)"'
+expect "no prevent request at start" "0" eval 'grep -c " 1 " "$log" || true'
+import -display "$DISPLAY" -window root "$e2e/main-window.png" && ok "screenshot kept"
+
+echo "== lock the selected drive"
+drive click Lock >/dev/null; drive click OK >/dev/null
+expect "E: shows locked" "$(printf 'D: unlocked|0\nE: locked|1\nselected=2')" drive combo
+expect "one prevent request to E" "1" locks 1 E
+expect "record DeviceE=1" "DeviceE=1" record DeviceE
+
+echo "== lock all: only D gets a request"
+drive click "all CD/DVD drives" >/dev/null
+expect "all drives ticked" "1" drive checked "all CD/DVD drives"
+drive click OK >/dev/null
+expect "both locked, first entry selected" "$(printf 'D: locked|1\nE: locked|1\nselected=1')" drive combo
+expect "D one prevent, E still one" "1 1" eval 'echo "$(locks 1 D) $(locks 1 E)"'
+
+echo "== unlock all while E's device fails"
+echo "$e2e/dev/cdE" >"$e2e/fail"
+drive click Unlock >/dev/null; drive click OK >/dev/null
+box=$(drive box ok 10000)
+case "$box" in
+    "Velkor|E: could not be unlocked: "*) ok "failure box names E: ($box)" ;;
+    *) bad "failure box: [$box]" ;;
+esac
+rm -f "$e2e/fail"
+expect "D unlocked, E still locked" "$(printf 'D: unlocked|0\nE: locked|1\nselected=1')" drive combo
+
+echo "== open all: E is unlocked around its door"
+drive click Open >/dev/null; drive click OK >/dev/null
+expect "a door request per drive" "2" eval 'grep -c "^CDROMEJECT " "$log" || true'
+expect "E locked again" "$(printf 'D: unlocked|0\nE: locked|1\nselected=1')" drive combo
+
+echo "== a second start ends at once"
+before=$(wc -l <"$log")
+(cd "$e2e/Velkor" && timeout 30 "$WINE" Velkor.exe </dev/null >/dev/null 2>&1) && ok "second copy exited 0" || bad "second copy"
+[ "$(wc -l <"$log")" = "$before" ] && ok "second copy sent nothing" || bad "second copy sent requests"
+
+echo "== the title bar cannot close it"
+drive close >/dev/null
+drive no-box 1500 >/dev/null && ok "no question on close" || bad "close asked"
+drive wait-main 100 && ok "still running" || bad "closed by the title bar"
+
+echo "== exit: Cancel keeps it, OK unlocks and ends"
+drive menu 1018 >/dev/null  # File > Exit
+box=$(drive box cancel 10000)
+[ "$box" = "Exit Velkor|Exit Velkor? / /Velkor will unlock all CD/DVD drives at programme exit." ] &&
+    ok "exit question" || bad "exit question: [$box]"
+sleep 1
+drive wait-main 100 && ok "Cancel keeps it running" || bad "Cancel ended it"
+unlocksE=$(locks 0 E)
+drive menu 1018 >/dev/null
+drive box ok 10000 >/dev/null && ok "exit confirmed"
+for _ in $(seq 1 50); do [ -f "$e2e/exit-code" ] && break; sleep 0.2; done
+[ "$(cat "$e2e/exit-code" 2>/dev/null)" = "0" ] && ok "exit code 0" || bad "exit code [$(cat "$e2e/exit-code" 2>/dev/null)]"
+[ "$(locks 0 E)" -gt "$unlocksE" ] && ok "E unlocked at exit" || bad "E not unlocked at exit"
+expect "record kept across the exit" "DeviceD=0 DeviceE=1" eval 'echo $(record DeviceD) $(record DeviceE)'
+
+echo "== start-up time to a visible window, median of 5 (Delay 0)"
+median_start() {  # median_start FOLDER EXE
+    local times=()
+    for _ in 1 2 3 4 5; do
+        local t0=$(date +%s%N)
+        (cd "$1" && "$WINE" "$2" </dev/null >/dev/null 2>&1 &)
+        drive wait-main 30000 >/dev/null
+        times+=($(( ($(date +%s%N) - t0) / 1000000 )))
+        drive kill >/dev/null
+        sleep 0.3
+    done
+    printf '%s\n' "${times[@]}" | sort -n | sed -n 3p
+}
+velkor_ms=$(median_start "$e2e/Velkor" Velkor.exe)
+bare_ms=$(median_start "$root/build/windows" BareWindow.exe)
+echo "  Velkor.exe: ${velkor_ms} ms; a bare Win32 window: ${bare_ms} ms (including the driver's own start)"
+
+echo "e2e: $passed passed, $failures failed"
+[ "$failures" -eq 0 ]
