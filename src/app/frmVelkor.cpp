@@ -251,6 +251,11 @@ void frmVelkor::Exit_Velkor(bool& bExit) {
     int16_t language = 0;
     ui::FormSlot<frmPreferences>& preferences = app_.preferences;
     Answer answer = Answer::Cancel;
+    auto goOn = [&](const std::function<void()>& step) {
+        if (auto error = Attempt(step); error && error->number() != err::kTypeMismatch) {
+            ReportError(app_.ports.dialogs, error->number(), error->description(), "Exit_Velkor()");
+        }
+    };
     const std::function<void()> steps[] = {
         [&] { language = LanguageNumber(); },
         [&] {
@@ -264,11 +269,7 @@ void frmVelkor::Exit_Velkor(bool& bExit) {
                                               Buttons::OkCancel, Icon::Question});
         },
     };
-    for (const auto& step : steps) {
-        if (auto error = Attempt(step); error && error->number() != err::kTypeMismatch) {
-            ReportError(app_.ports.dialogs, error->number(), error->description(), "Exit_Velkor()");
-        }
-    }
+    for (const auto& step : steps) goOn(step);
     if (answer != Answer::Ok) return;
 
     const std::function<void()> shutdown[] = {
@@ -286,11 +287,7 @@ void frmVelkor::Exit_Velkor(bool& bExit) {
             }
         },
     };
-    for (const auto& step : shutdown) {
-        if (auto error = Attempt(step); error && error->number() != err::kTypeMismatch) {
-            ReportError(app_.ports.dialogs, error->number(), error->description(), "Exit_Velkor()");
-        }
-    }
+    for (const auto& step : shutdown) goOn(step);
 }
 
 void frmVelkor::Form_Unload(int& cancel) {
