@@ -1,0 +1,59 @@
+// The message pump and timers through the real API: what the start-up delay and the password
+// prompt's polling stand on.
+#include "win32/Win32EventLoop.h"
+
+#include <gtest/gtest.h>
+
+#include "app/WaitWithEvents.h"
+
+namespace velkor::win32 {
+namespace {
+
+int posted = 0;
+LRESULT CALLBACK CountPosted(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_APP) ++posted;
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+TEST(Win32EventLoopTest, WaitKeepsDispatchingMessagesAndTimers) {
+    Win32EventLoop loop;
+    int ticks = 0;
+    EventLoop::TimerId timer = loop.StartTimer(50, [&] { ++ticks; });
+    ASSERT_NE(timer, 0u);
+
+    WNDCLASSW cls{};
+    cls.lpfnWndProc = CountPosted;
+    cls.lpszClassName = L"VelkorTestTarget";
+    RegisterClassW(&cls);
+    HWND window = CreateWindowExW(0, cls.lpszClassName, L"", 0, 0, 0, 1, 1, HWND_MESSAGE, nullptr,
+                                  nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    posted = 0;
+    PostMessageW(window, WM_APP, 0, 0);
+
+    DWORD start = GetTickCount();
+    EXPECT_EQ(WaitWithEvents(loop, 400), 258);
+    DWORD elapsed = GetTickCount() - start;
+    EXPECT_GE(elapsed, 390u);
+    EXPECT_LT(elapsed, 2000u);
+    EXPECT_GE(ticks, 3);  // about eight at 50 ms; a loaded machine may give fewer
+
+    EXPECT_EQ(posted, 1);
+
+    loop.StopTimer(timer);
+    int stopped = ticks;
+    WaitWithEvents(loop, 150);
+    EXPECT_EQ(ticks, stopped);
+    DestroyWindow(window);
+}
+
+TEST(Win32EventLoopTest, ZeroAndNegativeWaitsReturnAtOnce) {
+    Win32EventLoop loop;
+    DWORD start = GetTickCount();
+    EXPECT_EQ(WaitWithEvents(loop, 0), 258);
+    EXPECT_EQ(WaitWithEvents(loop, -20), 258);
+    EXPECT_LT(GetTickCount() - start, 100u);
+}
+
+}  // namespace
+}  // namespace velkor::win32
