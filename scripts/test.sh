@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test tier:
-#   1. native unit tests (g++), 2. the same and the Win32 tests cross-built and run under Wine,
+#   1. native unit tests (g++, then again with ASan and UBSan), 2. the same and the Win32
+#   tests cross-built and run under Wine,
 #   3. the profile-file fuzzer (clang, ASan, UBSan) for a bounded time, 4. end-to-end under Wine.
 # Fails when any test fails. Without a display it runs itself under Xvfb.
 set -euo pipefail
@@ -29,6 +30,12 @@ cmake --build --preset native
 ctest --preset native
 native_count=$(ctest --preset native -N | sed -n 's/^Total Tests: //p')
 summary+=("native: $native_count tests passed")
+
+echo "== 1b. the native tests again under AddressSanitizer and UBSan"
+cmake --preset asan >/dev/null
+cmake --build --preset asan --target velkor_unit_tests
+ctest --preset asan
+summary+=("native with sanitizers: $native_count tests passed")
 
 echo "== 2. Windows build; unit and Win32 tests under Wine"
 cmake --preset windows >/dev/null

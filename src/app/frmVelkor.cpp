@@ -144,7 +144,6 @@ Number SettingOrZero(IniInOut& ini, const std::string& file, const char* key, Co
 void frmVelkor::Form_Load() {
     int16_t deviceAll = 0, useLastState = 0, minimize = 0, standby = 0;
     int32_t delay = 0;
-    frmPreferences* preferences = nullptr;
 
     // The steps of start-up, in order. An error ends start-up, except "Disk not ready" (a drive
     // without a medium), which only skips its step; "Type mismatch" ends it without a message.
@@ -171,20 +170,20 @@ void frmVelkor::Form_Load() {
             delay = SettingOrZero<int32_t>(ini, strIniFile, "Delay", ToInt32);
         },
         [&] {
-            preferences = &app_.preferences.get();
-            preferences->chkLockAll.setValue(deviceAll);
-            preferences->chkSaveState.setValue(useLastState);
-            preferences->chkMinimizeToTray.setValue(minimize);
-            preferences->chkResume.setValue(standby);
+            frmPreferences& preferences = *app_.preferences;  // loads it, hidden
+            preferences.chkLockAll.setValue(deviceAll);
+            preferences.chkSaveState.setValue(useLastState);
+            preferences.chkMinimizeToTray.setValue(minimize);
+            preferences.chkResume.setValue(standby);
         },
         [&] {
             // Password protection comes with the password file; until then it stays off.
-            preferences->chkPassword.setValue(0);
+            app_.preferences->chkPassword.setValue(0);
         },
         [&] {
             bool restore = useLastState == 1;
-            preferences->chkSaveState.setValue(restore ? 1 : 0);
-            preferences->chkLockAll.setEnabled(!restore);
+            app_.preferences->chkSaveState.setValue(restore ? 1 : 0);
+            app_.preferences->chkLockAll.setEnabled(!restore);
         },
         [&] {
             if (delay >= 0) WaitWithEvents(app_.ports.loop, delay);  // negative: no wait

@@ -61,11 +61,15 @@ class FormSlot {
         std::unique_ptr<T> gone = std::move(form_);
         gone->hide();
         if (host_) host_->detach(*gone);
+        // A form is often unloaded by one of its own handlers, which is still running: the
+        // object lives on, windowless, until the next unload of this slot or the slot's end.
+        retired_ = std::move(gone);
     }
 
     Factory make_;
     FormHost* host_;
     std::unique_ptr<T> form_;
+    std::unique_ptr<T> retired_;
 };
 
 }  // namespace velkor::ui

@@ -476,6 +476,13 @@ void Renderer::FormWindow::SyncTimers() {
 void Renderer::FormWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
     const int id = LOWORD(wParam);
     const int code = HIWORD(wParam);
+    if (id == IDCANCEL && lParam == 0) {  // Escape: the cancel button, if the form has one
+        for (Child& child : children) {
+            auto* button = dynamic_cast<ui::CommandButton*>(child.control);
+            if (button && button->isCancel()) button->click();
+        }
+        return;
+    }
     if (lParam == 0) {  // a menu entry or an accelerator
         auto found = menuOfId.find(id);
         if (found != menuOfId.end()) found->second->click();
@@ -520,6 +527,12 @@ LRESULT Renderer::FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
         case WM_COMMAND:
             OnCommand(wParam, lParam);
+            return 0;
+        case DM_GETDEFID:  // Enter clicks the default button
+            for (Child& child : children) {
+                auto* button = dynamic_cast<ui::CommandButton*>(child.control);
+                if (button && button->isDefault()) return MAKELRESULT(child.id, DC_HASDEFID);
+            }
             return 0;
         case WM_SYSCOMMAND:
             if ((wParam & 0xFFF0) == SC_CLOSE && form.closeDisabled()) return 0;

@@ -3,6 +3,7 @@
 //   VelkorDriver combo                 the drive selector: "text|image" lines, then "selected=N"
 //   VelkorDriver click CAPTION         click the main window's button, check box or option
 //   VelkorDriver checked CAPTION       "1" or "0"
+//   VelkorDriver enter CAPTION         press Enter while that control has the keyboard
 //   VelkorDriver menu ID               choose the menu entry with that command id
 //   VelkorDriver box ok|cancel MS      wait for a message box, print "title|text", answer it
 //   VelkorDriver no-box MS             fail if a message box shows up within MS
@@ -151,13 +152,16 @@ int main(int argc, char** argv) {
 
     if (command == "wait-main") return WaitFor(MainWindow, std::atoi(arg.c_str())) ? 0 : 1;
     if (command == "combo") return Combo();
-    if (command == "click" || command == "checked") {
+    if (command == "click" || command == "checked" || command == "enter") {
         HWND control = ChildWithCaption(MainWindow(), Widen(arg));
         if (!control) {
             std::printf("no control \"%s\"\n", arg.c_str());
             return 1;
         }
-        if (command == "checked") {
+        if (command == "enter") {
+            PostMessageW(control, WM_KEYDOWN, VK_RETURN, 1);
+            PostMessageW(control, WM_KEYUP, VK_RETURN, 0xC0000001);
+        } else if (command == "checked") {
             std::printf("%d\n", static_cast<int>(SendMessageW(control, BM_GETCHECK, 0, 0)));
         } else {
             PostMessageW(control, BM_CLICK, 0, 0);

@@ -78,7 +78,7 @@ expect "record DeviceE=1" "DeviceE=1" record DeviceE
 echo "== lock all: only D gets a request"
 drive click "all CD/DVD drives" >/dev/null
 expect "all drives ticked" "1" drive checked "all CD/DVD drives"
-drive click OK >/dev/null
+drive enter "all CD/DVD drives" >/dev/null  # Enter presses the default button, OK
 expect "both locked, first entry selected" "$(printf 'D: locked|1\nE: locked|1\nselected=1')" drive combo
 expect "D one prevent, E still one" "1 1" eval 'echo "$(locks 1 D) $(locks 1 E)"'
 
