@@ -16,11 +16,16 @@
 
 static const char* RequestName(unsigned long request) {
     switch (request) {
-        case CDROM_LOCKDOOR: return "CDROM_LOCKDOOR";
-        case CDROMEJECT: return "CDROMEJECT";
-        case CDROMCLOSETRAY: return "CDROMCLOSETRAY";
-        case CDROMSTOP: return "CDROMSTOP";
-        default: return NULL;
+        case CDROM_LOCKDOOR:
+            return "CDROM_LOCKDOOR";
+        case CDROMEJECT:
+            return "CDROMEJECT";
+        case CDROMCLOSETRAY:
+            return "CDROMCLOSETRAY";
+        case CDROMSTOP:
+            return "CDROMSTOP";
+        default:
+            return NULL;
     }
 }
 
@@ -55,7 +60,8 @@ int ioctl(int fd, unsigned long request, ...) {
         int fail = ShouldFail(device);
         FILE* log = fopen(logPath, "a");
         if (log) {
-            fprintf(log, "%s %ld %s%s\n", name, (long)(size_t)argument, device, fail ? " failed" : "");
+            fprintf(log, "%s %ld %s%s\n", name, (long)(size_t)argument, device,
+                    fail ? " failed" : "");
             fclose(log);
         }
         if (fail) {

@@ -29,7 +29,7 @@ bool FakeEventLoop::dispatchOne() {
     for (auto& [id, timer] : timers_) {
         if (timer.due <= now_) {
             timer.due = now_ + timer.interval;  // missed ticks are not made up
-            auto onTick = timer.onTick;  // the handler may stop its own timer
+            auto onTick = timer.onTick;         // the handler may stop its own timer
             onTick();
             return true;
         }
