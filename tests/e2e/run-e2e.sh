@@ -98,6 +98,12 @@ drive click Open >/dev/null; drive click OK >/dev/null
 expect "a door request per drive" "2" eval 'grep -c "^CDROMEJECT " "$log" || true'
 expect "E locked again" "$(printf 'D: unlocked|0\nE: locked|1\nselected=1')" drive combo
 
+echo "== close all: the selected drive first, then every drive"
+drive click Close >/dev/null; drive click OK >/dev/null
+expect "three close requests: D, then D and E" "2 1" \
+    eval 'echo "$(grep -c "^CDROMCLOSETRAY .*/cdD$" "$log") $(grep -c "^CDROMCLOSETRAY .*/cdE$" "$log")"'
+expect "closing leaves the locks alone" "$(printf 'D: unlocked|0\nE: locked|1\nselected=1')" drive combo
+
 echo "== a second start ends at once"
 before=$(wc -l <"$log")
 (cd "$e2e/Velkor" && timeout 30 "$WINE" Velkor.exe </dev/null >/dev/null 2>&1) && ok "second copy exited 0" || bad "second copy"
