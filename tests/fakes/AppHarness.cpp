@@ -34,7 +34,8 @@ std::string AppHarness::Requests() {
     std::string joined;
     for (const auto& r : device.requests) {
         if (!joined.empty()) joined += " ";
-        joined += (r.prevent ? "+" : "-") + r.drive.substr(0, 1);
+        joined += r.prevent ? '+' : '-';
+        joined += r.drive.substr(0, 1);
     }
     return joined;
 }
