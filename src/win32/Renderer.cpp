@@ -100,6 +100,7 @@ struct Renderer::FormWindow {
     ~FormWindow() {
         subscriptions.clear();
         menuSubscriptions.clear();
+        renderer.loop_.dropAccelerators(hwnd);
         if (hwnd) {
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
             DestroyWindow(hwnd);

@@ -21,6 +21,10 @@ class Win32EventLoop : public EventLoop {
         acceleratorWindow_ = window;
         accelerators_ = table;
     }
+    // Forgets the accelerators of a window that is going away.
+    void dropAccelerators(HWND window) {
+        if (acceleratorWindow_ == window) setAccelerators(nullptr, nullptr);
+    }
     // Runs until the quit message; returns its exit code.
     int Run();
     // One message through accelerators, dialog navigation and the window procedure.
