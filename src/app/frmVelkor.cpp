@@ -133,10 +133,9 @@ namespace {
 template <class Number, class Convert>
 Number SettingOrZero(IniInOut& ini, const std::string& file, const char* key, Convert convert) {
     std::string text = ini.ReadIni(file, "Default", key);
-    std::optional<RuntimeError> failed;
     Number value = 0;
-    failed = Attempt([&] { value = convert(text); });
-    return failed ? Number(0) : value;
+    if (Attempt([&] { value = convert(text); })) return 0;
+    return value;
 }
 
 }  // namespace
