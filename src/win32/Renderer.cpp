@@ -188,7 +188,7 @@ void Renderer::FormWindow::CreateChildren() {
                 style |= BS_CHECKBOX;
                 break;
             case ui::ControlKind::OptionButton:
-                style |= BS_RADIOBUTTON | (previousWasOption ? 0 : WS_GROUP);
+                style |= BS_RADIOBUTTON;
                 break;
             case ui::ControlKind::CommandButton:
                 style |= static_cast<ui::CommandButton*>(control)->isDefault() ? BS_DEFPUSHBUTTON
@@ -216,9 +216,11 @@ void Renderer::FormWindow::CreateChildren() {
                 style |= CBS_DROPDOWNLIST | WS_VSCROLL;
                 break;
         }
-        previousWasOption = control->kind() == ui::ControlKind::OptionButton;
+        // Each control starts a group, except an option button that follows another.
+        const bool isOption = control->kind() == ui::ControlKind::OptionButton;
+        if (!(isOption && previousWasOption)) style |= WS_GROUP;
+        previousWasOption = isOption;
         if (control->visible()) style |= WS_VISIBLE;
-        if (!previousWasOption) style |= WS_GROUP;
         int id = kFirstControlId + static_cast<int>(children.size());
         std::wstring text = control->kind() == ui::ControlKind::TextBox
                                 ? Widen(static_cast<ui::TextBox*>(control)->text())

@@ -25,7 +25,6 @@ class FakeEventLoop : public EventLoop {
     void runUntil(uint64_t ms);
     // Dispatches scripted input until none is left (timers alone do not keep it going).
     void runScript();
-    bool scriptDone() const { return events_.empty(); }
 
     int waitCalls() const { return waitCalls_; }
     uint32_t lastWaitTimeout() const { return lastTimeout_; }
