@@ -1,7 +1,6 @@
 #pragma once
 // The clock and the thread's message queue.
 #include <cstdint>
-#include <functional>
 
 namespace velkor {
 
@@ -17,13 +16,8 @@ class EventLoop {
     // Waits until input arrives for the thread (0) or the time is up (kWaitTimeout).
     // kInfinite waits without a limit.
     virtual uint32_t WaitForInput(uint32_t milliseconds) = 0;
-    // Dispatches every message that is pending now.
+    // Dispatches every message that is pending now (timers of the forms included).
     virtual void DispatchPending() = 0;
-
-    using TimerId = uint32_t;
-    // A recurring callback on this thread, every intervalMs, while messages are dispatched.
-    virtual TimerId StartTimer(uint32_t intervalMs, std::function<void()> onTick) = 0;
-    virtual void StopTimer(TimerId id) = 0;
 };
 
 }  // namespace velkor

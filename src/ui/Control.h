@@ -15,6 +15,15 @@ struct Bounds {
     bool operator==(const Bounds&) const = default;
 };
 
+// A colour of the system's scheme, by its number in the system's colour table.
+enum class SystemColor {
+    Default = -1,  // what the control kind has by default
+    Menu = 4,
+    Window = 5,
+    CaptionText = 9,
+    ButtonFace = 15,
+};
+
 enum class ControlKind {
     CheckBox,
     OptionButton,
@@ -49,6 +58,9 @@ class Control : public Observable {
     const Bounds& bounds() const { return bounds_; }
     void setBounds(Bounds bounds) { set(bounds_, bounds, Property::Bounds); }
 
+    SystemColor backColor() const { return backColor_; }
+    void setBackColor(SystemColor color) { set(backColor_, color, Property::BackColor); }
+
     int tabIndex() const { return tabIndex_; }
     void setTabIndex(int index) { set(tabIndex_, index, Property::TabIndex); }
 
@@ -70,6 +82,7 @@ class Control : public Observable {
     std::string toolTip_;
     Bounds bounds_;
     int tabIndex_ = 0;
+    SystemColor backColor_ = SystemColor::Default;
 };
 
 // Controls without behaviour of their own.

@@ -12,6 +12,22 @@ namespace velkor::ui {
 
 enum class WindowState { Normal, Minimized, Maximized };
 
+// How a window is framed; fixed at design time, before the form is first shown.
+enum class BorderStyle {
+    FixedSingle,  // a fixed frame with the buttons the style allows (the main window)
+    FixedDialog,  // a dialog frame: no icon, never minimised or maximised
+};
+
+struct FormStyle {
+    BorderStyle border = BorderStyle::FixedSingle;
+    bool controlBox = true;  // system menu and close box
+    bool minButton = true;
+    bool maxButton = false;
+    bool showInTaskbar = true;
+    bool centerScreen = false;  // otherwise where the system puts it
+    SystemColor backColor = SystemColor::ButtonFace;
+};
+
 class Form : public Observable {
   public:
     Form(std::string name, std::string caption)
@@ -35,6 +51,12 @@ class Form : public Observable {
         notify(Property::CloseCommand);
     }
 
+    const FormStyle& style() const { return style_; }
+
+    // The user asked to close the window (close box, Alt+F4, a close message from outside).
+    // Not called while the form's Close command is taken away. By default the form hides.
+    virtual void CloseCommand() { hide(); }
+
     WindowState windowState() const { return windowState_; }
     void setWindowState(WindowState state);
 
@@ -52,6 +74,7 @@ class Form : public Observable {
     virtual void Form_Unload(int& cancel) { (void)cancel; }
 
   protected:
+    void setStyle(const FormStyle& style) { style_ = style; }
     void setClientSize(int width, int height) {
         clientWidth_ = width;
         clientHeight_ = height;
@@ -66,6 +89,7 @@ class Form : public Observable {
     bool visible_ = false;
     bool closeDisabled_ = false;
     WindowState windowState_ = WindowState::Normal;
+    FormStyle style_;
     int clientWidth_ = 0;
     int clientHeight_ = 0;
     std::vector<Control*> controls_;

@@ -26,6 +26,7 @@ enum class Property {
     WindowState,
     PasswordChar,
     CloseCommand,  // the form's Close command was taken away
+    BackColor,
 };
 
 namespace detail {

@@ -1,10 +1,13 @@
 #pragma once
 // Owning guards for Windows handles: move-only, closed once. CreateFileW reports failure as
 // INVALID_HANDLE_VALUE, most other calls as NULL; each guard treats only its own as empty.
+// Each kind keeps a count of the handles its guards hold, so tests can see that every window,
+// menu, font and image list the program made was given back exactly once.
 #include <windows.h>
 // after windows.h
 #include <commctrl.h>
 
+#include <atomic>
 #include <utility>
 
 namespace velkor::win32 {
@@ -14,11 +17,14 @@ class UniqueHandle {
   public:
     using Handle = typename Traits::Handle;
     UniqueHandle() = default;
-    explicit UniqueHandle(Handle handle) : handle_(handle) {}
+    explicit UniqueHandle(Handle handle) : handle_(handle) { Count(+1); }
     UniqueHandle(UniqueHandle&& other) noexcept
         : handle_(std::exchange(other.handle_, Traits::Empty())) {}
     UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        if (this != &other) reset(std::exchange(other.handle_, Traits::Empty()));
+        if (this != &other) {
+            reset();
+            handle_ = std::exchange(other.handle_, Traits::Empty());  // still one holder
+        }
         return *this;
     }
     UniqueHandle(const UniqueHandle&) = delete;
@@ -28,13 +34,29 @@ class UniqueHandle {
     Handle get() const { return handle_; }
     explicit operator bool() const { return handle_ != Traits::Empty(); }
     void reset(Handle handle = Traits::Empty()) {
-        if (handle_ != Traits::Empty()) Traits::Close(handle_);
+        if (handle_ != Traits::Empty()) {
+            Traits::Close(handle_);
+            Count(-1);
+        }
         handle_ = handle;
+        Count(+1);
     }
-    Handle release() { return std::exchange(handle_, Traits::Empty()); }
+    // Hands the handle over to whoever destroys it from now on (a menu given to a window).
+    Handle release() {
+        Count(-1);
+        return std::exchange(handle_, Traits::Empty());
+    }
+
+    // Handles of this kind held by guards right now.
+    static long Live() { return live_.load(); }
 
   private:
+    void Count(int change) {
+        if (handle_ != Traits::Empty()) live_ += change;
+    }
+
     Handle handle_ = Traits::Empty();
+    static inline std::atomic<long> live_{0};
 };
 
 struct FileHandleTraits {  // CreateFileW: INVALID_HANDLE_VALUE is empty
@@ -67,6 +89,11 @@ struct MenuTraits {
     static Handle Empty() { return nullptr; }
     static void Close(Handle h) { DestroyMenu(h); }
 };
+struct AcceleratorTraits {
+    using Handle = HACCEL;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle h) { DestroyAcceleratorTable(h); }
+};
 struct WindowTraits {
     using Handle = HWND;
     static Handle Empty() { return nullptr; }
@@ -80,5 +107,6 @@ using UniqueImageList = UniqueHandle<ImageListTraits>;
 using UniqueFont = UniqueHandle<FontTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueWindow = UniqueHandle<WindowTraits>;
+using UniqueAccelerators = UniqueHandle<AcceleratorTraits>;
 
 }  // namespace velkor::win32

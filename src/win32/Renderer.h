@@ -7,11 +7,15 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "ui/FormSlot.h"
+#include "win32/Handles.h"
 
 namespace velkor::win32 {
 
+class FormWindow;
 class Win32EventLoop;
 
 class Renderer : public ui::FormHost {
@@ -25,15 +29,32 @@ class Renderer : public ui::FormHost {
     void detach(ui::Form& form) override;
 
     HWND windowOf(const ui::Form& form) const;
-    // The user asked to close a form that still has its Close command.
-    std::function<void(ui::Form&)> onCloseRequest;
+    // The Win32 pop-up menu of one of the form's hidden top-level menus, or null.
+    HMENU popupOf(const ui::Form& form, const ui::Menu& top) const;
 
-    struct FormWindow;
+    // Something the system refused to make (a window, a control, a font...): `what` names the
+    // call and the form or control, `code` is the system's error. Always written to the
+    // debugger output as well.
+    std::function<void(const std::string& what, unsigned long code)> onFailure;
+
+    // For the form windows.
+    HINSTANCE instance() const { return instance_; }
+    Win32EventLoop& loop() const { return loop_; }
+    // An invisible owner for windows that stay out of the taskbar.
+    HWND hiddenOwner();
+    void Report(const std::string& what, unsigned long code);
+    // A window procedure is running / has returned; windows closed meanwhile are freed when
+    // the outermost one returns.
+    void Enter() { ++depth_; }
+    void Leave();
 
   private:
     HINSTANCE instance_;
     Win32EventLoop& loop_;
+    UniqueWindow owner_;
     std::map<const ui::Form*, std::unique_ptr<FormWindow>> windows_;
+    std::vector<std::unique_ptr<FormWindow>> closed_;
+    int depth_ = 0;
 };
 
 }  // namespace velkor::win32

@@ -1,6 +1,6 @@
 #pragma once
-// The thread's message queue and clock. Keyboard messages pass through the main window's
-// accelerators and the dialog navigation (Tab, arrow keys, Enter) of the window they belong to.
+// The thread's message queue and clock. Keyboard messages pass through the accelerators of the
+// window they belong to and the dialog navigation (Tab, arrow keys, Enter, Escape).
 #include <windows.h>
 
 #include <map>
@@ -14,16 +14,13 @@ class Win32EventLoop : public EventLoop {
     uint32_t TickCount() const override { return GetTickCount(); }
     uint32_t WaitForInput(uint32_t milliseconds) override;
     void DispatchPending() override;
-    TimerId StartTimer(uint32_t intervalMs, std::function<void()> onTick) override;
-    void StopTimer(TimerId id) override;
 
-    void setAccelerators(HWND window, HACCEL table) {
-        acceleratorWindow_ = window;
-        accelerators_ = table;
-    }
-    // Forgets the accelerators of a window that is going away.
-    void dropAccelerators(HWND window) {
-        if (acceleratorWindow_ == window) setAccelerators(nullptr, nullptr);
+    // The accelerator table of a top-level window; null forgets it. The caller keeps the table
+    // alive while it is set here.
+    void setAccelerators(HWND window, HACCEL table);
+    HACCEL acceleratorsOf(HWND window) const {
+        auto found = accelerators_.find(window);
+        return found == accelerators_.end() ? nullptr : found->second;
     }
     // Runs until the quit message; returns its exit code.
     int Run();
@@ -31,11 +28,7 @@ class Win32EventLoop : public EventLoop {
     void Dispatch(MSG& message);
 
   private:
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR id, DWORD);
-
-    HWND acceleratorWindow_ = nullptr;
-    HACCEL accelerators_ = nullptr;
-    std::map<UINT_PTR, std::function<void()>> timers_;
+    std::map<HWND, HACCEL> accelerators_;
 };
 
 }  // namespace velkor::win32

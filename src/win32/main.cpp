@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include "app/App.h"
+#include "app/ErrorCheck.h"
 #include "win32/Renderer.h"
+#include "win32/Utf.h"
 #include "win32/Win32Dialogs.h"
 #include "win32/Win32EventLoop.h"
 #include "win32/Win32Files.h"
@@ -25,6 +27,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     win32::Win32EventLoop loop;
     win32::Win32Instance single;
     win32::Renderer renderer(instance, loop);
+    // A window the system would not make is never left unexplained.
+    renderer.onFailure = [&dialogs](const std::string& what, unsigned long code) {
+        ReportError(dialogs, static_cast<int32_t>(code), win32::SystemMessage(code), what);
+    };
 
     App app(Ports{files, text, dialogs, drives, device, multimedia, os, loop, single}, &renderer);
     app.onEnded = [] {

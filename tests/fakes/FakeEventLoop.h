@@ -32,8 +32,10 @@ class FakeEventLoop : public EventLoop {
     uint32_t TickCount() const override { return static_cast<uint32_t>(start_ + now_); }
     uint32_t WaitForInput(uint32_t milliseconds) override;
     void DispatchPending() override;
-    TimerId StartTimer(uint32_t intervalMs, std::function<void()> onTick) override;
-    void StopTimer(TimerId id) override;
+    // A recurring callback, as the system runs a form's timer while messages are dispatched.
+    using TimerId = uint32_t;
+    TimerId StartTimer(uint32_t intervalMs, std::function<void()> onTick);
+    void StopTimer(TimerId id);
     size_t activeTimers() const { return timers_.size(); }
 
   private:

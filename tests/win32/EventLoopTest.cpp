@@ -1,4 +1,4 @@
-// The message pump and timers through the real API: what the start-up delay and the password
+// The message pump through the real API: what the start-up delay and the password
 // prompt's polling stand on.
 #include "win32/Win32EventLoop.h"
 
@@ -15,11 +15,8 @@ LRESULT CALLBACK CountPosted(HWND window, UINT message, WPARAM wParam, LPARAM lP
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-TEST(Win32EventLoopTest, WaitKeepsDispatchingMessagesAndTimers) {
+TEST(Win32EventLoopTest, WaitKeepsDispatchingMessages) {
     Win32EventLoop loop;
-    int ticks = 0;
-    EventLoop::TimerId timer = loop.StartTimer(50, [&] { ++ticks; });
-    ASSERT_NE(timer, 0u);
 
     WNDCLASSW cls{};
     cls.lpfnWndProc = CountPosted;
@@ -36,14 +33,7 @@ TEST(Win32EventLoopTest, WaitKeepsDispatchingMessagesAndTimers) {
     DWORD elapsed = GetTickCount() - start;
     EXPECT_GE(elapsed, 390u);
     EXPECT_LT(elapsed, 2000u);
-    EXPECT_GE(ticks, 3);  // about eight at 50 ms; a loaded machine may give fewer
-
     EXPECT_EQ(posted, 1);
-
-    loop.StopTimer(timer);
-    int stopped = ticks;
-    WaitWithEvents(loop, 150);
-    EXPECT_EQ(ticks, stopped);
     DestroyWindow(window);
 }
 

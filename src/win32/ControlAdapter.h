@@ -1,0 +1,74 @@
+#pragma once
+// One control of a form on the screen: creates its window, writes the model's properties into it
+// and feeds the user's input back into the model. One small adapter per kind of control;
+// MakeAdapter is the one place that chooses among them.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "ui/Control.h"
+#include "win32/Handles.h"
+
+namespace velkor::win32 {
+
+struct DpiResources;
+
+// What an adapter needs of the window it lives in.
+class ControlHost {
+  public:
+    virtual ~ControlHost() = default;
+    virtual HWND Window() const = 0;
+    virtual HINSTANCE Instance() const = 0;
+    virtual const DpiResources& Resources() const = 0;
+    virtual void SetToolTip(HWND control, const std::string& text) = 0;
+    virtual void Layout() = 0;
+    virtual void Failed(const std::string& what, unsigned long code) = 0;
+};
+
+class ControlAdapter {
+  public:
+    ControlAdapter(ControlHost& host, ui::Control& control) : host_(host), control_(control) {}
+    virtual ~ControlAdapter() = default;
+    ControlAdapter(const ControlAdapter&) = delete;
+    ControlAdapter& operator=(const ControlAdapter&) = delete;
+
+    // Creates the control's window with command id `id`; `startsGroup` marks the first control
+    // of a keyboard group. Returns false (and reports) when the system refused.
+    bool Create(int id, bool startsGroup);
+    // The model changed `property`: bring the control in line.
+    void Sync(ui::Property property);
+    // A notification from the control (BN_CLICKED, EN_CHANGE, ...).
+    virtual void OnNotify(int code) { (void)code; }
+    // Position and size from the model's twips at the window's DPI.
+    virtual void Place(UINT dpi);
+    // The window's font or image list was made anew.
+    virtual void ApplyResources(const DpiResources& resources);
+
+    ui::Control& control() const { return control_; }
+    HWND hwnd() const { return window_.get(); }
+    int id() const { return id_; }
+    virtual bool isOptionButton() const { return false; }
+    virtual bool isEdit() const { return false; }
+
+  protected:
+    struct Look {
+        const wchar_t* windowClass;
+        DWORD style;  // besides WS_CHILD, WS_VISIBLE and WS_GROUP
+        std::wstring text;
+    };
+    virtual Look Describe() const = 0;
+    // Properties of this kind of control; the shared ones are handled by Sync.
+    virtual void SyncOwn(ui::Property property) { (void)property; }
+
+    ControlHost& host_;
+    ui::Control& control_;
+
+  private:
+    UniqueWindow window_;
+    int id_ = 0;
+};
+
+std::unique_ptr<ControlAdapter> MakeAdapter(ControlHost& host, ui::Control& control);
+
+}  // namespace velkor::win32

@@ -1,0 +1,94 @@
+#pragma once
+// The adapters, one per kind of control.
+#include "win32/ControlAdapter.h"
+
+namespace velkor::ui {
+class CheckBox;
+class OptionButton;
+class CommandButton;
+class TextBox;
+class ImageCombo;
+}  // namespace velkor::ui
+
+namespace velkor::win32 {
+
+class CheckBoxAdapter : public ControlAdapter {
+  public:
+    CheckBoxAdapter(ControlHost& host, ui::CheckBox& box);
+    void OnNotify(int code) override;
+
+  protected:
+    Look Describe() const override;
+    void SyncOwn(ui::Property property) override;
+
+  private:
+    ui::CheckBox& box_;
+};
+
+class OptionButtonAdapter : public ControlAdapter {
+  public:
+    OptionButtonAdapter(ControlHost& host, ui::OptionButton& option);
+    void OnNotify(int code) override;
+    bool isOptionButton() const override { return true; }
+
+  protected:
+    Look Describe() const override;
+    void SyncOwn(ui::Property property) override;
+
+  private:
+    ui::OptionButton& option_;
+};
+
+class CommandButtonAdapter : public ControlAdapter {
+  public:
+    CommandButtonAdapter(ControlHost& host, ui::CommandButton& button);
+    void OnNotify(int code) override;
+
+  protected:
+    Look Describe() const override;
+
+  private:
+    ui::CommandButton& button_;
+};
+
+class TextBoxAdapter : public ControlAdapter {
+  public:
+    TextBoxAdapter(ControlHost& host, ui::TextBox& box);
+    void OnNotify(int code) override;
+    bool isEdit() const override { return true; }
+
+  protected:
+    Look Describe() const override;
+    void SyncOwn(ui::Property property) override;
+
+  private:
+    ui::TextBox& box_;
+    bool writing_ = false;  // the model is writing into the control: its echo is not input
+};
+
+class ImageComboAdapter : public ControlAdapter {
+  public:
+    ImageComboAdapter(ControlHost& host, ui::ImageCombo& combo);
+    void OnNotify(int code) override;
+    void Place(UINT dpi) override;
+    void ApplyResources(const DpiResources& resources) override;
+
+  protected:
+    Look Describe() const override;
+    void SyncOwn(ui::Property property) override;
+
+  private:
+    void Fill();
+    ui::ImageCombo& combo_;
+};
+
+// Labels, frames and pictures: text and place only.
+class StaticAdapter : public ControlAdapter {
+  public:
+    using ControlAdapter::ControlAdapter;
+
+  protected:
+    Look Describe() const override;
+};
+
+}  // namespace velkor::win32

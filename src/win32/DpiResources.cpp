@@ -1,0 +1,95 @@
+#include "win32/DpiResources.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "win32/resources/resource.h"
+
+namespace velkor::win32 {
+namespace {
+
+// A filled circle with a soft edge, premultiplied for the image list's alpha channel.
+HBITMAP Dot(int size, COLORREF color) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = size;
+    info.bmiHeader.biHeight = -size;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap) return nullptr;
+    auto* pixels = static_cast<uint32_t*>(bits);
+    const double center = size / 2.0, radius = size * 0.40;
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            double d = std::hypot(x + 0.5 - center, y + 0.5 - center);
+            double cover = std::clamp(radius + 0.5 - d, 0.0, 1.0);
+            auto channel = [&](int value) {
+                return static_cast<uint32_t>(value * cover);
+            };
+            pixels[y * size + x] = (channel(255) << 24) | (channel(GetRValue(color)) << 16) |
+                                   (channel(GetGValue(color)) << 8) | channel(GetBValue(color));
+        }
+    }
+    return bitmap;
+}
+
+int SystemMetric(int index, UINT dpi) {
+    using ForDpiFn = int(WINAPI*)(int, UINT);
+    static auto forDpi = reinterpret_cast<ForDpiFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
+    if (forDpi) return forDpi(index, dpi);
+    return MulDiv(GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(DpiOf(nullptr)));
+}
+
+}  // namespace
+
+UINT DpiOf(HWND window) {
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static auto getDpi = reinterpret_cast<GetDpiForWindowFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (getDpi && window) {
+        if (UINT dpi = getDpi(window)) return dpi;
+    }
+    HDC screen = GetDC(nullptr);
+    UINT dpi = static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSX));
+    ReleaseDC(nullptr, screen);
+    return dpi ? dpi : 96;
+}
+
+DpiResources DpiResources::Make(HINSTANCE instance, UINT dpi, std::string& failed) {
+    DpiResources made;
+    made.dpi = dpi;
+    failed.clear();
+
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    LOGFONTW face = metrics.lfMessageFont;
+    face.lfHeight = MulDiv(face.lfHeight, static_cast<int>(dpi), static_cast<int>(DpiOf(nullptr)));
+    made.font.reset(CreateFontIndirectW(&face));
+    if (!made.font) failed = "font";
+
+    int size = MulDiv(16, static_cast<int>(dpi), 96);
+    made.images.reset(ImageList_Create(size, size, ILC_COLOR32, 2, 0));
+    if (!made.images) failed = "image list";
+    for (COLORREF color : {RGB(0, 170, 0), RGB(210, 0, 0)}) {
+        HBITMAP dot = Dot(size, color);
+        if (!dot || ImageList_Add(made.images.get(), dot, nullptr) < 0) failed = "image list";
+        if (dot) DeleteObject(dot);
+    }
+
+    auto icon = [&](int metric) {
+        int side = SystemMetric(metric, dpi);
+        return static_cast<HICON>(
+            LoadImageW(instance, MAKEINTRESOURCEW(IDI_VELKOR), IMAGE_ICON, side, side, 0));
+    };
+    made.bigIcon.reset(icon(SM_CXICON));
+    made.smallIcon.reset(icon(SM_CXSMICON));
+    if (!made.bigIcon || !made.smallIcon) failed = "icon";
+    return made;
+}
+
+}  // namespace velkor::win32

@@ -1,0 +1,32 @@
+#pragma once
+// What a window draws with at its DPI: the message font, the drive selector's image list (a
+// green and a red dot) and the program's icons at the sizes the system asks for. Made anew when
+// the window moves to a monitor of another DPI.
+#include <windows.h>
+
+#include <string>
+
+#include "win32/Handles.h"
+
+namespace velkor::win32 {
+
+// DPI of a window (the system's when the window is null or the system has no per-window DPI).
+UINT DpiOf(HWND window);
+
+// Twips (1440 to the inch) to pixels at `dpi`.
+inline int Pixels(int twips, UINT dpi) {
+    return MulDiv(twips, static_cast<int>(dpi), 1440);
+}
+
+struct DpiResources {
+    UINT dpi = 96;
+    UniqueFont font;
+    UniqueImageList images;  // 1 unlocked (green), 2 locked (red)
+    UniqueIcon bigIcon;
+    UniqueIcon smallIcon;
+
+    // Every resource for `dpi`; what could not be made is named in `failed` (empty on success).
+    static DpiResources Make(HINSTANCE instance, UINT dpi, std::string& failed);
+};
+
+}  // namespace velkor::win32

@@ -1,0 +1,71 @@
+#pragma once
+// One form on the screen: its top-level window, one adapter per control, its menus, timers and
+// the resources of its DPI. Created when the form loads, closed when it unloads.
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "ui/Form.h"
+#include "win32/ControlAdapter.h"
+#include "win32/DpiResources.h"
+#include "win32/Handles.h"
+#include "win32/MenuBuilder.h"
+
+namespace velkor::win32 {
+
+class Renderer;
+
+// The window class of every form.
+inline constexpr wchar_t kFormClass[] = L"VelkorForm";
+
+class FormWindow : public ControlHost {
+  public:
+    FormWindow(Renderer& renderer, ui::Form& form);
+    ~FormWindow() override;
+    FormWindow(const FormWindow&) = delete;
+    FormWindow& operator=(const FormWindow&) = delete;
+
+    // Creates the window and its controls; false (reported) when the window could not be made.
+    bool Create();
+    // Destroys everything the window holds; the object itself may still be on the call stack.
+    void Close();
+
+    HWND Window() const override { return window_.get(); }
+    HINSTANCE Instance() const override;
+    const DpiResources& Resources() const override { return resources_; }
+    void SetToolTip(HWND control, const std::string& text) override;
+    void Layout() override;
+    void Failed(const std::string& what, unsigned long code) override;
+
+    MenuBuilder* menus() const { return menus_.get(); }
+
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+  private:
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnCommand(WPARAM wParam, LPARAM lParam);
+    void SyncForm(ui::Property property);
+    void Show();
+    void CreateControls();
+    void ArmTimers();
+    void UseResources(DpiResources made);
+    void CenterOnScreen();
+    ControlAdapter* AdapterOf(HWND control) const;
+    LRESULT ControlColor(HDC dc, HWND control, UINT message, WPARAM wParam, LPARAM lParam);
+
+    Renderer& renderer_;
+    ui::Form& form_;
+    UniqueWindow window_;
+    DpiResources resources_;
+    UniqueWindow tooltip_;
+    std::map<HWND, bool> tipped_;  // controls the tooltip window knows
+    std::unique_ptr<MenuBuilder> menus_;
+    std::vector<std::unique_ptr<ControlAdapter>> adapters_;  // in tab order
+    std::map<UINT_PTR, ui::Timer*> timers_;
+    HWND lastFocus_ = nullptr;  // given back when the window is activated again
+    std::vector<ui::Subscription> subscriptions_;
+};
+
+}  // namespace velkor::win32

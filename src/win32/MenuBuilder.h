@@ -1,0 +1,55 @@
+#pragma once
+// A form's menus as Win32 menus: the visible top-level menus make the menu bar, the hidden ones
+// are pop-up menus kept for TrackPopupMenu; shortcuts become the window's accelerator table.
+// Any change of a menu in the model builds them anew (after the menu loop, if one is open).
+#include <windows.h>
+
+#include <map>
+#include <vector>
+
+#include "ui/Form.h"
+#include "win32/Handles.h"
+
+namespace velkor::win32 {
+
+class Win32EventLoop;
+
+class MenuBuilder {
+  public:
+    MenuBuilder(ui::Form& form, HWND window, Win32EventLoop& loop);
+    ~MenuBuilder();
+    MenuBuilder(const MenuBuilder&) = delete;
+    MenuBuilder& operator=(const MenuBuilder&) = delete;
+
+    // Builds (or rebuilds) the bar, the pop-ups and the accelerators from the model.
+    void Build();
+    // The menu loop opened or closed: no menu is rebuilt while the user is in it.
+    void EnterMenuLoop() { inMenuLoop_ = true; }
+    void ExitMenuLoop();
+
+    // The menu entry of a command id, or null.
+    ui::Menu* MenuOfId(int id) const;
+    // The Win32 pop-up menu of a hidden top-level menu, or null.
+    HMENU PopupOf(const ui::Menu& top) const;
+
+  private:
+    int IdOf(const ui::Menu& menu);
+    void Watch(const ui::Observable& item);
+    void AppendChildren(HMENU target, const ui::Menu& parent, std::vector<ACCEL>& keys);
+    void AppendItem(HMENU target, const ui::Menu& item, std::vector<ACCEL>& keys);
+    void Changed();
+
+    ui::Form& form_;
+    HWND window_;
+    Win32EventLoop& loop_;
+    std::vector<ui::Subscription> subscriptions_;
+    std::map<int, ui::Menu*> menuOfId_;
+    std::map<const ui::Menu*, int> idOfMenu_;
+    int nextId_;
+    std::map<const ui::Menu*, UniqueMenu> popups_;
+    UniqueAccelerators accelerators_;
+    bool inMenuLoop_ = false;
+    bool stale_ = false;
+};
+
+}  // namespace velkor::win32
