@@ -7,6 +7,7 @@
 #include "ui/Control.h"
 #include "ui/Menu.h"
 #include "ui/Timer.h"
+#include "ui/WindowProcs.h"
 
 namespace velkor::ui {
 
@@ -57,6 +58,33 @@ class Form : public Observable {
     // Not called while the form's Close command is taken away. By default the form hides.
     virtual void CloseCommand() { hide(); }
 
+    // Whether the window has a taskbar button; the notification-area start takes it away.
+    void setShowInTaskbar(bool show) {
+        if (style_.showInTaskbar == show) return;
+        style_.showInTaskbar = show;
+        notify(Property::ShowInTaskbar);
+    }
+
+    // Window procedures on this form's window, in install order.
+    int installWindowProc(WindowProc proc) {
+        int id = windowProcs_.install(std::move(proc));
+        notify(Property::WindowProcs);
+        return id;
+    }
+    void removeWindowProc(int id) {
+        if (windowProcs_.remove(id)) notify(Property::WindowProcs);
+    }
+    const WindowProcChain& windowProcs() const { return windowProcs_; }
+
+    // Shows one of the form's hidden top-level menus at the mouse and returns when it has
+    // closed, after the chosen entry's handler (if any) has run.
+    void PopupMenu(Menu& menu) {
+        popupRequest_ = &menu;
+        notify(Property::PopupMenu);
+        popupRequest_ = nullptr;
+    }
+    Menu* popupRequest() const { return popupRequest_; }
+
     WindowState windowState() const { return windowState_; }
     void setWindowState(WindowState state);
 
@@ -90,6 +118,8 @@ class Form : public Observable {
     bool closeDisabled_ = false;
     WindowState windowState_ = WindowState::Normal;
     FormStyle style_;
+    WindowProcChain windowProcs_;
+    Menu* popupRequest_ = nullptr;
     int clientWidth_ = 0;
     int clientHeight_ = 0;
     std::vector<Control*> controls_;

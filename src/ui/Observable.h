@@ -27,6 +27,9 @@ enum class Property {
     PasswordChar,
     CloseCommand,  // the form's Close command was taken away
     BackColor,
+    ShowInTaskbar,
+    WindowProcs,  // a window procedure was installed or removed
+    PopupMenu,    // the form asks for one of its pop-up menus (Form::popupRequest)
 };
 
 namespace detail {

@@ -35,18 +35,6 @@ WindowStyles StylesOf(const ui::FormStyle& look) {
     return s;
 }
 
-// Keeps the renderer told that a window procedure is running.
-class InWindowProc {
-  public:
-    explicit InWindowProc(Renderer& renderer) : renderer_(renderer) { renderer_.Enter(); }
-    ~InWindowProc() { renderer_.Leave(); }
-    InWindowProc(const InWindowProc&) = delete;
-    InWindowProc& operator=(const InWindowProc&) = delete;
-
-  private:
-    Renderer& renderer_;
-};
-
 }  // namespace
 
 FormWindow::FormWindow(Renderer& renderer, ui::Form& form) : renderer_(renderer), form_(form) {}
@@ -93,6 +81,8 @@ bool FormWindow::Create() {
     Layout();
     if (form_.style().centerScreen) CenterOnScreen();
     ArmTimers();
+    subclasses_ = std::make_unique<Subclasses>(made, form_.windowProcs(), renderer_);
+    if (!form_.style().showInTaskbar) SyncForm(ui::Property::ShowInTaskbar);
     subscriptions_.push_back(form_.subscribe([this](ui::Property p) { SyncForm(p); }));
     if (form_.closeDisabled()) SyncForm(ui::Property::CloseCommand);
     if (form_.visible()) Show();
@@ -102,6 +92,7 @@ bool FormWindow::Create() {
 void FormWindow::Close() {
     subscriptions_.clear();
     if (HWND self = window_.get()) SetWindowLongPtrW(self, GWLP_USERDATA, 0);
+    if (subclasses_) subclasses_->Clear();
     menus_.reset();     // the accelerators leave the loop; the pop-ups go
     adapters_.clear();  // the controls, before their parent
     tooltip_.reset();
@@ -237,6 +228,18 @@ void FormWindow::SyncForm(ui::Property property) {
                                                                            : SW_RESTORE);
             }
             break;
+        case ui::Property::ShowInTaskbar: {
+            // A window with an owner has no taskbar button.
+            HWND owner = form_.style().showInTaskbar ? nullptr : renderer_.hiddenOwner();
+            SetWindowLongPtrW(Window(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+            break;
+        }
+        case ui::Property::WindowProcs:
+            if (subclasses_) subclasses_->Sync();
+            break;
+        case ui::Property::PopupMenu:
+            if (ui::Menu* menu = form_.popupRequest()) ShowPopup(*menu);
+            break;
         case ui::Property::CloseCommand:
             if (HMENU system = GetSystemMenu(Window(), FALSE)) {
                 DeleteMenu(system, SC_CLOSE, MF_BYCOMMAND);
@@ -245,129 +248,6 @@ void FormWindow::SyncForm(ui::Property property) {
             break;
         default:
             break;
-    }
-}
-
-ControlAdapter* FormWindow::AdapterOf(HWND control) const {
-    for (const auto& adapter : adapters_) {
-        if (adapter->hwnd() == control) return adapter.get();
-    }
-    return nullptr;
-}
-
-void FormWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
-    const int id = LOWORD(wParam);
-    const int code = HIWORD(wParam);
-    // Every branch ends at the model's handler: it may unload this very form.
-    if (lParam == 0 && id == IDCANCEL) {  // Escape: the form's cancel button, if it has one
-        for (const auto& adapter : adapters_) {
-            auto* button = dynamic_cast<ui::CommandButton*>(&adapter->control());
-            if (button && button->isCancel()) return button->click();
-        }
-        return;
-    }
-    if (lParam == 0) {  // a menu entry or an accelerator
-        if (ui::Menu* menu = menus_ ? menus_->MenuOfId(id) : nullptr) menu->click();
-        return;
-    }
-    if (ControlAdapter* adapter = AdapterOf(reinterpret_cast<HWND>(lParam))) {
-        adapter->OnNotify(code);
-    }
-}
-
-LRESULT FormWindow::ControlColor(HDC dc, HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-    ControlAdapter* adapter = AdapterOf(control);
-    ui::SystemColor color = adapter ? adapter->control().backColor() : ui::SystemColor::Default;
-    if (color == ui::SystemColor::Default) {
-        // An enabled text box keeps the system's own; everything else sits on the form.
-        if (message == WM_CTLCOLOREDIT || form_.style().backColor == ui::SystemColor::ButtonFace) {
-            return DefWindowProcW(Window(), message, wParam, lParam);
-        }
-        color = form_.style().backColor;
-    }
-    SetBkColor(dc, GetSysColor(static_cast<int>(color)));
-    return reinterpret_cast<LRESULT>(GetSysColorBrush(static_cast<int>(color)));
-}
-
-LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_COMMAND:
-            OnCommand(wParam, lParam);
-            return 0;
-        case DM_GETDEFID:  // Enter clicks the default button
-            for (const auto& adapter : adapters_) {
-                auto* button = dynamic_cast<ui::CommandButton*>(&adapter->control());
-                if (button && button->isDefault()) return MAKELRESULT(adapter->id(), DC_HASDEFID);
-            }
-            return 0;
-        case WM_SYSCOMMAND:
-            if ((wParam & 0xFFF0) == SC_CLOSE && form_.closeDisabled()) return 0;
-            break;
-        case WM_CLOSE:
-            if (!form_.closeDisabled()) form_.CloseCommand();
-            return 0;
-        case WM_ACTIVATE:
-            if (LOWORD(wParam) == WA_INACTIVE) {
-                HWND focus = GetFocus();
-                if (focus && IsChild(Window(), focus)) lastFocus_ = focus;
-            } else if (lastFocus_ && IsChild(Window(), lastFocus_)) {
-                SetFocus(lastFocus_);
-                return 0;
-            }
-            break;
-        case WM_ENTERMENULOOP:
-            if (menus_) menus_->EnterMenuLoop();
-            break;
-        case WM_EXITMENULOOP:
-            if (menus_) menus_->ExitMenuLoop();
-            break;
-        case WM_TIMER: {
-            auto found = timers_.find(wParam);
-            if (found == timers_.end()) break;
-            found->second->tick();
-            return 0;
-        }
-        case WM_ERASEBKGND: {
-            RECT client;
-            GetClientRect(Window(), &client);
-            FillRect(reinterpret_cast<HDC>(wParam), &client,
-                     GetSysColorBrush(static_cast<int>(form_.style().backColor)));
-            return 1;
-        }
-        case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLORBTN:
-            return ControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam),
-                                message, wParam, lParam);
-        case WM_DPICHANGED: {
-            std::string failed;
-            UseResources(DpiResources::Make(Instance(), HIWORD(wParam), failed));
-            if (!failed.empty()) Failed("creating the " + failed + " of " + form_.name(), 0);
-            Layout();
-            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(Window(), nullptr, suggested->left, suggested->top, 0, 0,
-                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-            return 0;
-        }
-        default:
-            break;
-    }
-    return DefWindowProcW(Window(), message, wParam, lParam);
-}
-
-LRESULT CALLBACK FormWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self || !self->window_) return DefWindowProcW(window, message, wParam, lParam);
-    InWindowProc running(self->renderer_);
-    try {
-        return self->Handle(message, wParam, lParam);
-    } catch (...) {
-        return 0;  // handlers report their own errors; nothing unwinds into the system
     }
 }
 

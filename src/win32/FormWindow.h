@@ -12,6 +12,7 @@
 #include "win32/DpiResources.h"
 #include "win32/Handles.h"
 #include "win32/MenuBuilder.h"
+#include "win32/Subclasses.h"
 
 namespace velkor::win32 {
 
@@ -48,6 +49,7 @@ class FormWindow : public ControlHost {
     void OnCommand(WPARAM wParam, LPARAM lParam);
     void SyncForm(ui::Property property);
     void Show();
+    void ShowPopup(ui::Menu& menu);
     void CreateControls();
     void ArmTimers();
     void UseResources(DpiResources made);
@@ -62,6 +64,7 @@ class FormWindow : public ControlHost {
     UniqueWindow tooltip_;
     std::map<HWND, bool> tipped_;  // controls the tooltip window knows
     std::unique_ptr<MenuBuilder> menus_;
+    std::unique_ptr<Subclasses> subclasses_;  // kept until the object goes: its procedure runs
     std::vector<std::unique_ptr<ControlAdapter>> adapters_;  // in tab order
     std::map<UINT_PTR, ui::Timer*> timers_;
     HWND lastFocus_ = nullptr;  // given back when the window is activated again

@@ -4,7 +4,9 @@
 //   VelkorDriver click CAPTION         click the main window's button, check box or option
 //   VelkorDriver checked CAPTION       "1" or "0"
 //   VelkorDriver enter CAPTION         press Enter while that control has the keyboard
-//   VelkorDriver menu ID               choose the menu entry with that command id
+//   VelkorDriver activate              bring the main window to the front
+//   VelkorDriver keys KEY...           type into the window in front: "alt+f", "x", "enter",
+//                                      "down", "esc", "tab", "shift+end", ... one chord each
 //   VelkorDriver box ok|cancel MS      wait for a message box, print "title|text", answer it
 //   VelkorDriver no-box MS             fail if a message box shows up within MS
 //   VelkorDriver close                 ask the main window to close (title bar / Alt+F4)
@@ -17,6 +19,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -109,6 +112,48 @@ HWND WaitFor(Find find, int ms) {
     }
 }
 
+WORD VirtualKey(const std::string& name) {
+    static const struct {
+        const char* name;
+        WORD key;
+    } kNamed[] = {{"enter", VK_RETURN}, {"esc", VK_ESCAPE},  {"tab", VK_TAB},     {"down", VK_DOWN},
+                  {"up", VK_UP},        {"left", VK_LEFT},   {"right", VK_RIGHT}, {"home", VK_HOME},
+                  {"end", VK_END},      {"space", VK_SPACE}, {"f4", VK_F4},       {"alt", VK_MENU},
+                  {"ctrl", VK_CONTROL}, {"shift", VK_SHIFT}};
+    for (const auto& named : kNamed) {
+        if (name == named.name) return named.key;
+    }
+    if (name.size() == 1)
+        return static_cast<WORD>(VkKeyScanW(static_cast<wchar_t>(name[0])) & 0xFF);
+    return 0;
+}
+
+// Types one chord such as "alt+f" through the system's input queue, as a keyboard does.
+bool Chord(const std::string& chord) {
+    std::vector<WORD> keys;
+    size_t begin = 0;
+    for (;;) {
+        size_t plus = chord.find('+', begin + 1);
+        WORD key = VirtualKey(chord.substr(begin, plus - begin));
+        if (!key) return false;
+        keys.push_back(key);
+        if (plus == std::string::npos) break;
+        begin = plus + 1;
+    }
+    std::vector<INPUT> inputs;
+    auto add = [&](WORD key, DWORD flags) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = key;
+        in.ki.dwFlags = flags;
+        inputs.push_back(in);
+    };
+    for (WORD key : keys) add(key, 0);
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key) add(*key, KEYEVENTF_KEYUP);
+    return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) ==
+           inputs.size();
+}
+
 int Combo() {
     HWND combo = ComboOf(MainWindow());
     if (!combo) return 1;
@@ -168,8 +213,17 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
-    if (command == "menu")
-        return PostMessageW(MainWindow(), WM_COMMAND, std::atoi(arg.c_str()), 0) ? 0 : 1;
+    if (command == "activate") return SetForegroundWindow(MainWindow()) ? 0 : 1;
+    if (command == "keys") {
+        for (int i = 2; i < argc; ++i) {
+            if (!Chord(argv[i])) {
+                std::printf("cannot type \"%s\"\n", argv[i]);
+                return 1;
+            }
+            Sleep(100);  // a person's pace: menus open between the keys
+        }
+        return 0;
+    }
     if (command == "kill") {
         DWORD pid = 0;
         GetWindowThreadProcessId(MainWindow(), &pid);

@@ -115,14 +115,14 @@ drive no-box 1500 >/dev/null && ok "no question on close" || bad "close asked"
 drive wait-main 100 && ok "still running" || bad "closed by the title bar"
 
 echo "== exit: Cancel keeps it, OK unlocks and ends"
-drive menu 1018 >/dev/null  # File > Exit
+drive activate >/dev/null; drive keys alt+f x >/dev/null  # File > Exit, by its access keys
 box=$(drive box cancel 10000)
 [ "$box" = "Exit Velkor|Exit Velkor? / /Velkor will unlock all CD/DVD drives at programme exit." ] &&
     ok "exit question" || bad "exit question: [$box]"
 sleep 1
 drive wait-main 100 && ok "Cancel keeps it running" || bad "Cancel ended it"
 unlocksE=$(locks 0 E)
-drive menu 1018 >/dev/null
+drive activate >/dev/null; drive keys ctrl+x >/dev/null  # Exit by its shortcut
 drive box ok 10000 >/dev/null && ok "exit confirmed"
 for _ in $(seq 1 50); do [ -f "$e2e/exit-code" ] && break; sleep 0.2; done
 [ "$(cat "$e2e/exit-code" 2>/dev/null)" = "0" ] && ok "exit code 0" || bad "exit code [$(cat "$e2e/exit-code" 2>/dev/null)]"

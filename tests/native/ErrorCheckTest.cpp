@@ -11,23 +11,6 @@
 namespace velkor {
 namespace {
 
-TEST(ErrorCheckTest, ReportNamesProcedureNumberDescriptionAndAddress) {
-    test::FakeDialogs dialogs;
-    ReportError(dialogs, 13, "Type mismatch", "cmdDo_Click()");
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    const MessageBoxRequest& box = dialogs.last();
-    EXPECT_EQ(box.text,
-              "Error in Module 'cmdDo_Click()'.\r\n"
-              "Error Number: 13\r\n"
-              "Error Description: Type mismatch\r\n"
-              "\r\n"
-              "Please contact the author with a detailed error description at "
-              "'support@velkor.example.org'.");
-    EXPECT_EQ(box.title, "Velkor");
-    EXPECT_EQ(box.buttons, Buttons::Ok);
-    EXPECT_EQ(box.icon, Icon::None);
-}
-
 TEST(ErrorCheckTest, GuardReportsOnceAndEndsTheBody) {
     test::FakeDialogs dialogs;
     bool after = false;

@@ -93,18 +93,6 @@ TEST(OptionButtonTest, HandlerSeesTheNewSelection) {
     EXPECT_FALSE(aSelectedDuringClick);
 }
 
-TEST(CommandButtonTest, DisabledButtonCannotBeClicked) {
-    CommandButton ok("cmdDo", "OK");
-    int clicks = 0;
-    ok.onClick = [&] {
-        ++clicks;
-    };
-    ok.click();
-    ok.setEnabled(false);
-    ok.click();
-    EXPECT_EQ(clicks, 1);
-}
-
 TEST(TextBoxTest, SelectAllAndSelectionFollowTheText) {
     TextBox box("txtPassword");
     box.setText("h\xC3\xA4llo");  // five characters, six bytes
@@ -174,34 +162,6 @@ TEST(MenuArrayTest, ElementsAreCopiesOfTheHiddenTemplate) {
     EXPECT_EQ(subs.elements().size(), 3u);
     EXPECT_EQ(ErrorNumberOf([&] { subs.load(1); }), 360);
     EXPECT_EQ(ErrorNumberOf([&] { (void)subs[7]; }), 340);
-}
-
-TEST(MenuTest, DisabledEntryIgnoresClicks) {
-    Menu exit("mnuExit2", "E&xit", "Ctrl+X");
-    int clicks = 0;
-    exit.onClick = [&] {
-        ++clicks;
-    };
-    exit.click();
-    exit.setEnabled(false);
-    exit.click();
-    EXPECT_EQ(clicks, 1);
-    EXPECT_EQ(exit.shortcut(), "Ctrl+X");
-}
-
-TEST(TimerTest, TicksOnlyWhileEnabledWithAnInterval) {
-    Timer timer("TimerSuspend", 5000);
-    int ticks = 0;
-    timer.onTimer = [&] {
-        ++ticks;
-    };
-    timer.tick();
-    timer.setEnabled(false);
-    timer.tick();
-    timer.setEnabled(true);
-    timer.setInterval(0);
-    timer.tick();
-    EXPECT_EQ(ticks, 1);
 }
 
 TEST(ObservableTest, ListenersHearChangesUntilTheirSubscriptionEnds) {

@@ -1,0 +1,162 @@
+// A form window's messages: commands from its controls and menus, the keyboard's default and
+// cancel buttons, the close command, timers, colours and DPI changes.
+#include <windows.h>
+
+#include "ui/CommandButton.h"
+#include "win32/FormWindow.h"
+#include "win32/Renderer.h"
+
+namespace velkor::win32 {
+namespace {
+
+// Keeps the renderer told that a window procedure is running.
+class InWindowProc {
+  public:
+    explicit InWindowProc(Renderer& renderer) : renderer_(renderer) { renderer_.Enter(); }
+    ~InWindowProc() { renderer_.Leave(); }
+    InWindowProc(const InWindowProc&) = delete;
+    InWindowProc& operator=(const InWindowProc&) = delete;
+
+  private:
+    Renderer& renderer_;
+};
+
+}  // namespace
+
+void FormWindow::ShowPopup(ui::Menu& menu) {
+    HMENU popup = menus_ ? menus_->PopupOf(menu) : nullptr;
+    if (!popup) return;
+    POINT at{};
+    GetCursorPos(&at);
+    const UINT align = GetSystemMetrics(SM_MENUDROPALIGNMENT) ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
+    // The chosen entry runs before this returns, as the caller expects.
+    int id = TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | align, at.x, at.y, 0, Window(),
+                            nullptr);
+    if (id == 0) return;
+    if (ui::Menu* chosen = menus_->MenuOfId(id)) chosen->click();  // may unload this form
+}
+
+ControlAdapter* FormWindow::AdapterOf(HWND control) const {
+    for (const auto& adapter : adapters_) {
+        if (adapter->hwnd() == control) return adapter.get();
+    }
+    return nullptr;
+}
+
+void FormWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
+    const int id = LOWORD(wParam);
+    const int code = HIWORD(wParam);
+    // Every branch ends at the model's handler: it may unload this very form.
+    if (lParam == 0 && id == IDCANCEL) {  // Escape: the form's cancel button, if it has one
+        for (const auto& adapter : adapters_) {
+            auto* button = dynamic_cast<ui::CommandButton*>(&adapter->control());
+            if (button && button->isCancel()) return button->click();
+        }
+        return;
+    }
+    if (lParam == 0) {  // a menu entry or an accelerator
+        if (ui::Menu* menu = menus_ ? menus_->MenuOfId(id) : nullptr) menu->click();
+        return;
+    }
+    if (ControlAdapter* adapter = AdapterOf(reinterpret_cast<HWND>(lParam))) {
+        adapter->OnNotify(code);
+    }
+}
+
+LRESULT FormWindow::ControlColor(HDC dc, HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    ControlAdapter* adapter = AdapterOf(control);
+    ui::SystemColor color = adapter ? adapter->control().backColor() : ui::SystemColor::Default;
+    if (color == ui::SystemColor::Default) {
+        // An enabled text box keeps the system's own; everything else sits on the form.
+        if (message == WM_CTLCOLOREDIT || form_.style().backColor == ui::SystemColor::ButtonFace) {
+            return DefWindowProcW(Window(), message, wParam, lParam);
+        }
+        color = form_.style().backColor;
+    }
+    SetBkColor(dc, GetSysColor(static_cast<int>(color)));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(static_cast<int>(color)));
+}
+
+LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            OnCommand(wParam, lParam);
+            return 0;
+        case DM_GETDEFID:  // Enter clicks the default button
+            for (const auto& adapter : adapters_) {
+                auto* button = dynamic_cast<ui::CommandButton*>(&adapter->control());
+                if (button && button->isDefault()) return MAKELRESULT(adapter->id(), DC_HASDEFID);
+            }
+            return 0;
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == SC_CLOSE && form_.closeDisabled()) return 0;
+            break;
+        case WM_CLOSE:
+            if (!form_.closeDisabled()) form_.CloseCommand();
+            return 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                if (focus && IsChild(Window(), focus)) lastFocus_ = focus;
+            } else if (lastFocus_ && IsChild(Window(), lastFocus_)) {
+                SetFocus(lastFocus_);
+                return 0;
+            }
+            break;
+        case WM_ENTERMENULOOP:
+            if (menus_) menus_->EnterMenuLoop();
+            break;
+        case WM_EXITMENULOOP:
+            if (menus_) menus_->ExitMenuLoop();
+            break;
+        case WM_TIMER: {
+            auto found = timers_.find(wParam);
+            if (found == timers_.end()) break;
+            found->second->tick();
+            return 0;
+        }
+        case WM_ERASEBKGND: {
+            RECT client;
+            GetClientRect(Window(), &client);
+            FillRect(reinterpret_cast<HDC>(wParam), &client,
+                     GetSysColorBrush(static_cast<int>(form_.style().backColor)));
+            return 1;
+        }
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+            return ControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam),
+                                message, wParam, lParam);
+        case WM_DPICHANGED: {
+            std::string failed;
+            UseResources(DpiResources::Make(Instance(), HIWORD(wParam), failed));
+            if (!failed.empty()) Failed("creating the " + failed + " of " + form_.name(), 0);
+            Layout();
+            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(Window(), nullptr, suggested->left, suggested->top, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            return 0;
+        }
+        default:
+            break;
+    }
+    return DefWindowProcW(Window(), message, wParam, lParam);
+}
+
+LRESULT CALLBACK FormWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self || !self->window_) return DefWindowProcW(window, message, wParam, lParam);
+    InWindowProc running(self->renderer_);
+    try {
+        return self->Handle(message, wParam, lParam);
+    } catch (...) {
+        return 0;  // handlers report their own errors; nothing unwinds into the system
+    }
+}
+
+}  // namespace velkor::win32

@@ -1,0 +1,72 @@
+#include "win32/Win32Tray.h"
+
+#include <algorithm>
+#include <string>
+
+#include "win32/DpiResources.h"
+#include "win32/Renderer.h"
+#include "win32/Utf.h"
+#include "win32/resources/resource.h"
+
+namespace velkor::win32 {
+namespace {
+
+// An elevated program would otherwise never hear that the taskbar is back: the system filters
+// registered messages from less privileged senders.
+void LetThrough(HWND window, UINT message) {
+    using FilterFn = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+    static auto filter = reinterpret_cast<FilterFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "ChangeWindowMessageFilterEx")));
+    if (filter) filter(window, message, 1 /* MSGFLT_ALLOW */, nullptr);
+}
+
+}  // namespace
+
+Win32Tray::Win32Tray(HINSTANCE instance, const Renderer& renderer)
+    : instance_(instance),
+      renderer_(renderer),
+      taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {
+    data_.cbSize = sizeof data_;
+}
+
+bool Win32Tray::Add(const ui::Form& owner, uint32_t callbackMessage) {
+    HWND window = renderer_.windowOf(owner);
+    if (!window) return false;
+    LetThrough(window, taskbarCreated_);
+    if (!icon_) {
+        int side = GetSystemMetrics(SM_CXSMICON);
+        UINT dpi = DpiOf(window);
+        side = MulDiv(side, static_cast<int>(dpi), static_cast<int>(DpiOf(nullptr)));
+        icon_.reset(static_cast<HICON>(
+            LoadImageW(instance_, MAKEINTRESOURCEW(IDI_VELKOR), IMAGE_ICON, side, side, 0)));
+    }
+    data_.hWnd = window;
+    data_.uID = 0;
+    data_.uFlags = NIF_MESSAGE | NIF_ICON | (data_.szTip[0] ? NIF_TIP : 0);
+    data_.uCallbackMessage = callbackMessage;
+    data_.hIcon = icon_.get();
+    // After the taskbar came back the old icon is gone; an icon still there is replaced.
+    if (shown_) Shell_NotifyIconW(NIM_DELETE, &data_);
+    shown_ = Shell_NotifyIconW(NIM_ADD, &data_) != FALSE;
+    return shown_;
+}
+
+bool Win32Tray::SetTip(const std::string& tip) {
+    std::wstring wide = Widen(tip);
+    const size_t room = std::size(data_.szTip) - 1;  // the system shows 63 characters (NT: 127)
+    wide.resize(std::min(wide.size(), std::min<size_t>(room, 63)));
+    std::fill(std::begin(data_.szTip), std::end(data_.szTip), L'\0');
+    std::copy(wide.begin(), wide.end(), data_.szTip);
+    if (!shown_) return false;
+    data_.uFlags = NIF_TIP;
+    return Shell_NotifyIconW(NIM_MODIFY, &data_) != FALSE;
+}
+
+void Win32Tray::Remove() {
+    if (!shown_) return;
+    data_.uFlags = 0;
+    Shell_NotifyIconW(NIM_DELETE, &data_);
+    shown_ = false;
+}
+
+}  // namespace velkor::win32

@@ -1,0 +1,147 @@
+// The program's window procedures on a real window, the pop-up menu, and the notification-area
+// icon through the real API.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/WaitWithEvents.h"
+#include "platform/Messages.h"
+#include "win32/Renderer.h"
+#include "win32/Win32EventLoop.h"
+#include "win32/Win32Tray.h"
+
+namespace velkor::win32 {
+namespace {
+
+class PlainForm : public ui::Form {
+  public:
+    PlainForm() : Form("frmPlain", "Plain") {
+        setClientSize(2000, 1000);
+        popup.setVisible(false);
+        popup.add(first);
+        popup.add(second);
+        adopt(popup);
+    }
+    ui::Menu popup{"mnuPopup", "Popup"};
+    ui::Menu first{"mnuFirst", "First"};
+    ui::Menu second{"mnuSecond", "Second"};
+};
+
+class WindowProcTest : public ::testing::Test {
+  protected:
+    Win32EventLoop loop;
+    Renderer renderer{GetModuleHandleW(nullptr), loop};
+    ui::FormSlot<PlainForm> slot{[] { return std::make_unique<PlainForm>(); }, &renderer};
+    HWND window() { return renderer.windowOf(*slot); }
+};
+
+constexpr UINT kProbe = WM_APP + 7;
+
+TEST_F(WindowProcTest, ProceduresChainNewestFirstAndComeOffInAnyOrder) {
+    std::string seen;
+    auto recorder = [&](char name, bool consume) {
+        return [&seen, name, consume](const ui::WindowMessage& m) -> std::optional<intptr_t> {
+            if (m.message != kProbe) return std::nullopt;
+            seen += name;
+            if (consume) return 42;
+            return std::nullopt;
+        };
+    };
+    int a = slot->installWindowProc(recorder('a', false));
+    int b = slot->installWindowProc(recorder('b', false));
+    int c = slot->installWindowProc(recorder('c', false));
+    EXPECT_EQ(SendMessageW(window(), kProbe, 0, 0), 0);  // passed on to the window itself
+    EXPECT_EQ(seen, "cba");
+
+    seen.clear();
+    slot->removeWindowProc(b);  // from the middle
+    SendMessageW(window(), kProbe, 0, 0);
+    EXPECT_EQ(seen, "ca");
+
+    seen.clear();
+    slot->removeWindowProc(c);
+    slot->removeWindowProc(a);  // the last ones, in the reverse of their install order
+    SendMessageW(window(), kProbe, 0, 0);
+    EXPECT_EQ(seen, "");
+
+    int consumer = slot->installWindowProc(recorder('x', true));
+    slot->installWindowProc(recorder('y', false));
+    EXPECT_EQ(SendMessageW(window(), kProbe, 0, 0), 42);
+    EXPECT_EQ(seen, "yx");
+    slot->removeWindowProc(consumer);
+    EXPECT_EQ(SendMessageW(window(), kProbe, 0, 0), 0);
+    // Ordinary messages still reach the window under the procedures.
+    SetWindowTextW(window(), L"still works");
+    wchar_t text[32] = {};
+    GetWindowTextW(window(), text, 32);
+    EXPECT_STREQ(text, L"still works");
+}
+
+TEST_F(WindowProcTest, AProcedureMayUnloadItsOwnForm) {
+    HWND gone = window();
+    slot->installWindowProc([&](const ui::WindowMessage& m) -> std::optional<intptr_t> {
+        if (m.message != kProbe) return std::nullopt;
+        slot.unload();
+        return 1;
+    });
+    EXPECT_EQ(SendMessageW(gone, kProbe, 0, 0), 1);
+    EXPECT_FALSE(IsWindow(gone));
+    EXPECT_FALSE(slot.loaded());
+}
+
+TEST_F(WindowProcTest, PopupMenuRunsTheChosenEntryBeforeItReturns) {
+    std::string chosen;
+    slot->first.onClick = [&] {
+        chosen += "first";
+    };
+    slot->second.onClick = [&] {
+        chosen += "second";
+    };
+    slot->show();
+    // The keys wait in the queue for the menu's own loop: down twice, then Enter.
+    for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) PostMessageW(window(), WM_KEYDOWN, key, 0);
+    slot->PopupMenu(slot->popup);
+    EXPECT_EQ(chosen, "second");
+
+    PostMessageW(window(), WM_KEYDOWN, VK_ESCAPE, 0);  // closed without a choice
+    slot->PopupMenu(slot->popup);
+    EXPECT_EQ(chosen, "second");
+}
+
+TEST_F(WindowProcTest, TrayIconSendsItsMouseMessagesToTheWindow) {
+    Win32Tray tray(GetModuleHandleW(nullptr), renderer);
+    std::vector<intptr_t> mouse;
+    slot->installWindowProc([&](const ui::WindowMessage& m) -> std::optional<intptr_t> {
+        if (m.message != msg::kTrayCallback) return std::nullopt;
+        mouse.push_back(m.lParam);
+        return 0;
+    });
+    EXPECT_FALSE(tray.SetTip("no icon yet"));
+    ASSERT_TRUE(tray.Add(*slot, msg::kTrayCallback));
+    EXPECT_TRUE(tray.SetTip(std::string(80, 'x')));  // cut, not refused
+    EXPECT_NE(tray.TaskbarCreatedMessage(), 0u);
+
+    // With no taskbar on the display, the icon is a small window of its own.
+    HWND icon = nullptr;
+    for (int i = 0; i < 50 && !icon; ++i) {
+        WaitWithEvents(loop, 20);
+        HWND host = FindWindowW(L"__winex11_standalone_tray", nullptr);
+        icon = host ? FindWindowExW(host, nullptr, L"__winex11_tray_icon", nullptr) : nullptr;
+    }
+    ASSERT_NE(icon, nullptr);
+    PostMessageW(icon, WM_LBUTTONUP, 0, 0);
+    PostMessageW(icon, WM_RBUTTONUP, 0, 0);
+    WaitWithEvents(loop, 100);
+    EXPECT_EQ(mouse, (std::vector<intptr_t>{WM_LBUTTONUP, WM_RBUTTONUP}));
+
+    tray.Remove();
+    WaitWithEvents(loop, 100);
+    EXPECT_FALSE(IsWindow(icon));
+    tray.Remove();  // a second time is harmless
+}
+
+}  // namespace
+}  // namespace velkor::win32
