@@ -10,7 +10,7 @@ prefix=$1
 program=$2
 results=$3
 name=$(basename "$program" .exe)
-here=$(dirname "$0")
+here=$(cd "$(dirname "$0")" && pwd)
 mkdir -p "$results"
 program=$(cd "$(dirname "$program")" && pwd)/$(basename "$program")
 cd "$results"
