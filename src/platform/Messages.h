@@ -4,6 +4,11 @@
 
 namespace velkor::msg {
 
+inline constexpr uint32_t kNull = 0x0000;
+inline constexpr uint32_t kNcDestroy = 0x0082;
+inline constexpr uint32_t kSysCommand = 0x0112;
+inline constexpr uint32_t kScMinimize = 0xF020;
+inline constexpr uint32_t kScRestore = 0xF120;
 inline constexpr uint32_t kUser = 0x0400;
 inline constexpr uint32_t kPowerBroadcast = 0x0218;
 inline constexpr uint32_t kPbtApmResumeSuspend = 0x0007;

@@ -58,6 +58,9 @@ class Form : public Observable {
     // Not called while the form's Close command is taken away. By default the form hides.
     virtual void CloseCommand() { hide(); }
 
+    // Brings the shown window to the front with the keyboard focus.
+    void activate() { notify(Property::Activate); }
+
     // Whether the window has a taskbar button; the notification-area start takes it away.
     void setShowInTaskbar(bool show) {
         if (style_.showInTaskbar == show) return;

@@ -28,6 +28,7 @@ enum class Property {
     CloseCommand,  // the form's Close command was taken away
     BackColor,
     ShowInTaskbar,
+    Activate,     // the form asks to be brought to the front
     WindowProcs,  // a window procedure was installed or removed
     PopupMenu,    // the form asks for one of its pop-up menus (Form::popupRequest)
 };

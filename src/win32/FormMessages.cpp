@@ -29,11 +29,15 @@ void FormWindow::ShowPopup(ui::Menu& menu) {
     POINT at{};
     GetCursorPos(&at);
     const UINT align = GetSystemMetrics(SM_MENUDROPALIGNMENT) ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
+    // In front first and nudged afterwards: otherwise the menu of a window in the background
+    // stays open when the user clicks elsewhere.
+    SetForegroundWindow(Window());
     // The chosen entry runs before this returns, as the caller expects.
-    int id = TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | align, at.x, at.y, 0, Window(),
-                            nullptr);
-    if (id == 0) return;
-    if (ui::Menu* chosen = menus_->MenuOfId(id)) chosen->click();  // may unload this form
+    int id = TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | align, at.x, at.y, 0,
+                            Window(), nullptr);
+    if (ui::Menu* chosen = id ? menus_->MenuOfId(id) : nullptr) chosen->click();
+    // The entry may have unloaded this form (Exit): then there is no window left to nudge.
+    if (window_) PostMessageW(Window(), WM_NULL, 0, 0);
 }
 
 ControlAdapter* FormWindow::AdapterOf(HWND control) const {

@@ -237,6 +237,12 @@ void FormWindow::SyncForm(ui::Property property) {
         case ui::Property::WindowProcs:
             if (subclasses_) subclasses_->Sync();
             break;
+        case ui::Property::Activate:
+            if (IsWindowVisible(Window())) {
+                SetForegroundWindow(Window());
+                if (lastFocus_ && IsChild(Window(), lastFocus_)) SetFocus(lastFocus_);
+            }
+            break;
         case ui::Property::PopupMenu:
             if (ui::Menu* menu = form_.popupRequest()) ShowPopup(*menu);
             break;

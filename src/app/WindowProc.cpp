@@ -1,0 +1,37 @@
+// Resume from standby: the power window procedure and the timer that handles its signal.
+#include "app/WindowProc.h"
+
+#include "app/App.h"
+#include "app/ErrorCheck.h"
+#include "platform/Messages.h"
+
+namespace velkor {
+
+std::optional<intptr_t> PowerWindowProc(frmVelkor& main, const ui::WindowMessage& m) {
+    if (m.message != msg::kPowerBroadcast || m.wParam != msg::kPbtApmResumeSuspend) {
+        return std::nullopt;  // every other power event goes on unchanged
+    }
+    Attempt([&] { main.txtPWRMessage.setText(kResumeSignal); });
+    return 0;
+}
+
+void frmVelkor::TimerSuspend_Timer() {
+    Guarded(app_.ports.dialogs, "TimerSuspend_Timer()", [&] {
+        if (txtPWRMessage.text() == kResumeSignal) {
+            blnSkipPassword = true;
+            // Greyed counts as ticked, as any non-zero value does.
+            const bool restore = app_.preferences->chkResume.value() != 0;
+            blnRecordState = false;
+            optUnlock.select();
+            chkAll.setValue(1);
+            chkAll_Click();
+            cmdDo_Click();  // every drive unlocked: no password, nothing recorded
+            if (restore) SetCurrentState();
+            blnRecordState = true;
+            txtPWRMessage.setText("");
+        }
+        blnSkipPassword = false;
+    });
+}
+
+}  // namespace velkor

@@ -1,0 +1,37 @@
+#include "fakes/FakeFormHost.h"
+
+namespace velkor::test {
+
+void FakeFormHost::Arm(Attached& attached, ui::Timer& timer) {
+    auto found = attached.running.find(&timer);
+    if (found != attached.running.end()) {
+        loop_.StopTimer(found->second);
+        attached.running.erase(found);
+    }
+    if (timer.running()) {
+        attached.running[&timer] = loop_.StartTimer(timer.interval(), [&timer] { timer.tick(); });
+    }
+}
+
+void FakeFormHost::attach(ui::Form& form) {
+    Attached& attached = forms_[&form];
+    for (ui::Timer* timer : form.timers()) {
+        Arm(attached, *timer);
+        attached.subscriptions.push_back(
+            timer->subscribe([this, &attached, timer](ui::Property) { Arm(attached, *timer); }));
+    }
+    attached.subscriptions.push_back(form.subscribe([this, &form](ui::Property p) {
+        if (p != ui::Property::PopupMenu || !form.popupRequest()) return;
+        ++popups;
+        if (onPopup) onPopup(*form.popupRequest());
+    }));
+}
+
+void FakeFormHost::detach(ui::Form& form) {
+    auto found = forms_.find(&form);
+    if (found == forms_.end()) return;
+    for (auto& [timer, id] : found->second.running) loop_.StopTimer(id);
+    forms_.erase(found);
+}
+
+}  // namespace velkor::test

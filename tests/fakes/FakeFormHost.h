@@ -1,0 +1,35 @@
+#pragma once
+// Stands in for the renderer in the native tests: runs the forms' timers on the fake message
+// loop, and answers pop-up menus with a scripted choice.
+#include <functional>
+#include <map>
+#include <vector>
+
+#include "fakes/FakeEventLoop.h"
+#include "ui/FormSlot.h"
+
+namespace velkor::test {
+
+class FakeFormHost : public ui::FormHost {
+  public:
+    explicit FakeFormHost(FakeEventLoop& loop) : loop_(loop) {}
+
+    void attach(ui::Form& form) override;
+    void detach(ui::Form& form) override;
+
+    // Runs while a pop-up menu is open (the user's choice: click an entry, or nothing).
+    std::function<void(ui::Menu& menu)> onPopup;
+    int popups = 0;
+
+  private:
+    struct Attached {
+        std::vector<ui::Subscription> subscriptions;
+        std::map<ui::Timer*, FakeEventLoop::TimerId> running;
+    };
+    void Arm(Attached& attached, ui::Timer& timer);
+
+    FakeEventLoop& loop_;
+    std::map<ui::Form*, Attached> forms_;
+};
+
+}  // namespace velkor::test
