@@ -30,8 +30,11 @@ void frmVelkor::TimerSuspend_Timer() {
             blnRecordState = true;
             txtPWRMessage.setText("");
         }
-        blnSkipPassword = false;
     });
+    // Also after a failure: the password is never skipped, nor recording left off, beyond
+    // this one tick (the signal stays set, so the next tick tries again).
+    blnSkipPassword = false;
+    blnRecordState = true;
 }
 
 }  // namespace velkor
