@@ -16,25 +16,28 @@ std::optional<intptr_t> PowerWindowProc(frmVelkor& main, const ui::WindowMessage
 }
 
 void frmVelkor::TimerSuspend_Timer() {
+    if (txtPWRMessage.text() != kResumeSignal) {
+        blnSkipPassword = false;
+        return;
+    }
+    // Put back afterwards, also after a failure: the password is skipped for this handling
+    // only, and a resume handled while the exit's prompt waits (recording off) must not turn
+    // recording on under the exit's final unlock.
+    const bool wasRecording = blnRecordState;
     Guarded(app_.ports.dialogs, "TimerSuspend_Timer()", [&] {
-        if (txtPWRMessage.text() == kResumeSignal) {
-            blnSkipPassword = true;
-            // Greyed counts as ticked, as any non-zero value does.
-            const bool restore = app_.preferences->chkResume.value() != 0;
-            blnRecordState = false;
-            optUnlock.select();
-            chkAll.setValue(1);
-            chkAll_Click();
-            cmdDo_Click();  // every drive unlocked: no password, nothing recorded
-            if (restore) SetCurrentState();
-            blnRecordState = true;
-            txtPWRMessage.setText("");
-        }
+        blnSkipPassword = true;
+        // Greyed counts as ticked, as any non-zero value does.
+        const bool restore = app_.preferences->chkResume.value() != 0;
+        blnRecordState = false;
+        optUnlock.select();
+        chkAll.setValue(1);
+        chkAll_Click();
+        cmdDo_Click();  // every drive unlocked: no password, nothing recorded
+        if (restore) SetCurrentState();
+        txtPWRMessage.setText("");
     });
-    // Also after a failure: the password is never skipped, nor recording left off, beyond
-    // this one tick (the signal stays set, so the next tick tries again).
     blnSkipPassword = false;
-    blnRecordState = true;
+    blnRecordState = wasRecording;
 }
 
 }  // namespace velkor
