@@ -4,6 +4,10 @@
 //   VelkorDriver click CAPTION         click the main window's button, check box or option
 //   VelkorDriver checked CAPTION       "1" or "0"
 //   VelkorDriver enter CAPTION         press Enter while that control has the keyboard
+//   VelkorDriver visible               "1" when the main window is shown, "0" when hidden
+//   VelkorDriver icon                  "1" when the notification-area icon is there
+//   VelkorDriver tray left|right       click the notification-area icon
+//   VelkorDriver resume                tell the program the computer resumed from standby
 //   VelkorDriver activate              bring the main window to the front
 //   VelkorDriver keys KEY...           type into the window in front: "alt+f", "x", "enter",
 //                                      "down", "esc", "tab", "shift+end", ... one chord each
@@ -112,6 +116,12 @@ HWND WaitFor(Find find, int ms) {
     }
 }
 
+// With no taskbar on the display, Wine shows each icon as a small window of its own.
+HWND TrayIcon() {
+    HWND host = FindWindowW(L"__winex11_standalone_tray", nullptr);
+    return host ? FindWindowExW(host, nullptr, L"__winex11_tray_icon", nullptr) : nullptr;
+}
+
 WORD VirtualKey(const std::string& name) {
     static const struct {
         const char* name;
@@ -212,6 +222,25 @@ int main(int argc, char** argv) {
             PostMessageW(control, BM_CLICK, 0, 0);
         }
         return 0;
+    }
+    if (command == "visible" || command == "icon") {
+        HWND window = command == "icon" ? TrayIcon() : MainWindow();
+        std::printf("%d\n", window && (command == "icon" || IsWindowVisible(window)) ? 1 : 0);
+        return 0;
+    }
+    if (command == "tray") {
+        HWND icon = TrayIcon();
+        if (!icon) return 1;
+        UINT up = arg == "right" ? WM_RBUTTONUP : WM_LBUTTONUP;
+        PostMessageW(icon, up == WM_RBUTTONUP ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, 0, 0);
+        return PostMessageW(icon, up, 0, 0) ? 0 : 1;
+    }
+    if (command == "resume") {
+        DWORD_PTR result = 1;  // sent, as the system sends it
+        return SendMessageTimeoutW(MainWindow(), WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0,
+                                   SMTO_ABORTIFHUNG, 5000, &result) && result == 0
+                   ? 0
+                   : 1;
     }
     if (command == "activate") return SetForegroundWindow(MainWindow()) ? 0 : 1;
     if (command == "keys") {
