@@ -33,8 +33,8 @@ void FormWindow::ShowPopup(ui::Menu& menu) {
     // stays open when the user clicks elsewhere.
     SetForegroundWindow(Window());
     // The chosen entry runs before this returns, as the caller expects.
-    int id = TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | align, at.x, at.y, 0,
-                            Window(), nullptr);
+    int id = TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | align, at.x, at.y, 0, Window(),
+                            nullptr);
     if (ui::Menu* chosen = id ? menus_->MenuOfId(id) : nullptr) chosen->click();
     // The entry may have unloaded this form (Exit): then there is no window left to nudge.
     if (window_) PostMessageW(Window(), WM_NULL, 0, 0);

@@ -1,0 +1,130 @@
+// HTTP through WinINet against a small server of the test's own on 127.0.0.1: answers,
+// errors, a body past the cap, a refused connection and a server that never answers.
+#include "win32/Win32Http.h"
+
+#include <winsock2.h>
+// after winsock2.h
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+
+namespace velkor::win32 {
+namespace {
+
+// Listens on 127.0.0.1 for one request and sends `answer` (or nothing, when `silent`).
+class OneShotServer {
+  public:
+    OneShotServer(std::string answer, bool silent = false) {
+        listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        int size = sizeof address;
+        getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size);
+        port_ = ntohs(address.sin_port);
+        listen(listener_, 1);
+        thread_ = std::thread([this, answer = std::move(answer), silent] {
+            SOCKET client = accept(listener_, nullptr, nullptr);
+            if (client == INVALID_SOCKET) return;
+            std::string request;
+            char buffer[512];
+            while (request.find("\r\n\r\n") == std::string::npos) {
+                int got = recv(client, buffer, sizeof buffer, 0);
+                if (got <= 0) break;
+                request.append(buffer, static_cast<size_t>(got));
+            }
+            request_ = request;
+            if (silent) {
+                WaitForSingleObject(stop_, 10000);  // until the test is done
+            } else {
+                send(client, answer.data(), static_cast<int>(answer.size()), 0);
+            }
+            closesocket(client);
+        });
+    }
+    ~OneShotServer() {
+        SetEvent(stop_);
+        closesocket(listener_);
+        thread_.join();
+        CloseHandle(stop_);
+    }
+    OneShotServer(const OneShotServer&) = delete;
+    OneShotServer& operator=(const OneShotServer&) = delete;
+
+    std::string host() const { return "127.0.0.1:" + std::to_string(port_); }
+    const std::string& request() const { return request_; }
+
+  private:
+    SOCKET listener_;
+    int port_ = 0;
+    HANDLE stop_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::string request_;
+    std::thread thread_;
+};
+
+class HttpTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        WSADATA data;
+        WSAStartup(MAKEWORD(2, 2), &data);
+    }
+    Win32Http http;
+};
+
+TEST_F(HttpTest, AnswersComeBackWithTheirStatusAndAtMostTheCap) {
+    struct Case {
+        std::string answer;
+        int status;
+        std::string body;
+        bool tooLong;
+    };
+    const Case cases[] = {
+        {"HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\n062", 200, "062", false},
+        {"HTTP/1.0 404 Not Found\r\n\r\n<HTML>gone</HTML>", 404, "<HTML>gone</HTML>", false},
+        {"HTTP/1.0 200 OK\r\n\r\n" + std::string(5000, '7'), 200, std::string(4096, '7'), true},
+        {"HTTP/1.0 200 OK\r\nContent-Length: 0\r\n\r\n", 200, "", false},
+    };
+    for (const Case& c : cases) {
+        OneShotServer server(c.answer);
+        HttpResult result = http.Get(server.host(), "/Velkor_CurrentVersion.txt", 3000, 4096);
+        EXPECT_EQ(result.kind, HttpResult::Kind::Answered) << c.answer.substr(0, 20);
+        EXPECT_EQ(result.status, c.status);
+        EXPECT_EQ(result.body, c.body);
+        EXPECT_EQ(result.tooLong, c.tooLong);
+        EXPECT_EQ(server.request().rfind("GET /Velkor_CurrentVersion.txt HTTP/1.1\r\n", 0), 0u)
+            << server.request();
+    }
+}
+
+TEST_F(HttpTest, ARefusedConnectionFailsAtOnceWithTheSystemsReason) {
+    std::string host;
+    {
+        OneShotServer gone("");  // a port that was just free, now closed
+        host = gone.host();
+    }
+    DWORD start = GetTickCount();
+    HttpResult result = http.Get(host, "/x", 3000, 4096);
+    EXPECT_LT(GetTickCount() - start, 2000u);
+    EXPECT_EQ(result.kind, HttpResult::Kind::Failed);
+    EXPECT_EQ(result.error, 12029u);  // cannot connect
+    EXPECT_FALSE(result.reason.empty());
+}
+
+TEST_F(HttpTest, AServerThatNeverAnswersEndsWithinTheTimeOut) {
+    OneShotServer server("", true);
+    DWORD start = GetTickCount();
+    HttpResult result = http.Get(server.host(), "/Velkor_CurrentVersion.txt", 1000, 4096);
+    DWORD took = GetTickCount() - start;
+    std::printf("a server that never answers: given up after %lu ms (status %d, error %lu)\n", took,
+                result.status, result.error);
+    EXPECT_EQ(result.kind, HttpResult::Kind::TimedOut);
+    EXPECT_GE(took, 900u);
+    EXPECT_LT(took, 4000u);
+}
+
+}  // namespace
+}  // namespace velkor::win32
