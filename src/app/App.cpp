@@ -1,13 +1,28 @@
 #include "app/App.h"
 
+#include "app/ErrorCheck.h"
+#include "app/Program.h"
+#include "platform/Convert.h"
+
 namespace velkor {
 
 App::App(Ports ports_, ui::FormHost* host)
     : ports(ports_),
       ini(ports_.files, ports_.text),
+      passwordFile(ini, ports_.files, ports_.text),
       doors(ports_.drives, ports_.multimedia, ports_.dialogs),
       mainWindow([this] { return std::make_unique<frmVelkor>(*this); }, host),
-      preferences([] { return std::make_unique<frmPreferences>(); }, host) {}
+      preferences([this] { return std::make_unique<frmPreferences>(*this); }, host),
+      setPassword([this] { return std::make_unique<frmSetPWD>(*this); }, host),
+      checkPassword([this] { return std::make_unique<frmCheckPWD>(*this); }, host) {}
+
+bool App::GermanTexts() const {
+    const std::string file =
+        ports.files.ProgramFolder() + "\\" + std::string(program::kSettingsFileName);
+    int16_t language = 0;
+    Attempt([&] { language = ToInt16(ini.ReadIni(file, "Language", "Language")); });
+    return language == 1;
+}
 
 bool App::Start() {
     frmVelkor& main = mainWindow.get();

@@ -5,6 +5,9 @@
 #include "app/Ports.h"
 #include "app/frmVelkor.h"
 #include "drives/CDOpenClose.h"
+#include "password/PasswordFile.h"
+#include "password/frmCheckPWD.h"
+#include "password/frmSetPWD.h"
 #include "settings/IniInOut.h"
 #include "settings/frmPreferences.h"
 #include "ui/FormSlot.h"
@@ -17,9 +20,16 @@ class App {
 
     Ports ports;
     IniInOut ini;
+    PasswordFile passwordFile;
     CDOpenClose doors;
     ui::FormSlot<frmVelkor> mainWindow;
     ui::FormSlot<frmPreferences> preferences;
+    ui::FormSlot<frmSetPWD> setPassword;
+    ui::FormSlot<frmCheckPWD> checkPassword;
+
+    // The language of the program's texts: German when the settings file says 1, English for
+    // any other number, and also when the value is missing or not a number.
+    bool GermanTexts() const;
 
     // Loads the main window (its load is the start-up) and shows it unless start-up decided
     // otherwise. Returns false when the program is to end at once.

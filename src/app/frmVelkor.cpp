@@ -1,6 +1,8 @@
 // The main window: its controls and menus, its start-up and its shutdown.
 #include "app/frmVelkor.h"
 
+#include <functional>
+
 #include "app/App.h"
 #include "app/ErrorCheck.h"
 #include "app/Program.h"
@@ -176,8 +178,9 @@ void frmVelkor::Form_Load() {
             preferences.chkResume.setValue(standby);
         },
         [&] {
-            // Password protection comes with the password file; until then it stays off.
-            app_.preferences->chkPassword.setValue(0);
+            // Protection is on exactly when a password is stored; ticking the switch only
+            // enables cmdSetPWD, since the password is there.
+            app_.preferences->chkPassword.setValue(app_.passwordFile.IsSet() ? 1 : 0);
         },
         [&] {
             bool restore = useLastState == 1;
@@ -276,7 +279,9 @@ void frmVelkor::Exit_Velkor(bool& bExit) {
         [&] { optUnlock.select(); },
         [&] { cmdDo_Click(); },
         [&] {
-            if (chkPWDSucceeded.value() == 1 || preferences->chkPassword.value() == 0) {
+            // With no optical drive there is nothing to unlock, and the dispatch asks nothing.
+            if (chkPWDSucceeded.value() == 1 || !preferences->PasswordProtectionOn() ||
+                intDriveCount == 0) {
                 show();
                 bExit = true;
             } else {
@@ -290,6 +295,8 @@ void frmVelkor::Exit_Velkor(bool& bExit) {
 
 void frmVelkor::Form_Unload(int& cancel) {
     cancel = 0;
+    app_.checkPassword.unload();
+    app_.setPassword.unload();
     app_.preferences.unload();
 }
 

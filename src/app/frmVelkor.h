@@ -3,7 +3,6 @@
 // button; the tray pop-up menu with its per-drive submenus; the form-level state through which
 // the other windows and modules work. It exists once for the whole run.
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -128,11 +127,17 @@ class frmVelkor : public ui::Form {
     void mnuShow_Click();
     void mnuPreferences_Click();
 
-    // The password gate the dispatch asks before unlock, open and close while protection is on.
-    // The password prompt provides it; until then protection cannot be switched on.
-    std::function<bool()> AskPassword;
-
   private:
+    // What cmdDo_Click was asked to do: the action, the scope and the selected drive.
+    struct ActionRequest {
+        int16_t action;
+        bool allDrives;
+        int chkAll;
+        int entry;
+    };
+    ActionRequest CurrentRequest() const;
+    void RestoreRequest(const ActionRequest& request);
+
     struct DriveFailure {
         std::string drive;
         bool locking;

@@ -3,6 +3,7 @@
 #include "app/App.h"
 #include "app/ErrorCheck.h"
 #include "app/Program.h"
+#include "password/CheckPWD.h"
 
 namespace velkor {
 
@@ -35,8 +36,15 @@ void frmVelkor::cmdDo_Click() {
             udtPMR.PreventMediaRemoval = 1;  // a lock never asks for the password
         } else {
             udtPMR.PreventMediaRemoval = 0;
-            bool mayRun = app_.preferences->chkPassword.value() != 1 || blnSkipPassword ||
-                          (AskPassword && AskPassword());
+            bool mayRun = !app_.preferences->PasswordProtectionOn() || blnSkipPassword;
+            if (!mayRun) {
+                // Other requests can run while the prompt waits and leave the window set for
+                // theirs; the one that asked is the one that runs.
+                const ActionRequest asked = CurrentRequest();
+                mayRun = AskPassword(app_);
+                if (app_.ended()) return;  // an exit ended the program meanwhile
+                RestoreRequest(asked);
+            }
             if (!mayRun) {
                 const bool german = LanguageNumber() == 1;
                 app_.ports.dialogs.Show(
@@ -62,6 +70,20 @@ void frmVelkor::cmdDo_Click() {
                     {"Action not defined.", std::string(program::kTitle), Buttons::Ok, Icon::None});
         }
     });
+}
+
+frmVelkor::ActionRequest frmVelkor::CurrentRequest() const {
+    return {intAction, blnAllDrives, chkAll.value(), imgCboDrives.selectedIndex()};
+}
+
+void frmVelkor::RestoreRequest(const ActionRequest& request) {
+    ui::OptionButton* const options[] = {&optLock, &optUnlock, &optOpen, &optClose};
+    if (request.action >= 1 && request.action <= 4) options[request.action - 1]->select();
+    intAction = request.action;
+    chkAll.setValue(request.chkAll);
+    blnAllDrives = request.allDrives;
+    if (request.entry > 0) imgCboDrives.select(request.entry);
+    udtPMR.PreventMediaRemoval = 0;
 }
 
 void frmVelkor::TrayAllDrives(ui::OptionButton& option) {

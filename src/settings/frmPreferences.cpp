@@ -1,8 +1,12 @@
 #include "settings/frmPreferences.h"
 
+#include "app/App.h"
+#include "app/ErrorCheck.h"
+#include "password/CheckPWD.h"
+
 namespace velkor {
 
-frmPreferences::frmPreferences() : Form("frmPreferences", "Preferences") {
+frmPreferences::frmPreferences(App& app) : Form("frmPreferences", "Preferences"), app_(app) {
     setClientSize(4800, 3600);
     struct Place {
         ui::Control& control;
@@ -27,10 +31,49 @@ frmPreferences::frmPreferences() : Form("frmPreferences", "Preferences") {
     chkPassword.onClick = [this] {
         chkPassword_Click();
     };
+    cmdSetPWD.onClick = [this] {
+        cmdSetPWD_Click();
+    };
 }
 
 void frmPreferences::chkPassword_Click() {
-    cmdSetPWD.setEnabled(chkPassword.value() == 1);
+    Guarded(app_.ports.dialogs, "chkPassword_Click()", [&] {
+        PasswordFile& file = app_.passwordFile;
+        const bool stored = file.IsSet();
+        if (chkPassword.value() == 1) {
+            cmdSetPWD.setEnabled(true);
+            if (!stored) app_.setPassword->show();  // protection needs a password first
+            return;
+        }
+        if (stored) {
+            bool confirmed = false;
+            ++removalsPending_;
+            std::optional<RuntimeError> error = Attempt([&] { confirmed = AskPassword(app_); });
+            --removalsPending_;
+            if (error) throw *error;               // reported by this handler's guard
+            if (chkPassword.value() == 1) return;  // ticked again meanwhile: it stays on
+            if (!confirmed) {
+                cmdSetPWD.setEnabled(true);
+                chkPassword.setValue(1);  // runs this handler again, which finds the password
+                return;
+            }
+        }
+        std::optional<RuntimeError> failed = Attempt([&] { file.Remove(); });
+        if (failed && stored) {
+            // The password is still there: protection stays on, and the user is told.
+            cmdSetPWD.setEnabled(true);
+            chkPassword.setValue(1);
+            ReportError(app_.ports.dialogs, failed->number(), failed->description(),
+                        "chkPassword_Click()");
+            return;
+        }
+        // With no password stored there was nothing to remove: a failed write changes nothing.
+        cmdSetPWD.setEnabled(false);
+    });
+}
+
+void frmPreferences::cmdSetPWD_Click() {
+    app_.setPassword->show();
 }
 
 }  // namespace velkor

@@ -9,9 +9,11 @@
 
 namespace velkor {
 
+class App;
+
 class frmPreferences : public ui::Form {
   public:
-    frmPreferences();
+    explicit frmPreferences(App& app);
 
     ui::Frame frmUpdate{"frmUpdate", "Updates"};
     ui::CommandButton cmdCheckUpdate{"cmdCheckUpdate", "Check now..."};
@@ -28,7 +30,18 @@ class frmPreferences : public ui::Form {
     ui::CheckBox chkPassword{"chkPassword", "Password protection"};
     ui::CheckBox chkResume{"chkResume", "save drive status at standby/hibernate"};
 
+    // Password protection on or off: on with no password stored asks for one; off with one
+    // stored asks for it and only then removes it.
     void chkPassword_Click();
+    void cmdSetPWD_Click();
+
+    // Whether unlock, open and close ask for the password: while the switch is ticked, and also
+    // while clearing it waits for the password (the box shows cleared by then).
+    bool PasswordProtectionOn() const { return chkPassword.value() == 1 || removalsPending_ > 0; }
+
+  private:
+    App& app_;
+    int removalsPending_ = 0;
 };
 
 }  // namespace velkor

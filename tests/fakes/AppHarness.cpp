@@ -1,5 +1,9 @@
 #include "fakes/AppHarness.h"
 
+#include <stdexcept>
+
+#include "password/EnDecrypt.h"
+
 namespace velkor::test {
 
 AppHarness::AppHarness()
@@ -9,6 +13,8 @@ AppHarness::AppHarness()
                     {'D', DriveType::CdRom},
                     {'E', DriveType::CdRom},
                     {'N', DriveType::Remote}};
+    // A wait that no input ends (a prompt nobody answers) would run for ever; it fails instead.
+    loop.at(600'000, [] { throw std::logic_error("still waiting after ten minutes"); });
 }
 
 void AppHarness::Settings(int deviceAll, int useLastState, int delay, int language,
@@ -38,6 +44,26 @@ std::string AppHarness::Requests() {
         joined += r.drive.substr(0, 1);
     }
     return joined;
+}
+
+void AppHarness::StorePassword(const std::string& password) {
+    files.content[passwordPath()] =
+        "[Password]\r\nPassword=" + Encrypt(text.ToAnsi(password), PWDKey) + "\r\n";
+}
+
+void AppHarness::AnswerPrompt(uint64_t ms, std::optional<std::string> password) {
+    loop.at(ms, [this, password] {
+        if (!app.checkPassword.loaded() || !app.checkPassword->visible()) {
+            throw std::logic_error("no password prompt is open");
+        }
+        frmCheckPWD& prompt = *app.checkPassword;
+        if (password) {
+            prompt.txtPassword.setText(*password);
+            prompt.cmdOK.click();
+        } else {
+            prompt.cmdCancel.click();
+        }
+    });
 }
 
 }  // namespace velkor::test

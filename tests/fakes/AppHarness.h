@@ -2,6 +2,7 @@
 // The whole program on fakes: drives, device, multimedia, files, message boxes and a message
 // loop with a fake clock. Tests set the machine up, start the program and look at what it did.
 #include <map>
+#include <optional>
 #include <string>
 
 #include "app/App.h"
@@ -40,6 +41,12 @@ class AppHarness {
     std::string Entries();
     // Device requests as "+D" (prevent) and "-D" (allow), joined by " ".
     std::string Requests();
+    std::string passwordPath() const { return files.path("password.txt"); }
+    // Writes the password file as the program would store `password` (enciphered).
+    void StorePassword(const std::string& password);
+    // At `ms` after the start: types `password` into the open password prompt and presses OK,
+    // or presses Cancel when no password is given.
+    void AnswerPrompt(uint64_t ms, std::optional<std::string> password);
     void ClearRecords() {
         device.requests.clear();
         multimedia.commands.clear();

@@ -80,7 +80,8 @@ void FakeEventLoop::runScript() {
     }
 }
 
-FakeEventLoop::TimerId FakeEventLoop::StartTimer(uint32_t intervalMs, std::function<void()> onTick) {
+FakeEventLoop::TimerId FakeEventLoop::StartTimer(uint32_t intervalMs,
+                                                 std::function<void()> onTick) {
     TimerId id = nextTimer_++;
     intervalMs = std::max<uint32_t>(intervalMs, 10);  // the system's minimum
     timers_.emplace(id, PendingTimer{intervalMs, now_ + intervalMs, std::move(onTick)});

@@ -144,33 +144,6 @@ TEST_F(DriveControlTest, ActionNotDefinedBeforeAnyOptionHandlerRan) {
     EXPECT_TRUE(h.device.requests.empty());
 }
 
-TEST_F(DriveControlTest, PasswordGateGuardsEverythingButLock) {
-    h.app.preferences->chkPassword.setValue(1);
-    int asked = 0;
-    w().AskPassword = [&] {
-        ++asked;
-        return false;
-    };
-    Do(w().optLock, false, 1);
-    EXPECT_EQ(asked, 0);
-    EXPECT_EQ(h.Requests(), "+D");
-    for (ui::OptionButton* option : {&w().optUnlock, &w().optOpen, &w().optClose}) {
-        Do(*option, false, 1);
-    }
-    EXPECT_EQ(asked, 3);
-    EXPECT_EQ(h.Requests(), "+D");
-    EXPECT_TRUE(h.multimedia.commands.empty());
-    EXPECT_EQ(h.dialogs.last().text, "Sorry, a password is required for this action.");
-
-    h.Settings(0, 0, 0, 1);
-    Do(w().optUnlock, false, 1);
-    EXPECT_EQ(h.dialogs.last().text, "Sorry, f\xC3\xBCr diese Aktion wird ein Password gebraucht.");
-    w().blnSkipPassword = true;
-    Do(w().optUnlock, false, 1);
-    EXPECT_EQ(asked, 4);
-    EXPECT_EQ(h.Requests(), "+D -D");
-}
-
 TEST_F(DriveControlTest, TrayEntriesPrepareTheMainWindowAndDispatch) {
     w().chkAll.setValue(1);
     w().mnuOpenSub[2].click();  // Open > E:

@@ -45,22 +45,6 @@ TEST(ShutdownTest, OkUnlocksEveryDriveKeepsTheRecordAndEnds) {
     EXPECT_FALSE(h.app.preferences.loaded());
 }
 
-TEST(ShutdownTest, RefusedPasswordKeepsTheProgramRunning) {
-    test::AppHarness h;
-    h.Settings(1, 0);
-    h.app.Start();
-    h.app.preferences->chkPassword.setValue(1);
-    h.main().AskPassword = [] {
-        return false;
-    };
-    h.ClearRecords();
-    h.main().mnuExit2.click();
-    EXPECT_FALSE(h.app.ended());
-    EXPECT_TRUE(h.device.requests.empty());
-    EXPECT_TRUE(h.main().blnRecordState);
-    EXPECT_EQ(h.dialogs.last().text, "Sorry, a password is required for this action.");
-}
-
 TEST(ShutdownTest, MissingLanguageNumberMeansEnglish) {
     test::AppHarness h;
     h.files.content[h.iniPath()] = "[Default]\r\nDelay=0\r\n";

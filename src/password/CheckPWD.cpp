@@ -1,0 +1,18 @@
+#include "password/CheckPWD.h"
+
+#include "app/App.h"
+#include "app/WaitWithEvents.h"
+
+namespace velkor {
+
+bool AskPassword(App& app) {
+    frmVelkor& main = *app.mainWindow;
+    app.checkPassword->show();
+    main.chkWait.setValue(1);
+    // The answer comes during a wait and is looked at between the waits. A program that ended
+    // meanwhile has taken the prompt away unanswered: nothing may act on its behalf any more.
+    while (main.chkWait.value() == 1 && !app.ended()) WaitWithEvents(app.ports.loop, 1000);
+    return !app.ended() && main.chkPWDSucceeded.value() == 1;
+}
+
+}  // namespace velkor

@@ -1,0 +1,73 @@
+#include "password/PasswordFile.h"
+
+#include "app/ErrorCheck.h"
+#include "password/EnDecrypt.h"
+
+namespace velkor {
+namespace {
+
+constexpr std::string_view kSection = "Password";
+constexpr std::string_view kKey = "Password";
+
+// A copy of one file in memory, to try a write without touching the disk.
+class ScratchFile : public Files {
+  public:
+    ScratchFile(const Files& real, std::string_view path)
+        : folder_(real.ProgramFolder()), content_(real.Read(path)) {
+        if (content_.status == ReadOutcome::Status::Failed) content_ = {};
+    }
+    std::string ProgramFolder() const override { return folder_; }
+    ReadOutcome Read(std::string_view) const override { return content_; }
+    std::optional<FileError> Replace(std::string_view, std::string_view bytes) override {
+        content_.status = ReadOutcome::Status::Ok;
+        content_.bytes = std::string(bytes);
+        return std::nullopt;
+    }
+
+  private:
+    std::string folder_;
+    ReadOutcome content_;
+};
+
+}  // namespace
+
+std::string PasswordFile::Path() const {
+    return files_.ProgramFolder() + "\\password.txt";
+}
+
+std::string PasswordFile::Stored() const {
+    return ini_.ReadIni(Path(), kSection, kKey);
+}
+
+std::string PasswordFile::Password() const {
+    return Deciphered(Stored());
+}
+
+std::string PasswordFile::Enciphered(std::string_view password) const {
+    return text_.FromAnsi(Encrypt(text_.ToAnsi(password), PWDKey));
+}
+
+std::string PasswordFile::Deciphered(std::string_view stored) const {
+    return text_.FromAnsi(Decrypt(text_.ToAnsi(stored), PWDKey));
+}
+
+bool PasswordFile::CanStore(std::string_view password) const {
+    // Written into a copy of the file and read back through the same routines: a character the
+    // code page lacks comes back as another one, a value is cut after 63 characters, and a
+    // line break, blanks or quotes at the ends of the stored form do not survive.
+    const std::string path = Path();
+    ScratchFile scratch(files_, path);
+    IniInOut copy(scratch, text_);
+    if (Attempt([&] { copy.WriteIni(path, kSection, kKey, Enciphered(password)); })) return false;
+    return Deciphered(copy.ReadIni(path, kSection, kKey)) == password;
+}
+
+void PasswordFile::Store(std::string_view password) {
+    ini_.WriteIni(Path(), kSection, kKey, Enciphered(password));
+}
+
+void PasswordFile::Remove() {
+    ini_.WriteIni(Path(), kSection, kKey, "");
+}
+
+}  // namespace velkor

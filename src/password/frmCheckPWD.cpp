@@ -1,0 +1,85 @@
+#include "password/frmCheckPWD.h"
+
+#include "app/App.h"
+#include "app/ErrorCheck.h"
+#include "app/Program.h"
+
+namespace velkor {
+
+frmCheckPWD::frmCheckPWD(App& app) : Form("frmCheckPWD", "Password required"), app_(app) {
+    setStyle({.border = ui::BorderStyle::FixedDialog,
+              .controlBox = false,
+              .minButton = false,
+              .maxButton = false,
+              .showInTaskbar = false,
+              .centerScreen = true});
+    setClientSize(3750, 2205);
+    struct Place {
+        ui::Control& control;
+        ui::Bounds bounds;
+    };
+    const Place layout[] = {
+        {txtPassword, {1320, 960, 2175, 285}}, {lblPassword, {120, 960, 1080, 270}},
+        {cmdOK, {495, 1680, 1140, 390}},       {cmdCancel, {2040, 1680, 1140, 390}},
+        {lblPWD, {120, 120, 3495, 615}},
+    };
+    int tab = 0;
+    for (const Place& place : layout) {
+        place.control.setBounds(place.bounds);
+        place.control.setTabIndex(tab++);
+        adopt(place.control);
+    }
+    txtPassword.setPasswordChar("*");
+    cmdOK.setDefault(true);
+    cmdCancel.setCancel(true);
+    cmdOK.onClick = [this] {
+        cmdOK_Click();
+    };
+    cmdCancel.onClick = [this] {
+        cmdCancel_Click();
+    };
+}
+
+void frmCheckPWD::Form_Load() {
+    const bool german = app_.GermanTexts();
+    txtPassword.setText("");
+    lblPWD.setCaption(german ? "Diese Aktion ist durch ein Passwort gesch\xC3\xBCtzt. Bitte geben "
+                               "sie ein g\xC3\xBCltiges Passwort an oder fragen sie ihren "
+                               "Administrator."
+                             : "This action is password protected. Please type in a valid "
+                               "Password or ask the administrator of your computer.");
+    txtPassword.setFocus();
+}
+
+void frmCheckPWD::cmdOK_Click() {
+    Guarded(app_.ports.dialogs, "cmdOK_Click()", [&] {
+        if (txtPassword.text() != app_.passwordFile.Password()) {  // exact, case and all
+            const bool german = app_.GermanTexts();
+            app_.ports.dialogs.Show(
+                {german ? "Ung\xC3\xBCltiges Passwort, bitte noch einmal neu versuchen!"
+                        : "Invalid Password, try again!",
+                 std::string(program::kTitle), Buttons::Ok, Icon::None});
+            // The focus back in the box with its whole text selected, ready to be typed over.
+            // The selection is set afresh: the window does not tell the model when the user
+            // moves it.
+            txtPassword.setFocus();
+            txtPassword.setSelection(0, 0);
+            txtPassword.selectAll();
+            return;
+        }
+        Answer(true);
+    });
+}
+
+void frmCheckPWD::cmdCancel_Click() {
+    Guarded(app_.ports.dialogs, "cmdCancel_Click()", [&] { Answer(false); });
+}
+
+void frmCheckPWD::Answer(bool succeeded) {
+    frmVelkor& main = *app_.mainWindow;
+    main.chkPWDSucceeded.setValue(succeeded ? 1 : 0);
+    main.chkWait.setValue(0);
+    app_.checkPassword.unload();
+}
+
+}  // namespace velkor

@@ -1,0 +1,137 @@
+#include "password/frmSetPWD.h"
+
+#include "app/App.h"
+#include "app/ErrorCheck.h"
+#include "app/Program.h"
+
+namespace velkor {
+
+frmSetPWD::frmSetPWD(App& app) : Form("frmSetPWD", "Set Password"), app_(app) {
+    setStyle({.border = ui::BorderStyle::FixedDialog,
+              .controlBox = true,
+              .minButton = false,
+              .maxButton = false,
+              .showInTaskbar = false,
+              .centerScreen = true,
+              .backColor = ui::SystemColor::Menu});
+    setClientSize(3990, 2055);
+    struct Place {
+        ui::Control& control;
+        ui::Bounds bounds;
+    };
+    const Place layout[] = {
+        {txtPasswordOld, {1800, 120, 2055, 285}},  {txtPasswordNew, {1800, 600, 2055, 285}},
+        {txtPasswordNew2, {1800, 960, 2055, 285}}, {cmdOK, {720, 1560, 1140, 390}},
+        {cmdCancel, {2160, 1560, 1140, 390}},      {lblPasswordOld, {105, 120, 1680, 270}},
+        {lblPasswordNew, {105, 600, 1680, 270}},   {lblPasswordNew2, {120, 960, 1680, 270}},
+    };
+    int tab = 0;
+    for (const Place& place : layout) {
+        place.control.setBounds(place.bounds);
+        place.control.setTabIndex(tab++);
+        adopt(place.control);
+    }
+    for (ui::TextBox* box : {&txtPasswordOld, &txtPasswordNew, &txtPasswordNew2}) {
+        box->setPasswordChar("*");
+    }
+    txtPasswordOld.setEnabled(false);  // until a stored password is to be confirmed
+    txtPasswordOld.setBackColor(ui::SystemColor::Menu);
+    cmdOK.setDefault(true);
+    cmdCancel.setCancel(true);
+    cmdOK.onClick = [this] {
+        cmdOK_Click();
+    };
+    cmdCancel.onClick = [this] {
+        cmdCancel_Click();
+    };
+}
+
+void frmSetPWD::Form_Load() {
+    OldPWD = app_.passwordFile.Password();
+    PWDExists = !OldPWD.empty();
+    if (PWDExists) {
+        txtPasswordOld.setEnabled(true);
+        txtPasswordOld.setBackColor(ui::SystemColor::CaptionText);
+        FocusOn(txtPasswordOld, false);
+    } else {
+        FocusOn(txtPasswordNew, false);
+    }
+}
+
+void frmSetPWD::cmdOK_Click() {
+    Guarded(app_.ports.dialogs, "cmdOK_Click()", [&] {
+        static constexpr const char* kWrongEnglish = "Invalid Password, try again!";
+        static constexpr const char* kWrongGerman =
+            "Ung\xC3\xBCltiges Passwort, bitte noch einmal neu versuchen!";
+        const std::string password = txtPasswordNew.text();
+        if (PWDExists && txtPasswordOld.text() != OldPWD) {  // exact, case and all
+            Refuse(kWrongEnglish, kWrongGerman, txtPasswordOld, true);
+            return;
+        }
+        if (password.empty()) {
+            Refuse("no Password given, try again!",
+                   "Kein Passwort gesetzt, bitte noch einmal neu versuchen!", txtPasswordNew,
+                   false);
+            return;
+        }
+        if (txtPasswordNew2.text() != password) {
+            Refuse(kWrongEnglish, kWrongGerman, txtPasswordNew2, true);
+            return;
+        }
+        // A password that would not read back as typed would lock its owner out.
+        if (!app_.passwordFile.CanStore(password)) {
+            Refuse("This password cannot be stored. Please choose another one.",
+                   "Dieses Passwort kann nicht gespeichert werden. Bitte w\xC3\xA4hlen Sie ein "
+                   "anderes.",
+                   txtPasswordNew, true);
+            return;
+        }
+        app_.passwordFile.Store(password);  // a failed write is reported; the dialog stays open
+        PWDExists = true;
+        // The switch follows the file, should it have been cleared while the dialog was open.
+        app_.preferences->chkPassword.setValue(1);
+        app_.setPassword.unload();
+    });
+}
+
+void frmSetPWD::cmdCancel_Click() {
+    Guarded(app_.ports.dialogs, "cmdCancel_Click()", [&] {
+        // The preferences dialog is brought in line with the file. Clearing its switch runs
+        // its click handler, which finds no password and disables cmdSetPWD again.
+        frmPreferences& preferences = *app_.preferences;
+        const bool stored = app_.passwordFile.IsSet();
+        preferences.chkPassword.setValue(stored ? 1 : 0);
+        preferences.cmdSetPWD.setEnabled(stored);
+        frmVelkor& main = *app_.mainWindow;
+        main.chkPWDSucceeded.setValue(0);
+        main.chkWait.setValue(0);
+        app_.setPassword.unload();
+    });
+}
+
+void frmSetPWD::Form_Unload(int& cancel) {
+    cancel = 0;
+    OldPWD.clear();
+    txtPasswordOld.setText("");
+    txtPasswordNew.setText("");
+    txtPasswordNew2.setText("");
+}
+
+void frmSetPWD::FocusOn(ui::TextBox& box, bool selectAll) {
+    for (ui::TextBox* other : {&txtPasswordOld, &txtPasswordNew, &txtPasswordNew2}) {
+        if (other != &box) other->loseFocus();
+    }
+    box.setFocus();
+    // Set afresh: the window does not tell the model when the user moves the selection.
+    box.setSelection(0, 0);
+    if (selectAll) box.selectAll();
+}
+
+void frmSetPWD::Refuse(const char* english, const char* german, ui::TextBox& box, bool selectAll) {
+    const bool inGerman = app_.GermanTexts();
+    app_.ports.dialogs.Show(
+        {inGerman ? german : english, std::string(program::kTitle), Buttons::Ok, Icon::None});
+    FocusOn(box, selectAll);
+}
+
+}  // namespace velkor

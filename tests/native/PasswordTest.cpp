@@ -1,0 +1,568 @@
+// Password protection: the password file, the set-password dialog, the prompt and the gate on
+// every guarded path, driven by scripted input on the fake clock.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "fakes/AppHarness.h"
+
+namespace velkor {
+namespace {
+
+using test::AppHarness;
+
+constexpr const char* kPassword = "Secret";
+constexpr const char* kRefusal = "Sorry, a password is required for this action.";
+constexpr const char* kInvalid = "Invalid Password, try again!";
+constexpr const char* kCannotStore = "This password cannot be stored. Please choose another one.";
+
+size_t Shown(const AppHarness& h, const std::string& text) {
+    return static_cast<size_t>(std::count_if(h.dialogs.shown.begin(), h.dialogs.shown.end(),
+                                             [&](const auto& box) { return box.text == text; }));
+}
+
+// Only `box` has the focus among the dialog's three boxes.
+void ExpectFocusOnly(frmSetPWD& d, const ui::TextBox& box) {
+    for (const ui::TextBox* b : {&d.txtPasswordOld, &d.txtPasswordNew, &d.txtPasswordNew2}) {
+        EXPECT_EQ(b->hasFocus(), b == &box) << b->name();
+    }
+}
+
+TEST(PasswordFileTest, StoresThePasswordEncipheredInTheFileFormat) {
+    AppHarness h;
+    PasswordFile& file = h.app.passwordFile;
+    EXPECT_FALSE(file.IsSet());
+    file.Store("abc");
+    EXPECT_EQ(h.files.content[h.passwordPath()], "[Password]\r\nPassword=\xA9\xD3\x9A\r\n");
+    EXPECT_EQ(file.Password(), "abc");
+    file.Remove();
+    EXPECT_EQ(h.files.content[h.passwordPath()], "[Password]\r\nPassword=\r\n");
+    EXPECT_FALSE(file.IsSet());
+}
+
+TEST(PasswordFileTest, OnlyPasswordsThatReadBackAsTypedCanBeStored) {
+    struct Case {
+        std::string password;
+        bool storable;
+        const char* why;
+    };
+    const Case cases[] = {
+        {"M\xC3\xBCnz \xE2\x82\xAC", true, "code-page characters, a blank inside"},
+        {"a\xC2\xAEz", true, "a blank inside the stored form is kept"},
+        {std::string(63, 'a'), true, "as long as a value reads back"},
+        {std::string(64, 'a'), false, "longer than a value reads back"},
+        {"\xC4\x81", false, "a character the code page lacks"},
+        {"\xC3\x97", false, "stored as a blank, which reading drops"},
+        {"\xC3\x99\xC2\xB0", false, "stored as a pair of quotes, which reading drops"},
+        {"\xC3\x81", false, "stored as a line break"},
+        {"\xC3\xBF", false, "code 255 deciphers as code 0"},
+    };
+    AppHarness h;
+    h.StorePassword("old");
+    const std::string before = h.files.content[h.passwordPath()];
+    for (const Case& c : cases) {
+        EXPECT_EQ(h.app.passwordFile.CanStore(c.password), c.storable) << c.why;
+        EXPECT_EQ(h.files.content[h.passwordPath()], before);  // only tried, never written
+        if (!c.storable) continue;
+        h.app.passwordFile.Store(c.password);
+        EXPECT_EQ(h.app.passwordFile.Password(), c.password) << c.why;
+        h.files.content[h.passwordPath()] = before;
+    }
+}
+
+// The program on fakes, both drives locked after its start, the password file as each test
+// wants it.
+class Machine : public AppHarness {
+  public:
+    void Start(bool withPassword = true, int deviceAll = 1, int useLastState = 0, int language = 0,
+               const std::string& current = "") {
+        Settings(deviceAll, useLastState, 0, language, current);
+        if (withPassword) StorePassword(kPassword);
+        app.Start();
+        ClearRecords();
+    }
+    frmVelkor& w() { return main(); }
+    frmPreferences& prefs() { return *app.preferences; }
+    // The stored password; empty when none.
+    std::string Stored() { return app.passwordFile.Password(); }
+};
+
+size_t Characters(const std::string& utf8) {
+    return static_cast<size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+TEST(PasswordTest, TickingTheSwitchWithoutAPasswordOpensTheDialogThatSetsOne) {
+    Machine m;
+    m.Start(false);
+    EXPECT_EQ(m.prefs().chkPassword.value(), 0);  // start-up found no password
+    EXPECT_FALSE(m.app.setPassword.loaded());
+    m.prefs().chkPassword.click();
+    ASSERT_TRUE(m.app.setPassword.loaded());
+    frmSetPWD& d = *m.app.setPassword;
+    EXPECT_TRUE(d.visible());
+    EXPECT_FALSE(d.txtPasswordOld.enabled());
+    EXPECT_EQ(d.txtPasswordOld.backColor(), ui::SystemColor::Menu);
+    ExpectFocusOnly(d, d.txtPasswordNew);
+    for (const ui::TextBox* box : {&d.txtPasswordOld, &d.txtPasswordNew, &d.txtPasswordNew2}) {
+        EXPECT_EQ(box->passwordChar(), "*");
+    }
+    d.txtPasswordNew.setText(kPassword);
+    d.txtPasswordNew2.setText(kPassword);
+    d.cmdOK.click();
+    EXPECT_FALSE(m.app.setPassword.loaded());
+    EXPECT_EQ(m.Stored(), kPassword);
+    EXPECT_EQ(m.prefs().chkPassword.value(), 1);
+    EXPECT_TRUE(m.prefs().cmdSetPWD.enabled());
+    EXPECT_TRUE(m.dialogs.shown.empty());
+
+    // The next opening starts from the file: now the stored password is asked first.
+    m.prefs().cmdSetPWD.click();
+    frmSetPWD& again = *m.app.setPassword;
+    EXPECT_TRUE(again.txtPasswordOld.enabled());
+    EXPECT_EQ(again.txtPasswordOld.backColor(), ui::SystemColor::CaptionText);
+    ExpectFocusOnly(again, again.txtPasswordOld);
+    EXPECT_EQ(again.txtPasswordNew.text(), "");
+}
+
+TEST(PasswordTest, SetPasswordRefusesWhatItCannotAcceptAndWritesNothing) {
+    const std::string german = "Ung\xC3\xBCltiges Passwort, bitte noch einmal neu versuchen!";
+    struct Case {
+        int language;
+        std::string old, fresh, repeated;
+        std::string message;
+        ui::TextBox frmSetPWD::*box;
+        bool selected;
+    };
+    const Case cases[] = {
+        {0, "secret", "N3w", "N3w", kInvalid, &frmSetPWD::txtPasswordOld, true},
+        {1, "Secre", "N3w", "N3w", german, &frmSetPWD::txtPasswordOld, true},
+        {0, kPassword, "", "", "no Password given, try again!", &frmSetPWD::txtPasswordNew, false},
+        {1, kPassword, "", "x", "Kein Passwort gesetzt, bitte noch einmal neu versuchen!",
+         &frmSetPWD::txtPasswordNew, false},
+        {0, kPassword, "N3w", "N3W", kInvalid, &frmSetPWD::txtPasswordNew2, true},
+        {0, kPassword, std::string(64, 'x'), std::string(64, 'x'), kCannotStore,
+         &frmSetPWD::txtPasswordNew, true},
+        {1, kPassword, "\xC3\x97", "\xC3\x97",
+         "Dieses Passwort kann nicht gespeichert werden. Bitte w\xC3\xA4hlen Sie ein anderes.",
+         &frmSetPWD::txtPasswordNew, true},
+    };
+    Machine m;
+    m.Start();
+    const int writes = m.files.replaceCount;
+    m.prefs().cmdSetPWD.click();
+    frmSetPWD& d = *m.app.setPassword;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        m.Settings(1, 0, 0, c.language);
+        d.txtPasswordOld.setText(c.old);
+        d.txtPasswordNew.setText(c.fresh);
+        d.txtPasswordNew2.setText(c.repeated);
+        d.cmdOK.click();
+        EXPECT_EQ(m.dialogs.last().text, c.message);
+        EXPECT_EQ(m.dialogs.last().icon, Icon::None);
+        EXPECT_EQ(m.dialogs.last().title, "Velkor");
+        ui::TextBox& box = d.*c.box;
+        ExpectFocusOnly(d, box);
+        EXPECT_EQ(box.selStart(), 0u);
+        EXPECT_EQ(box.selLength(), c.selected ? Characters(box.text()) : 0u);
+        EXPECT_TRUE(d.visible());
+    }
+    EXPECT_EQ(m.files.replaceCount, writes);
+    EXPECT_EQ(m.Stored(), kPassword);
+
+    d.txtPasswordOld.setText(kPassword);
+    d.txtPasswordNew.setText("N3w");
+    d.txtPasswordNew2.setText("N3w");
+    d.cmdOK.click();
+    EXPECT_EQ(m.Stored(), "N3w");
+    EXPECT_FALSE(m.app.setPassword.loaded());
+}
+
+TEST(PasswordTest, CancelAndTheCloseCommandBringTheSwitchInLineWithTheFile) {
+    for (bool stored : {false, true}) {
+        for (bool closeCommand : {false, true}) {
+            SCOPED_TRACE(std::string(stored ? "stored" : "none") +
+                         (closeCommand ? ", close command" : ", Cancel"));
+            Machine m;
+            m.Start(stored);
+            if (stored) {
+                m.prefs().cmdSetPWD.click();
+            } else {
+                m.prefs().chkPassword.click();  // ticked: the dialog opens
+            }
+            frmSetPWD& d = *m.app.setPassword;
+            d.txtPasswordOld.setText("typed");
+            d.txtPasswordNew.setText("typed");
+            m.w().chkWait.setValue(1);
+            m.w().chkPWDSucceeded.setValue(1);
+            if (closeCommand) {
+                d.CloseCommand();
+            } else {
+                d.cmdCancel.click();
+            }
+            EXPECT_FALSE(m.app.setPassword.loaded());
+            EXPECT_EQ(m.prefs().chkPassword.value(), stored ? 1 : 0);
+            EXPECT_EQ(m.prefs().cmdSetPWD.enabled(), stored);
+            EXPECT_EQ(m.Stored(), stored ? kPassword : "");
+            EXPECT_EQ(m.w().chkWait.value(), 0);
+            EXPECT_EQ(m.w().chkPWDSucceeded.value(), 0);
+            EXPECT_TRUE(m.dialogs.shown.empty());
+        }
+    }
+}
+
+TEST(PasswordTest, AFailedWriteIsReportedAndClaimsNoProtection) {
+    Machine m;
+    m.Start(false);
+    m.files.readOnly.insert(m.passwordPath());
+    m.prefs().chkPassword.click();
+    frmSetPWD& d = *m.app.setPassword;
+    d.txtPasswordNew.setText(kPassword);
+    d.txtPasswordNew2.setText(kPassword);
+    d.cmdOK.click();
+    ASSERT_EQ(m.dialogs.shown.size(), 1u);
+    EXPECT_NE(m.dialogs.last().text.find("Error in Module 'cmdOK_Click()'"), std::string::npos);
+    EXPECT_NE(m.dialogs.last().text.find("Error Number: 75"), std::string::npos);
+    EXPECT_TRUE(d.visible());
+    d.cmdCancel.click();  // nothing stored: the switch goes off again
+    EXPECT_EQ(m.prefs().chkPassword.value(), 0);
+    EXPECT_FALSE(m.prefs().cmdSetPWD.enabled());
+    EXPECT_EQ(m.dialogs.shown.size(), 1u);
+}
+
+TEST(PasswordTest, ClearingTheSwitchRemovesThePasswordOnlyForTheRightOne) {
+    struct Case {
+        std::optional<std::string> answer;
+        bool readOnly;
+        bool stillOn;
+    };
+    const Case cases[] = {
+        {std::nullopt, false, true}, {kPassword, false, false}, {kPassword, true, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.answer.value_or("Cancel") + (c.readOnly ? ", read-only file" : ""));
+        Machine m;
+        m.Start();
+        if (c.readOnly) m.files.readOnly.insert(m.passwordPath());
+        m.AnswerPrompt(500, c.answer);
+        m.prefs().chkPassword.click();
+        EXPECT_EQ(m.loop.now(), 1000u);  // the prompt was asked
+        EXPECT_EQ(m.prefs().chkPassword.value(), c.stillOn ? 1 : 0);
+        EXPECT_EQ(m.prefs().cmdSetPWD.enabled(), c.stillOn);
+        EXPECT_EQ(m.Stored(), c.stillOn ? kPassword : "");
+        EXPECT_FALSE(m.app.setPassword.loaded());
+        if (c.readOnly) {
+            ASSERT_EQ(m.dialogs.shown.size(), 1u);
+            EXPECT_NE(m.dialogs.last().text.find("Error in Module 'chkPassword_Click()'"),
+                      std::string::npos);
+        } else {
+            EXPECT_TRUE(m.dialogs.shown.empty());
+        }
+    }
+}
+
+TEST(PasswordTest, TheResultArrivesAtTheEndOfTheRunningSecond) {
+    Machine m;
+    m.Start();
+    m.AnswerPrompt(2500, kPassword);
+    bool answeredButPending = false;
+    m.loop.at(2501, [&] {
+        answeredButPending = !m.app.checkPassword.loaded() && m.device.requests.empty();
+    });
+    m.w().optUnlock.click();
+    m.w().cmdDo.click();
+    EXPECT_TRUE(answeredButPending);
+    EXPECT_EQ(m.loop.now(), 3000u);
+    EXPECT_EQ(m.Requests(), "-D");
+    EXPECT_EQ(m.w().chkWait.value(), 0);
+    EXPECT_TRUE(m.dialogs.shown.empty());
+}
+
+TEST(PasswordTest, AWrongPasswordKeepsThePromptOpenWithTheEntrySelected) {
+    Machine m;
+    m.Start();
+    m.AnswerPrompt(500, "secret");  // differs only in case
+    bool stillWaiting = false;
+    size_t selected = 0;
+    m.loop.at(1700, [&] {
+        frmCheckPWD& p = *m.app.checkPassword;
+        stillWaiting = p.visible() && m.w().chkWait.value() == 1 && m.device.requests.empty();
+        if (p.txtPassword.hasFocus() && p.txtPassword.selStart() == 0) {
+            selected = p.txtPassword.selLength();
+        }
+    });
+    m.AnswerPrompt(2200, kPassword);
+    m.w().mnuUnlockSub[2].click();
+    ASSERT_EQ(m.dialogs.shown.size(), 1u);
+    EXPECT_EQ(m.dialogs.last().text, kInvalid);
+    EXPECT_TRUE(stillWaiting);
+    EXPECT_EQ(selected, 6u);
+    EXPECT_EQ(m.loop.now(), 3000u);
+    EXPECT_EQ(m.Requests(), "-E");
+}
+
+TEST(PasswordTest, NestedRequestsShareThePromptAndEachRunsItsOwnAction) {
+    Machine m;
+    m.Start();
+    m.loop.at(100, [&] { m.w().mnuUnlockSub[1].click(); });  // Unlock > D:
+    m.loop.at(1500, [&] { m.w().mnuOpenAll.click(); });      // asks while the first waits
+    m.AnswerPrompt(3200, kPassword);
+    m.loop.runUntil(5000);
+    // Open all first (each locked drive unlocked around its door), then the unlock of D:.
+    EXPECT_EQ(m.Requests(), "-D +D -E +E -D");
+    EXPECT_EQ(m.multimedia.commands.size(), 6u);
+    EXPECT_EQ(m.Entries(), "D: unlocked#1|E: locked#2");
+    EXPECT_TRUE(m.w().optUnlock.selected());
+    EXPECT_EQ(m.w().chkAll.value(), 0);
+    EXPECT_TRUE(m.dialogs.shown.empty());
+}
+
+TEST(PasswordTest, EveryUnlockOpenAndCloseAsksAndCancelTouchesNoDrive) {
+    struct Case {
+        const char* name;
+        std::function<void(frmVelkor&)> act;
+        bool asks;
+    };
+    auto button = [](ui::OptionButton frmVelkor::*option) {
+        return [option](frmVelkor& w) {
+            (w.*option).click();
+            w.cmdDo.click();
+        };
+    };
+    const Case cases[] = {
+        {"OK: Unlock", button(&frmVelkor::optUnlock), true},
+        {"OK: Open", button(&frmVelkor::optOpen), true},
+        {"OK: Close", button(&frmVelkor::optClose), true},
+        {"OK: Lock", button(&frmVelkor::optLock), false},
+        {"tray: Unlock E:", [](frmVelkor& w) { w.mnuUnlockSub[2].click(); }, true},
+        {"tray: Open E:", [](frmVelkor& w) { w.mnuOpenSub[2].click(); }, true},
+        {"tray: Close E:", [](frmVelkor& w) { w.mnuCloseSub[2].click(); }, true},
+        {"tray: Lock E:", [](frmVelkor& w) { w.mnuLockSub[2].click(); }, false},
+        {"tray: Unlock all", [](frmVelkor& w) { w.mnuUnlockAll.click(); }, true},
+        {"tray: Open all", [](frmVelkor& w) { w.mnuOpenAll.click(); }, true},
+        {"tray: Close all", [](frmVelkor& w) { w.mnuCloseAll.click(); }, true},
+        {"tray: Lock all", [](frmVelkor& w) { w.mnuLockAll.click(); }, false},
+        {"resume: skips the password",
+         [](frmVelkor& w) {
+             w.blnSkipPassword = true;
+             w.mnuUnlockAll.click();
+         },
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Machine m;
+        m.Start();
+        m.AnswerPrompt(500, std::nullopt);
+        c.act(m.w());
+        EXPECT_EQ(m.loop.now(), c.asks ? 1000u : 0u);
+        EXPECT_EQ(Shown(m, kRefusal), c.asks ? 1u : 0u);
+        if (c.asks) {
+            EXPECT_TRUE(m.device.requests.empty());
+            EXPECT_TRUE(m.multimedia.commands.empty());
+            EXPECT_EQ(m.Entries(), "D: locked#2|E: locked#2");
+        }
+    }
+}
+
+TEST(PasswordTest, StartUpAsksForEveryUnlockItMakes) {
+    struct Case {
+        int deviceAll, useLastState;
+        std::string current;
+        int prompts;
+        const char* requests;
+    };
+    const Case cases[] = {
+        {0, 0, "", 1, "-D -E"},  // the unlock of all drives asks; the reset before it does not
+        {1, 0, "", 0, "-D -E +D +E"},
+        {1, 1, "DeviceD=0\r\nDeviceE=1\r\n", 1, "-D -E +E"},
+        {0, 1, "DeviceD=0\r\nDeviceE=0\r\n", 2, "-D -E"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.deviceAll) + "/" + std::to_string(c.useLastState));
+        Machine m;
+        for (int i = 0; i < c.prompts; ++i) m.AnswerPrompt(500 + 1000 * i, std::nullopt);
+        m.Settings(c.deviceAll, c.useLastState, 0, 0, c.current);
+        m.StorePassword(kPassword);
+        m.app.Start();
+        EXPECT_EQ(m.loop.now(), 1000u * c.prompts);
+        EXPECT_EQ(Shown(m, kRefusal), static_cast<size_t>(c.prompts));
+        EXPECT_EQ(m.Requests(), c.requests);
+        EXPECT_EQ(m.main().txtPWRMessage.text(), "NA");  // start-up went on
+    }
+}
+
+TEST(PasswordTest, ExitAsksAndCancelKeepsTheProgramRunning) {
+    struct Case {
+        int language;
+        std::optional<std::string> answer;
+        bool ends;
+        const char* requests;
+        std::string refusal;
+    };
+    const Case cases[] = {
+        {0, std::nullopt, false, "", kRefusal},
+        {1, std::nullopt, false, "", "Sorry, f\xC3\xBCr diese Aktion wird ein Password gebraucht."},
+        {0, kPassword, true, "-D -E", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.answer.value_or("Cancel") + ", language " + std::to_string(c.language));
+        Machine m;
+        m.Start(true, 1, 0, c.language);
+        m.AnswerPrompt(500, c.answer);
+        m.w().mnuExit2.click();
+        EXPECT_EQ(m.app.ended(), c.ends);
+        EXPECT_EQ(m.Requests(), c.requests);
+        EXPECT_EQ(m.Read("Current", "DeviceD"), "1");  // the final unlock is not recorded
+        if (!c.ends) {
+            EXPECT_EQ(m.dialogs.last().text, c.refusal);
+            EXPECT_TRUE(m.w().blnRecordState);
+            EXPECT_EQ(m.Entries(), "D: locked#2|E: locked#2");
+        }
+    }
+}
+
+TEST(PasswordTest, AnExitDuringAPendingPromptEndsEverythingThatWaited) {
+    Machine m;
+    m.Start();
+    m.loop.at(100, [&] { m.w().mnuUnlockSub[1].click(); });
+    m.loop.at(1500, [&] { m.w().mnuExit.click(); });  // asks again: the prompt is shared
+    m.AnswerPrompt(2200, kPassword);
+    m.loop.runUntil(5000);
+    EXPECT_TRUE(m.app.ended());
+    EXPECT_EQ(m.Requests(), "-D -E");       // the exit's unlock, and nothing after the end
+    EXPECT_EQ(m.dialogs.shown.size(), 1u);  // the exit's question only
+    EXPECT_FALSE(m.app.mainWindow.loaded());
+    EXPECT_FALSE(m.app.checkPassword.loaded());
+}
+
+TEST(PasswordTest, WithoutAnOpticalDriveExitNeedsNoPassword) {
+    Machine m;
+    m.drives.types = {{'C', DriveType::Fixed}};
+    m.Start();
+    m.prefs().cmdSetPWD.click();
+    m.w().mnuExit2.click();
+    EXPECT_TRUE(m.app.ended());
+    EXPECT_EQ(m.loop.now(), 0u);
+    EXPECT_EQ(m.dialogs.shown.size(), 1u);  // the exit's question only
+    EXPECT_FALSE(m.app.setPassword.loaded());
+
+    // An exit while the prompt waits takes the prompt away unanswered: the wait ends too.
+    Machine w;
+    w.drives.types = {{'C', DriveType::Fixed}};
+    w.Start();
+    uint64_t gateReturned = 0;
+    w.loop.at(100, [&] {
+        w.prefs().chkPassword.click();
+        gateReturned = w.loop.now();
+    });
+    w.loop.at(1500, [&] { w.w().mnuExit2.click(); });
+    w.loop.runUntil(5000);
+    EXPECT_TRUE(w.app.ended());
+    EXPECT_EQ(gateReturned, 2100u);  // at the end of the running second
+    EXPECT_FALSE(w.app.checkPassword.loaded());
+    EXPECT_EQ(w.Stored(), kPassword);
+    EXPECT_EQ(w.dialogs.shown.size(), 1u);
+}
+
+TEST(PasswordTest, WhileClearingTheSwitchWaitsProtectionStaysOn) {
+    Machine m;
+    m.Start();
+    m.loop.at(100, [&] { m.prefs().chkPassword.click(); });  // the box shows cleared now
+    m.loop.at(1500, [&] { m.w().mnuUnlockAll.click(); });
+    bool unlockedBeforeThePassword = true;
+    m.loop.at(2000, [&] { unlockedBeforeThePassword = !m.device.requests.empty(); });
+    m.AnswerPrompt(2200, kPassword);
+    m.loop.runUntil(5000);
+    EXPECT_FALSE(unlockedBeforeThePassword);
+    EXPECT_EQ(m.Requests(), "-D -E");
+    EXPECT_EQ(m.Stored(), "");  // both requests had the password
+
+    // Ticked again before the password came: the password stays.
+    Machine t;
+    t.Start();
+    t.loop.at(100, [&] { t.prefs().chkPassword.click(); });
+    t.loop.at(600, [&] { t.prefs().chkPassword.click(); });
+    t.AnswerPrompt(800, kPassword);
+    t.loop.runUntil(5000);
+    EXPECT_EQ(t.Stored(), kPassword);
+    EXPECT_EQ(t.prefs().chkPassword.value(), 1);
+    EXPECT_TRUE(t.prefs().cmdSetPWD.enabled());
+
+    // A set-password dialog left open stores a new one: the switch follows the file.
+    Machine s;
+    s.Start();
+    s.prefs().cmdSetPWD.click();
+    s.AnswerPrompt(500, kPassword);
+    s.prefs().chkPassword.click();
+    ASSERT_EQ(s.Stored(), "");
+    frmSetPWD& d = *s.app.setPassword;
+    d.txtPasswordOld.setText(kPassword);
+    d.txtPasswordNew.setText("N3w");
+    d.txtPasswordNew2.setText("N3w");
+    d.cmdOK.click();
+    EXPECT_EQ(s.Stored(), "N3w");
+    EXPECT_EQ(s.prefs().chkPassword.value(), 1);
+}
+
+TEST(PasswordTest, OtherWaysAPendingPromptEndsWithoutThePassword) {
+    struct Case {
+        const char* name;
+        std::function<void(Machine&)> end;
+        bool promptStaysOpen;
+    };
+    const Case cases[] = {
+        {"the prompt's close command", [](Machine& m) { m.app.checkPassword->CloseCommand(); },
+         false},
+        {"Cancel in the set-password dialog",
+         [](Machine& m) {
+             m.prefs().cmdSetPWD.click();
+             m.app.setPassword->cmdCancel.click();
+         },
+         true},  // left for the user to close
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Machine m;
+        m.Start();
+        m.loop.at(500, [&] { c.end(m); });
+        m.w().mnuUnlockAll.click();
+        EXPECT_EQ(m.loop.now(), 1000u);
+        EXPECT_EQ(m.dialogs.last().text, kRefusal);
+        EXPECT_TRUE(m.device.requests.empty());
+        EXPECT_EQ(m.app.checkPassword.loaded() && m.app.checkPassword->visible(),
+                  c.promptStaysOpen);
+    }
+}
+
+TEST(PasswordTest, PromptTextsFollowTheLanguageAndMissingMeansEnglish) {
+    struct Case {
+        const char* line;  // the "Language" line of the settings file
+        bool german;
+    };
+    const Case cases[] = {{"Language=1\r\n", true},
+                          {"Language=0\r\n", false},
+                          {"", false},
+                          {"Language=x\r\n", false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        Machine m;
+        m.Start();
+        m.files.content[m.iniPath()] = std::string("[Language]\r\n") + c.line;
+        std::string explanation;
+        m.loop.at(500, [&] { explanation = m.app.checkPassword->lblPWD.caption(); });
+        m.AnswerPrompt(600, "wrong");
+        m.AnswerPrompt(700, std::nullopt);
+        m.prefs().chkPassword.click();
+        EXPECT_EQ(explanation.rfind(c.german ? "Diese Aktion" : "This action", 0), 0u)
+            << explanation;
+        EXPECT_EQ(
+            m.dialogs.last().text,
+            c.german ? "Ung\xC3\xBCltiges Passwort, bitte noch einmal neu versuchen!" : kInvalid);
+        EXPECT_EQ(m.prefs().chkPassword.value(), 1);
+    }
+}
+
+}  // namespace
+}  // namespace velkor
