@@ -11,6 +11,7 @@ App::App(Ports ports_, ui::FormHost* host)
       ini(ports_.files, ports_.text),
       passwordFile(ini, ports_.files, ports_.text),
       doors(ports_.drives, ports_.multimedia, ports_.dialogs),
+      trayIcon(ports_.tray),
       mainWindow([this] { return std::make_unique<frmVelkor>(*this); }, host),
       preferences([this] { return std::make_unique<frmPreferences>(*this); }, host),
       setPassword([this] { return std::make_unique<frmSetPWD>(*this); }, host),
@@ -30,9 +31,9 @@ bool App::Start() {
         ended_ = true;
         return false;
     }
-    // The notification-area start (Minimize = 1) comes with the tray icon; until then the
-    // window is always shown, so the program can never be out of reach.
-    main.show();
+    // A minimised start lives in the notification area; the window shows only when the icon
+    // could not be added, so that the program is never out of reach.
+    if (!main.startsInTray()) main.show();
     return true;
 }
 

@@ -2,6 +2,7 @@
 // The running program: its ports, its forms and the modules they share.
 #include <functional>
 
+#include "app/APIStuff.h"
 #include "app/Ports.h"
 #include "app/frmVelkor.h"
 #include "drives/CDOpenClose.h"
@@ -22,6 +23,7 @@ class App {
     IniInOut ini;
     PasswordFile passwordFile;
     CDOpenClose doors;
+    APIStuff trayIcon;  // the notification-area icon of a minimised start
     ui::FormSlot<frmVelkor> mainWindow;
     ui::FormSlot<frmPreferences> preferences;
     ui::FormSlot<frmSetPWD> setPassword;

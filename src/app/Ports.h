@@ -9,6 +9,7 @@
 #include "platform/Multimedia.h"
 #include "platform/OsVersion.h"
 #include "platform/Text.h"
+#include "platform/Tray.h"
 
 namespace velkor {
 
@@ -22,6 +23,7 @@ struct Ports {
     const OsVersion& os;
     EventLoop& loop;
     Instance& instance;
+    Tray& tray;
 };
 
 }  // namespace velkor

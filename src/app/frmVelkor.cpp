@@ -7,6 +7,7 @@
 #include "app/ErrorCheck.h"
 #include "app/Program.h"
 #include "app/WaitWithEvents.h"
+#include "app/WindowProc.h"
 #include "platform/Convert.h"
 
 namespace velkor {
@@ -71,6 +72,9 @@ frmVelkor::frmVelkor(App& app) : Form("frmVelkor", std::string(program::kTitle))
     mnuHelp.add(mnuAbout);
     for (ui::Menu* top : {&mnuPopup, &mnuFile, &mnuEdit, &mnuHelp}) adopt(*top);
     adopt(TimerSuspend);
+    TimerSuspend.onTimer = [this] {
+        TimerSuspend_Timer();
+    };
 
     optLock.onClick = [this] {
         optLock_Click();
@@ -206,7 +210,14 @@ void frmVelkor::Form_Load() {
             chkAll.setValue(0);
             blnAllDrives = false;
         },
-        [&] { txtPWRMessage.setText("NA"); },
+        [&] {
+            if (minimize == 1) StartInTray();
+        },
+        [&] { txtPWRMessage.setText(kNoResumeYet); },
+        [&] {
+            powerProc_ = installWindowProc(
+                [this](const ui::WindowMessage& m) { return PowerWindowProc(*this, m); });
+        },
     };
     for (const auto& step : steps) {
         std::optional<RuntimeError> error = Attempt(step);
@@ -295,9 +306,28 @@ void frmVelkor::Exit_Velkor(bool& bExit) {
 
 void frmVelkor::Form_Unload(int& cancel) {
     cancel = 0;
+    app_.trayIcon.RemoveTrayIcon();
     app_.checkPassword.unload();
     app_.setPassword.unload();
     app_.preferences.unload();
+    if (powerProc_ != 0) removeWindowProc(powerProc_);
+    powerProc_ = 0;
+}
+
+void frmVelkor::StartInTray() {
+    const bool added = app_.trayIcon.AddTrayIcon(*this, mnuPopup);
+    app_.trayIcon.SetTrayTip(std::string(program::kTitle));
+    // Without the notification area (right after log-on, say) the window stays; the icon
+    // comes when the taskbar does.
+    startsInTray_ = added;
+    if (!added) return;
+    hide();
+    setShowInTaskbar(false);
+}
+
+void frmVelkor::SetTrayMenuItems(int32_t state) {
+    // Hidden to the icon (1): remember how the window looked, for a restore from the icon.
+    if (state == 1 && windowState() != ui::WindowState::Minimized) lastState_ = windowState();
 }
 
 void frmVelkor::mnuShow_Click() {

@@ -89,6 +89,8 @@ class frmVelkor : public ui::Form {
     void Form_Unload(int& cancel) override;
     // Set when start-up found another running copy: the program ends at once.
     bool endAtOnce() const { return endAtOnce_; }
+    // Set when start-up put the program into the notification area: the window stays hidden.
+    bool startsInTray() const { return startsInTray_; }
     // Takes the Close command off the window: only Exit ends the program.
     void DisableCloseButton() { disableClose(); }
 
@@ -127,6 +129,11 @@ class frmVelkor : public ui::Form {
     void mnuShow_Click();
     void mnuPreferences_Click();
 
+    // Notification-area icon and resume (app/APIStuff.cpp, app/WindowProc.cpp).
+    void SetTrayMenuItems(int32_t state);
+    ui::WindowState LastState() const { return lastState_; }
+    void TimerSuspend_Timer();
+
   private:
     // What cmdDo_Click was asked to do: the action, the scope and the selected drive.
     struct ActionRequest {
@@ -159,6 +166,10 @@ class frmVelkor : public ui::Form {
 
     App& app_;
     bool endAtOnce_ = false;
+    bool startsInTray_ = false;
+    ui::WindowState lastState_ = ui::WindowState::Normal;
+    int powerProc_ = 0;  // the power window procedure's place on the window, 0 when not there
+    void StartInTray();
     bool recordFailureReported_ = false;
 };
 

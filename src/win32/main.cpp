@@ -11,6 +11,7 @@
 #include "win32/Win32Files.h"
 #include "win32/Win32System.h"
 #include "win32/Win32Text.h"
+#include "win32/Win32Tray.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace velkor;
@@ -32,7 +33,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         ReportError(dialogs, static_cast<int32_t>(code), win32::SystemMessage(code), what);
     };
 
-    App app(Ports{files, text, dialogs, drives, device, multimedia, os, loop, single}, &renderer);
+    win32::Win32Tray tray(instance, renderer);
+    App app(Ports{files, text, dialogs, drives, device, multimedia, os, loop, single, tray},
+            &renderer);
     app.onEnded = [] {
         PostQuitMessage(0);
     };

@@ -7,7 +7,9 @@
 namespace velkor::test {
 
 AppHarness::AppHarness()
-    : app(Ports{files, text, dialogs, drives, device, multimedia, os, loop, instance}) {
+    : formHost(loop),
+      app(Ports{files, text, dialogs, drives, device, multimedia, os, loop, instance, tray},
+          &formHost) {
     drives.types = {{'A', DriveType::Removable},
                     {'C', DriveType::Fixed},
                     {'D', DriveType::CdRom},

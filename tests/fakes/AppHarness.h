@@ -10,7 +10,9 @@
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeEventLoop.h"
 #include "fakes/FakeFiles.h"
+#include "fakes/FakeFormHost.h"
 #include "fakes/FakeSystem.h"
+#include "fakes/RecordingTray.h"
 
 namespace velkor::test {
 
@@ -27,6 +29,8 @@ class AppHarness {
     FakeOsVersion os;
     FakeEventLoop loop;
     FakeInstance instance;
+    RecordingTray tray;
+    FakeFormHost formHost;  // runs the forms' timers on the fake loop
     App app;
 
     std::string iniPath() const { return files.path("Velkor.ini"); }
