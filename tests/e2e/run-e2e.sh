@@ -44,10 +44,10 @@ cp -a "$root/build/windows/Velkor" "$e2e/Velkor"
 drive() { "$WINE" "$driver" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
 ok() { passed=$((passed + 1)); echo "  ok: $1"; }
 bad() { failures=$((failures + 1)); echo "  FAILED: $1"; }
-expect() {  # expect NAME EXPECTED COMMAND... (retried for up to 5 s: the program works async)
+expect() {  # expect NAME EXPECTED COMMAND... (retried for up to 5 s, or tries=N x 0.2 s)
     local name=$1 expected=$2 actual=""
     shift 2
-    for _ in $(seq 1 25); do
+    for _ in $(seq 1 "${tries:-25}"); do
         actual=$("$@" || true)
         [ "$actual" = "$expected" ] && { ok "$name"; return; }
         sleep 0.2
@@ -128,6 +128,44 @@ for _ in $(seq 1 50); do [ -f "$e2e/exit-code" ] && break; sleep 0.2; done
 [ "$(cat "$e2e/exit-code" 2>/dev/null)" = "0" ] && ok "exit code 0" || bad "exit code [$(cat "$e2e/exit-code" 2>/dev/null)]"
 [ "$(locks 0 E)" -gt "$unlocksE" ] && ok "E unlocked at exit" || bad "E not unlocked at exit"
 expect "record kept across the exit" "DeviceD=0 DeviceE=1" eval 'echo $(record DeviceD) $(record DeviceE)'
+
+echo "== a minimised start lives in the notification area"
+sed -i 's/^Minimize=0/Minimize=1/' "$e2e/Velkor/Velkor.ini"
+rm -f "$e2e/exit-code"
+(cd "$e2e/Velkor" && "$WINE" Velkor.exe </dev/null >/dev/null 2>&1; echo $? >"$e2e/exit-code") &
+expect "the icon is there" "1" drive icon
+expect "no window is shown" "0" drive visible
+drive tray left >/dev/null
+expect "a left click on the icon shows the window" "1" drive visible
+unlocksE=$(locks 0 E)
+drive tray right >/dev/null
+sleep 0.5
+drive keys down down right down enter >/dev/null  # Unlock > E:, by the keyboard
+expect "Unlock > E: chosen in the pop-up menu" "$((unlocksE + 1))" locks 0 E
+expect "the selector shows E: unlocked" "E: unlocked|0" eval 'drive combo | grep "^E:"'
+preventsD=$(locks 1 D)
+drive tray right >/dev/null
+sleep 0.5
+drive keys down right enter >/dev/null  # Lock > D:
+expect "Lock > D: chosen in the pop-up menu" "$((preventsD + 1))" locks 1 D
+expect "record DeviceD=1 DeviceE=0" "DeviceD=1 DeviceE=0" eval 'echo $(record DeviceD) $(record DeviceE)'
+
+echo "== resume from standby re-applies the record"
+allowD=$(locks 0 D) allowE=$(locks 0 E) preventD=$(locks 1 D)
+drive resume && ok "the resume broadcast is taken" || bad "resume broadcast"
+tries=40 expect "within 5 s: D and E unlocked, then D locked again" "1 2 1" \
+    eval 'echo $(( $(locks 0 D) - allowD )) $(( $(locks 0 E) - allowE )) $(( $(locks 1 D) - preventD ))'
+expect "the record is untouched" "DeviceD=1 DeviceE=0" eval 'echo $(record DeviceD) $(record DeviceE)'
+
+echo "== exit from the pop-up menu"
+drive tray right >/dev/null
+sleep 0.5
+drive keys up enter >/dev/null  # the last entry: Exit
+drive box ok 10000 >/dev/null && ok "exit confirmed from the pop-up menu" || bad "no exit question"
+for _ in $(seq 1 50); do [ -f "$e2e/exit-code" ] && break; sleep 0.2; done
+[ "$(cat "$e2e/exit-code" 2>/dev/null)" = "0" ] && ok "exit code 0" || bad "exit code [$(cat "$e2e/exit-code" 2>/dev/null)]"
+expect "the icon is gone" "0" drive icon
+sed -i 's/^Minimize=1/Minimize=0/' "$e2e/Velkor/Velkor.ini"
 
 echo "== start-up time to a visible window, median of 5 (Delay 0)"
 median_start() {  # median_start FOLDER EXE
