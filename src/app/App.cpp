@@ -15,7 +15,8 @@ App::App(Ports ports_, ui::FormHost* host)
       mainWindow([this] { return std::make_unique<frmVelkor>(*this); }, host),
       preferences([this] { return std::make_unique<frmPreferences>(*this); }, host),
       setPassword([this] { return std::make_unique<frmSetPWD>(*this); }, host),
-      checkPassword([this] { return std::make_unique<frmCheckPWD>(*this); }, host) {}
+      checkPassword([this] { return std::make_unique<frmCheckPWD>(*this); }, host),
+      about([this] { return std::make_unique<frmAbout>(*this); }, host) {}
 
 bool App::GermanTexts() const {
     const std::string file =

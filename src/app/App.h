@@ -2,6 +2,7 @@
 // The running program: its ports, its forms and the modules they share.
 #include <functional>
 
+#include "about/frmAbout.h"
 #include "app/APIStuff.h"
 #include "app/Ports.h"
 #include "app/frmVelkor.h"
@@ -28,6 +29,7 @@ class App {
     ui::FormSlot<frmPreferences> preferences;
     ui::FormSlot<frmSetPWD> setPassword;
     ui::FormSlot<frmCheckPWD> checkPassword;
+    ui::FormSlot<frmAbout> about;
 
     // The language of the program's texts: German when the settings file says 1, English for
     // any other number, and also when the value is missing or not a number.

@@ -5,9 +5,11 @@
 #include "platform/Drives.h"
 #include "platform/EventLoop.h"
 #include "platform/Files.h"
+#include "platform/Http.h"
 #include "platform/Instance.h"
 #include "platform/Multimedia.h"
 #include "platform/OsVersion.h"
+#include "platform/Shell.h"
 #include "platform/Text.h"
 #include "platform/Tray.h"
 
@@ -24,6 +26,8 @@ struct Ports {
     EventLoop& loop;
     Instance& instance;
     Tray& tray;
+    Http& http;
+    Shell& shell;
 };
 
 }  // namespace velkor

@@ -9,6 +9,7 @@
 #include "app/WaitWithEvents.h"
 #include "app/WindowProc.h"
 #include "platform/Convert.h"
+#include "settings/Language.h"
 
 namespace velkor {
 
@@ -130,6 +131,9 @@ frmVelkor::frmVelkor(App& app) : Form("frmVelkor", std::string(program::kTitle))
     mnuPreferences.onClick = [this] {
         mnuPreferences_Click();
     };
+    mnuAbout.onClick = [this] {
+        mnuAbout_Click();
+    };
 }
 
 namespace {
@@ -166,6 +170,7 @@ void frmVelkor::Form_Load() {
             strIniFile =
                 app_.ports.files.ProgramFolder() + "\\" + std::string(program::kSettingsFileName);
         },
+        [&] { LoadLanguage(app_, strIniFile); },  // every caption, and the dialogs loaded hidden
         [&] {
             IniInOut& ini = app_.ini;
             deviceAll = SettingOrZero<int16_t>(ini, strIniFile, "DeviceAll", ToInt16);
@@ -258,9 +263,8 @@ void frmVelkor::mnuExit2_Click() {
 }
 
 void frmVelkor::Exit_Velkor(bool& bExit) {
-    // Each step runs even when the one before failed: an error is reported (a missing language
-    // number only counts as English) and the next step goes on.
-    int16_t language = 0;
+    // Each step runs even when the one before failed: an error is reported and the next step
+    // goes on.
     ui::FormSlot<frmPreferences>& preferences = app_.preferences;
     Answer answer = Answer::Cancel;
     auto goOn = [&](const std::function<void()>& step) {
@@ -269,9 +273,8 @@ void frmVelkor::Exit_Velkor(bool& bExit) {
         }
     };
     const std::function<void()> steps[] = {
-        [&] { language = LanguageNumber(); },
         [&] {
-            const bool german = language == 1;
+            const bool german = app_.GermanTexts();
             std::string question = german ? "Velkor beenden?" : "Exit Velkor?";
             std::string statement =
                 german ? "Velkor wird alle Laufwerke nach Programmende wieder freigeben."
@@ -307,6 +310,7 @@ void frmVelkor::Exit_Velkor(bool& bExit) {
 void frmVelkor::Form_Unload(int& cancel) {
     cancel = 0;
     app_.trayIcon.RemoveTrayIcon();
+    app_.about.unload();
     app_.checkPassword.unload();
     app_.setPassword.unload();
     app_.preferences.unload();
@@ -336,11 +340,13 @@ void frmVelkor::mnuShow_Click() {
 }
 
 void frmVelkor::mnuPreferences_Click() {
-    app_.preferences->show();
+    frmPreferences& preferences = *app_.preferences;
+    preferences.show();
+    preferences.activate();  // also when it was open already, behind another window
 }
 
-int16_t frmVelkor::LanguageNumber() {
-    return ToInt16(app_.ini.ReadIni(strIniFile, "Language", "Language"));
+void frmVelkor::mnuAbout_Click() {
+    app_.about->show();
 }
 
 }  // namespace velkor

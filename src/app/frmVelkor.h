@@ -128,6 +128,7 @@ class frmVelkor : public ui::Form {
     void Exit_Velkor(bool& bExit);
     void mnuShow_Click();
     void mnuPreferences_Click();
+    void mnuAbout_Click();
 
     // Notification-area icon and resume (app/APIStuff.cpp, app/WindowProc.cpp).
     void SetTrayMenuItems(int32_t state);
@@ -159,7 +160,6 @@ class frmVelkor : public ui::Form {
     DeviceOutcome LockCD_WinNT(const std::string& strDrive);
     void ReportDriveFailures(const std::vector<DriveFailure>& failures);
     void DoorForEntry(int k, bool open);
-    int16_t LanguageNumber();
     void SelectAction(ui::OptionButton& option, int16_t action);
     void TrayAllDrives(ui::OptionButton& option);
     void TraySingleDrive(int16_t index, void (frmVelkor::*selectOption)());

@@ -46,7 +46,7 @@ void frmVelkor::cmdDo_Click() {
                 RestoreRequest(asked);
             }
             if (!mayRun) {
-                const bool german = LanguageNumber() == 1;
+                const bool german = app_.GermanTexts();
                 app_.ports.dialogs.Show(
                     {german ? "Sorry, f\xC3\xBCr diese Aktion wird ein Password gebraucht."
                             : "Sorry, a password is required for this action.",

@@ -91,9 +91,7 @@ DeviceOutcome frmVelkor::LockCD_WinNT(const std::string& strDrive) {
 
 void frmVelkor::ReportDriveFailures(const std::vector<DriveFailure>& failures) {
     if (failures.empty()) return;
-    int16_t language = 0;
-    Attempt([&] { language = LanguageNumber(); });  // a missing number means English
-    const bool german = language == 1;
+    const bool german = app_.GermanTexts();
     std::string text;
     for (const DriveFailure& f : failures) {
         if (!text.empty()) text += "\r\n";

@@ -3,6 +3,7 @@
 #include "app/App.h"
 #include "app/ErrorCheck.h"
 #include "app/Program.h"
+#include "settings/Language.h"
 
 namespace velkor {
 
@@ -41,6 +42,7 @@ frmCheckPWD::frmCheckPWD(App& app) : Form("frmCheckPWD", "Password required"), a
 }
 
 void frmCheckPWD::Form_Load() {
+
     const bool german = app_.GermanTexts();
     txtPassword.setText("");
     lblPWD.setCaption(german ? "Diese Aktion ist durch ein Passwort gesch\xC3\xBCtzt. Bitte geben "

@@ -3,6 +3,7 @@
 #include "app/App.h"
 #include "app/ErrorCheck.h"
 #include "app/Program.h"
+#include "settings/Language.h"
 
 namespace velkor {
 
@@ -47,6 +48,7 @@ frmSetPWD::frmSetPWD(App& app) : Form("frmSetPWD", "Set Password"), app_(app) {
 }
 
 void frmSetPWD::Form_Load() {
+    LoadCaptions(app_, *this);  // in the language of this opening
     OldPWD = app_.passwordFile.Password();
     PWDExists = !OldPWD.empty();
     if (PWDExists) {

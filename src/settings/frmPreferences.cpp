@@ -1,12 +1,23 @@
 #include "settings/frmPreferences.h"
 
+#include <optional>
+#include <utility>
+
 #include "app/App.h"
 #include "app/ErrorCheck.h"
+#include "app/Program.h"
 #include "password/CheckPWD.h"
+#include "settings/Language.h"
 
 namespace velkor {
 
 frmPreferences::frmPreferences(App& app) : Form("frmPreferences", "Preferences"), app_(app) {
+    setStyle({.border = ui::BorderStyle::FixedDialog,
+              .controlBox = true,
+              .minButton = false,
+              .maxButton = false,
+              .showInTaskbar = true,
+              .centerScreen = true});
     setClientSize(4800, 3600);
     struct Place {
         ui::Control& control;
@@ -28,12 +39,99 @@ frmPreferences::frmPreferences(App& app) : Form("frmPreferences", "Preferences")
         adopt(place.control);
     }
     cmdSetPWD.setEnabled(false);
+    cmdApply.setDefault(true);  // Enter applies
+    optEnglish.onClick = [this] {
+        optEnglish_Click();
+    };
+    optGerman.onClick = [this] {
+        optGerman_Click();
+    };
+    chkSaveState.onClick = [this] {
+        chkSaveState_Click();
+    };
+    cmdApply.onClick = [this] {
+        cmdApply_Click();
+    };
     chkPassword.onClick = [this] {
         chkPassword_Click();
     };
     cmdSetPWD.onClick = [this] {
         cmdSetPWD_Click();
     };
+    cmdCheckUpdate.onClick = [this] {
+        cmdCheckUpdate_Click();
+    };
+}
+
+void frmPreferences::Form_Load() {
+    Guarded(app_.ports.dialogs, "frmPreferences.Form_Load()", [&] {
+        strIniFile =
+            app_.ports.files.ProgramFolder() + "\\" + std::string(program::kSettingsFileName);
+        const std::optional<int16_t> language = StoredLanguage(app_.ini, strIniFile);
+        if (!language) {
+            app_.ports.dialogs.Show(
+                {"INI-File not found", std::string(program::kTitle), Buttons::Ok, Icon::None});
+            return;
+        }
+        if (*language == 1) {
+            optGerman.select();
+        } else {
+            optEnglish.select();  // any other number is rewritten as English
+        }
+    });
+}
+
+void frmPreferences::optEnglish_Click() {
+    ChooseLanguage(0, "optEnglish_Click()");
+}
+
+void frmPreferences::optGerman_Click() {
+    ChooseLanguage(1, "optGerman_Click()");
+}
+
+void frmPreferences::ChooseLanguage(int16_t language, const char* procName) {
+    if (showingStoredLanguage_) return;
+    const bool written = Guarded(app_.ports.dialogs, procName, [&] {
+        app_.ini.WriteIni(strIniFile, "Language", "Language", std::to_string(language));
+    });
+    if (!written) {
+        ShowStoredLanguage();
+        return;
+    }
+    LoadLanguage(app_, strIniFile);
+}
+
+void frmPreferences::ShowStoredLanguage() {
+    const std::optional<int16_t> stored = StoredLanguage(app_.ini, strIniFile);
+    showingStoredLanguage_ = true;  // selecting it is no choice of the user's
+    if (!stored) {
+        optEnglish.clear();
+        optGerman.clear();
+    } else if (*stored == 1) {
+        optGerman.select();
+    } else {
+        optEnglish.select();
+    }
+    showingStoredLanguage_ = false;
+}
+
+void frmPreferences::chkSaveState_Click() {
+    chkLockAll.setEnabled(chkSaveState.value() != 1);
+}
+
+void frmPreferences::cmdApply_Click() {
+    Guarded(app_.ports.dialogs, "cmdApply_Click()", [&] {
+        const std::pair<const char*, const ui::CheckBox*> options[] = {
+            {"Minimize", &chkMinimizeToTray},
+            {"UseLastState", &chkSaveState},
+            {"DeviceAll", &chkLockAll},
+            {"Standby", &chkResume},
+        };
+        for (const auto& [key, box] : options) {
+            app_.ini.WriteIni(strIniFile, "Default", key, box->value() == 1 ? "1" : "0");
+        }
+        hide();
+    });
 }
 
 void frmPreferences::chkPassword_Click() {
@@ -42,7 +140,7 @@ void frmPreferences::chkPassword_Click() {
         const bool stored = file.IsSet();
         if (chkPassword.value() == 1) {
             cmdSetPWD.setEnabled(true);
-            if (!stored) app_.setPassword->show();  // protection needs a password first
+            if (!stored) OpenAfresh(app_.setPassword);  // protection needs a password first
             return;
         }
         if (stored) {
@@ -73,7 +171,7 @@ void frmPreferences::chkPassword_Click() {
 }
 
 void frmPreferences::cmdSetPWD_Click() {
-    app_.setPassword->show();
+    OpenAfresh(app_.setPassword);
 }
 
 }  // namespace velkor

@@ -1,7 +1,10 @@
 #pragma once
 // What every control has: a name, a caption, enabled, visible, a tooltip, position and size in
-// twips, and a place in the tab order.
+// twips, a place in the tab order, colours, a font, a mouse pointer and mouse moves.
+#include <cstdint>
+#include <functional>
 #include <string>
+#include <variant>
 
 #include "ui/Observable.h"
 
@@ -22,7 +25,33 @@ enum class SystemColor {
     Window = 5,
     CaptionText = 9,
     ButtonFace = 15,
+    ButtonText = 18,
 };
+
+struct Rgb {
+    uint8_t red = 0;
+    uint8_t green = 0;
+    uint8_t blue = 0;
+    bool operator==(const Rgb&) const = default;
+};
+
+// A colour of the system's scheme, or a fixed one.
+using Color = std::variant<SystemColor, Rgb>;
+
+// Changes to the font the control has from its form.
+struct Font {
+    int size = 0;  // in points; 0 keeps the form's size
+    bool bold = false;
+    bool underline = false;
+    bool operator==(const Font&) const = default;
+};
+
+enum class MousePointer {
+    Default,  // what the control kind shows
+    Custom,   // the control's mouse icon; the default pointer while it has none
+};
+
+enum class Alignment { Left, Right, Center };
 
 enum class ControlKind {
     CheckBox,
@@ -64,6 +93,27 @@ class Control : public Observable {
     int tabIndex() const { return tabIndex_; }
     void setTabIndex(int index) { set(tabIndex_, index, Property::TabIndex); }
 
+    const Color& foreColor() const { return foreColor_; }
+    void setForeColor(Color color) { set(foreColor_, color, Property::ForeColor); }
+
+    const Font& font() const { return font_; }
+    void setFont(Font font) { set(font_, font, Property::Font); }
+
+    MousePointer mousePointer() const { return mousePointer_; }
+    void setMousePointer(MousePointer pointer) {
+        set(mousePointer_, pointer, Property::MousePointer);
+    }
+    // The icon file (.ico) a custom pointer shows; empty for none.
+    const std::string& mouseIcon() const { return mouseIcon_; }
+    void setMouseIcon(std::string path) { set(mouseIcon_, std::move(path), Property::MouseIcon); }
+
+    // The mouse moved over the control: the buttons held (1 left, 2 right, 4 middle), the
+    // keys held (1 Shift, 2 Ctrl, 4 Alt) and the position in twips inside the control.
+    std::function<void(int button, int shift, int x, int y)> onMouseMove;
+    void mouseMove(int button, int shift, int x, int y) {
+        if (enabled() && onMouseMove) onMouseMove(button, shift, x, y);
+    }
+
   protected:
     template <class T, class U>
     bool set(T& field, U&& value, Property property) {
@@ -83,13 +133,28 @@ class Control : public Observable {
     Bounds bounds_;
     int tabIndex_ = 0;
     SystemColor backColor_ = SystemColor::Default;
+    Color foreColor_ = SystemColor::Default;
+    Font font_;
+    MousePointer mousePointer_ = MousePointer::Default;
+    std::string mouseIcon_;
 };
 
-// Controls without behaviour of their own.
+// Text the user reads; it can be clicked.
 class Label : public Control {
   public:
     explicit Label(std::string name, std::string caption = {})
         : Control(ControlKind::Label, std::move(name), std::move(caption)) {}
+
+    Alignment alignment() const { return alignment_; }
+    void setAlignment(Alignment alignment) { set(alignment_, alignment, Property::Alignment); }
+
+    std::function<void()> onClick;
+    void click() {
+        if (enabled() && onClick) onClick();
+    }
+
+  private:
+    Alignment alignment_ = Alignment::Left;
 };
 
 class Frame : public Control {
@@ -98,9 +163,22 @@ class Frame : public Control {
         : Control(ControlKind::Frame, std::move(name), std::move(caption)) {}
 };
 
+// An image from the program's resources, shown at its own size; it can be clicked.
 class Picture : public Control {
   public:
     explicit Picture(std::string name) : Control(ControlKind::Picture, std::move(name)) {}
+
+    // The name of the image resource; empty for none.
+    const std::string& image() const { return image_; }
+    void setImage(std::string name) { set(image_, std::move(name), Property::Image); }
+
+    std::function<void()> onClick;
+    void click() {
+        if (enabled() && onClick) onClick();
+    }
+
+  private:
+    std::string image_;
 };
 
 }  // namespace velkor::ui

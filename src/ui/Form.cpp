@@ -1,5 +1,7 @@
 #include "ui/Form.h"
 
+#include <algorithm>
+
 namespace velkor::ui {
 
 void Form::setCaption(std::string caption) {
@@ -24,6 +26,12 @@ void Form::setWindowState(WindowState state) {
     if (windowState_ == state) return;
     windowState_ = state;
     notify(Property::WindowState);
+}
+
+int Form::TextHeight(std::string_view text) const {
+    if (measureTextHeight) return measureTextHeight(text);
+    const auto breaks = std::count(text.begin(), text.end(), '\n');
+    return kDefaultLineHeight * static_cast<int>(breaks + 1);
 }
 
 }  // namespace velkor::ui

@@ -1,7 +1,9 @@
 #pragma once
 // A form: a window's model. The program's forms derive from it and own their controls, menus
 // and timers as members, registering them in creation order.
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ui/Control.h"
@@ -94,6 +96,19 @@ class Form : public Observable {
     // Size of the client area in twips.
     int clientWidth() const { return clientWidth_; }
     int clientHeight() const { return clientHeight_; }
+
+    // The mouse moved over the form's own background (not over a control): buttons, keys and
+    // position in twips of the client area, as for Control::onMouseMove.
+    std::function<void(int button, int shift, int x, int y)> onMouseMove;
+    void mouseMove(int button, int shift, int x, int y) {
+        if (onMouseMove) onMouseMove(button, shift, x, y);
+    }
+
+    // The height in twips of `text` in the form's font: the renderer measures it; without a
+    // renderer each line counts kDefaultLineHeight (an 8-point line).
+    static constexpr int kDefaultLineHeight = 195;
+    std::function<int(std::string_view text)> measureTextHeight;
+    int TextHeight(std::string_view text) const;
 
     const std::vector<Control*>& controls() const { return controls_; }
     const std::vector<Menu*>& menus() const { return menus_; }  // top level, in menu order

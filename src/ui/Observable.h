@@ -31,6 +31,14 @@ enum class Property {
     Activate,     // the form asks to be brought to the front
     WindowProcs,  // a window procedure was installed or removed
     PopupMenu,    // the form asks for one of its pop-up menus (Form::popupRequest)
+    Font,         // size, bold or underline of a control's font
+    ForeColor,
+    Alignment,     // of a label's text
+    MousePointer,  // the pointer kind over a control
+    MouseIcon,     // the icon file of a custom pointer
+    Image,         // the image a picture shows
+    MultiLine,     // of a text box
+    ReadOnly,      // of a text box
 };
 
 namespace detail {

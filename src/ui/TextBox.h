@@ -22,6 +22,15 @@ class TextBox : public Control {
         set(passwordChar_, std::move(c), Property::PasswordChar);
     }
 
+    // Set at design time, before the form is first shown: the text wraps and keeps its line
+    // breaks.
+    bool multiLine() const { return multiLine_; }
+    void setMultiLine(bool multiLine) { set(multiLine_, multiLine, Property::MultiLine); }
+
+    // The user can select and copy the text but not change it.
+    bool readOnly() const { return readOnly_; }
+    void setReadOnly(bool readOnly) { set(readOnly_, readOnly, Property::ReadOnly); }
+
     bool hasFocus() const { return focus_; }
     void setFocus() { set(focus_, true, Property::Focus); }
     void loseFocus() { set(focus_, false, Property::Focus); }
@@ -37,6 +46,8 @@ class TextBox : public Control {
 
     std::string text_;
     std::string passwordChar_;
+    bool multiLine_ = false;
+    bool readOnly_ = false;
     bool focus_ = false;
     size_t selStart_ = 0;
     size_t selLength_ = 0;

@@ -26,6 +26,25 @@ void CheckBoxAdapter::SyncOwn(ui::Property property) {
     SendMessageW(hwnd(), BM_SETCHECK, kState[box_.value()], 0);
 }
 
+namespace {
+// A check box or an option button: the mark, and the gap between the mark and the text.
+int MarkMargin() {
+    return GetSystemMetrics(SM_CXMENUCHECK) + 3 * GetSystemMetrics(SM_CXEDGE) + 4;
+}
+}  // namespace
+
+int CheckBoxAdapter::CaptionMargin() const {
+    return MarkMargin();
+}
+
+int OptionButtonAdapter::CaptionMargin() const {
+    return MarkMargin();
+}
+
+int CommandButtonAdapter::CaptionMargin() const {
+    return 6 * GetSystemMetrics(SM_CXEDGE) + 8;
+}
+
 void CheckBoxAdapter::OnNotify(int code) {
     if (code == BN_CLICKED) box_.click();
 }

@@ -9,6 +9,8 @@
 #include "win32/DpiResources.h"
 #include "win32/Utf.h"
 
+#include <algorithm>
+
 namespace velkor::win32 {
 
 bool ControlAdapter::Create(int id, bool startsGroup) {
@@ -62,14 +64,33 @@ void ControlAdapter::Sync(ui::Property property) {
     }
 }
 
-void ControlAdapter::Place(UINT dpi) {
+RECT ControlAdapter::Wanted(UINT dpi, HDC dc) const {
     const ui::Bounds& b = control_.bounds();
-    MoveWindow(hwnd(), Pixels(b.left, dpi), Pixels(b.top, dpi), Pixels(b.width, dpi),
-               Pixels(b.height, dpi), TRUE);
+    RECT where{Pixels(b.left, dpi), Pixels(b.top, dpi), Pixels(b.left + b.width, dpi),
+               Pixels(b.top + b.height, dpi)};
+    const int margin = CaptionMargin();
+    if (margin < 0 || control_.caption().empty()) return where;
+    std::wstring caption = Widen(control_.caption());
+    RECT text{0, 0, 0, 0};
+    DrawTextW(dc, caption.c_str(), -1, &text, DT_CALCRECT | DT_SINGLELINE);
+    // A caption that wraps over several lines by design keeps its width.
+    if (where.bottom - where.top >= 2 * (text.bottom - text.top)) return where;
+    where.right = std::max<LONG>(where.right, where.left + text.right + margin);
+    return where;
+}
+
+void ControlAdapter::Place(const RECT& where) {
+    MoveWindow(hwnd(), where.left, where.top, where.right - where.left, where.bottom - where.top,
+               TRUE);
 }
 
 void ControlAdapter::ApplyResources(const DpiResources& resources) {
     SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(resources.font.get()), TRUE);
+}
+
+int StaticAdapter::CaptionMargin() const {
+    // A frame's caption sits in its border, after a short stretch of the line.
+    return control_.kind() == ui::ControlKind::Frame ? 4 * GetSystemMetrics(SM_CXEDGE) + 8 : 2;
 }
 
 StaticAdapter::Look StaticAdapter::Describe() const {

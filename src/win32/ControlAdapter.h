@@ -40,8 +40,11 @@ class ControlAdapter {
     void Sync(ui::Property property);
     // A notification from the control (BN_CLICKED, EN_CHANGE, ...).
     virtual void OnNotify(int code) { (void)code; }
-    // Position and size from the model's twips at the window's DPI.
-    virtual void Place(UINT dpi);
+    // Position and size from the model's twips at the window's DPI, wider where the caption
+    // needs the room in the window's font (selected into `dc`): a longer translation, a larger
+    // font than the one the sizes were made for.
+    virtual RECT Wanted(UINT dpi, HDC dc) const;
+    virtual void Place(const RECT& where);
     // The window's font or image list was made anew.
     virtual void ApplyResources(const DpiResources& resources);
 
@@ -60,6 +63,9 @@ class ControlAdapter {
     virtual Look Describe() const = 0;
     // Properties of this kind of control; the shared ones are handled by Sync.
     virtual void SyncOwn(ui::Property property) { (void)property; }
+    // Room the control needs beside its caption's text (a check mark, a button's edges), in
+    // pixels; negative for a control whose width does not follow its caption.
+    virtual int CaptionMargin() const { return -1; }
 
     ControlHost& host_;
     ui::Control& control_;

@@ -20,6 +20,7 @@ class CheckBoxAdapter : public ControlAdapter {
   protected:
     Look Describe() const override;
     void SyncOwn(ui::Property property) override;
+    int CaptionMargin() const override;
 
   private:
     ui::CheckBox& box_;
@@ -34,6 +35,7 @@ class OptionButtonAdapter : public ControlAdapter {
   protected:
     Look Describe() const override;
     void SyncOwn(ui::Property property) override;
+    int CaptionMargin() const override;
 
   private:
     ui::OptionButton& option_;
@@ -46,6 +48,7 @@ class CommandButtonAdapter : public ControlAdapter {
 
   protected:
     Look Describe() const override;
+    int CaptionMargin() const override;
 
   private:
     ui::CommandButton& button_;
@@ -70,7 +73,7 @@ class ImageComboAdapter : public ControlAdapter {
   public:
     ImageComboAdapter(ControlHost& host, ui::ImageCombo& combo);
     void OnNotify(int code) override;
-    void Place(UINT dpi) override;
+    RECT Wanted(UINT dpi, HDC dc) const override;
     void ApplyResources(const DpiResources& resources) override;
 
   protected:
@@ -89,6 +92,7 @@ class StaticAdapter : public ControlAdapter {
 
   protected:
     Look Describe() const override;
+    int CaptionMargin() const override;
 };
 
 }  // namespace velkor::win32

@@ -56,6 +56,8 @@ void FormWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
             auto* button = dynamic_cast<ui::CommandButton*>(&adapter->control());
             if (button && button->isCancel()) return button->click();
         }
+        // Without a cancel button Escape closes the window as its close box does.
+        if (!form_.closeDisabled()) form_.CloseCommand();
         return;
     }
     if (lParam == 0) {  // a menu entry or an accelerator

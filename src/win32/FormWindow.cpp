@@ -141,9 +141,37 @@ void FormWindow::SetToolTip(HWND control, const std::string& text) {
 }
 
 void FormWindow::Layout() {
-    for (auto& adapter : adapters_) adapter->Place(resources_.dpi);
-    RECT frame{0, 0, Pixels(form_.clientWidth(), resources_.dpi),
-               Pixels(form_.clientHeight(), resources_.dpi)};
+    const UINT dpi = resources_.dpi;
+    std::vector<RECT> wanted;
+    HDC dc = GetDC(Window());
+    HGDIOBJ previous = SelectObject(dc, resources_.font.get());
+    for (auto& adapter : adapters_) wanted.push_back(adapter->Wanted(dpi, dc));
+    SelectObject(dc, previous);
+    ReleaseDC(Window(), dc);
+
+    // A frame grows around the controls that begin inside it; the window around everything
+    // visible that grew past its edge.
+    const int margin = Pixels(120, dpi);
+    for (size_t f = 0; f < adapters_.size(); ++f) {
+        if (adapters_[f]->control().kind() != ui::ControlKind::Frame) continue;
+        const RECT designed = wanted[f];
+        for (size_t c = 0; c < adapters_.size(); ++c) {
+            const POINT corner{wanted[c].left, wanted[c].top};
+            if (c == f || !PtInRect(&designed, corner)) continue;
+            wanted[f].right = std::max(wanted[f].right, wanted[c].right + margin);
+        }
+    }
+    int width = Pixels(form_.clientWidth(), dpi);
+    for (size_t i = 0; i < adapters_.size(); ++i) {
+        adapters_[i]->Place(wanted[i]);
+        const ui::Bounds& b = adapters_[i]->control().bounds();
+        // Controls placed beyond the designed client area are hidden flags, not content.
+        const bool inside = b.left < form_.clientWidth();
+        if (inside && adapters_[i]->control().visible()) {
+            width = std::max<int>(width, wanted[i].right + margin);
+        }
+    }
+    RECT frame{0, 0, width, Pixels(form_.clientHeight(), dpi)};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(Window(), GWL_STYLE)),
                        GetMenu(Window()) != nullptr,
                        static_cast<DWORD>(GetWindowLongPtrW(Window(), GWL_EXSTYLE)));

@@ -17,11 +17,11 @@ ImageComboAdapter::Look ImageComboAdapter::Describe() const {
     return {WC_COMBOBOXEXW, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, L""};
 }
 
-void ImageComboAdapter::Place(UINT dpi) {
-    const ui::Bounds& b = combo_.bounds();
+RECT ImageComboAdapter::Wanted(UINT dpi, HDC dc) const {
+    RECT where = ControlAdapter::Wanted(dpi, dc);
     // The height a combo box is given includes its drop-down list.
-    MoveWindow(hwnd(), Pixels(b.left, dpi), Pixels(b.top, dpi), Pixels(b.width, dpi),
-               Pixels(b.height, dpi) * 8, TRUE);
+    where.bottom = where.top + (where.bottom - where.top) * 8;
+    return where;
 }
 
 void ImageComboAdapter::ApplyResources(const DpiResources& resources) {

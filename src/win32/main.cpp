@@ -9,6 +9,8 @@
 #include "win32/Win32Dialogs.h"
 #include "win32/Win32EventLoop.h"
 #include "win32/Win32Files.h"
+#include "win32/Win32Http.h"
+#include "win32/Win32Shell.h"
 #include "win32/Win32System.h"
 #include "win32/Win32Text.h"
 #include "win32/Win32Tray.h"
@@ -34,7 +36,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     };
 
     win32::Win32Tray tray(instance, renderer);
-    App app(Ports{files, text, dialogs, drives, device, multimedia, os, loop, single, tray},
+    win32::Win32Http http;
+    win32::Win32Shell shell;
+    App app(Ports{files, text, dialogs, drives, device, multimedia, os, loop, single, tray, http,
+                  shell},
             &renderer);
     app.onEnded = [] {
         PostQuitMessage(0);

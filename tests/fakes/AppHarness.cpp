@@ -8,7 +8,8 @@ namespace velkor::test {
 
 AppHarness::AppHarness()
     : formHost(loop),
-      app(Ports{files, text, dialogs, drives, device, multimedia, os, loop, instance, tray},
+      app(Ports{files, text, dialogs, drives, device, multimedia, os, loop, instance, tray, http,
+                shell},
           &formHost) {
     drives.types = {{'A', DriveType::Removable},
                     {'C', DriveType::Fixed},

@@ -13,6 +13,7 @@
 #include "fakes/FakeFormHost.h"
 #include "fakes/FakeSystem.h"
 #include "fakes/RecordingTray.h"
+#include "fakes/ScriptedHttp.h"
 
 namespace velkor::test {
 
@@ -30,6 +31,8 @@ class AppHarness {
     FakeEventLoop loop;
     FakeInstance instance;
     RecordingTray tray;
+    ScriptedHttp http;
+    RecordingShell shell;
     FakeFormHost formHost;  // runs the forms' timers on the fake loop
     App app;
 

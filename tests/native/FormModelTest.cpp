@@ -178,6 +178,67 @@ TEST(ObservableTest, ListenersHearChangesUntilTheirSubscriptionEnds) {
     EXPECT_EQ(heard, (std::vector<Property>{Property::Value, Property::Caption}));
 }
 
+TEST(ControlTest, MouseMovesAndClicksReachOnlyEnabledControls) {
+    Label label("lblLink");
+    Picture picture("imgLink");
+    std::vector<std::string> events;
+    label.onMouseMove = [&](int button, int shift, int x, int y) {
+        events.push_back("move " + std::to_string(button) + " " + std::to_string(shift) + " " +
+                         std::to_string(x) + " " + std::to_string(y));
+    };
+    label.onClick = [&] {
+        events.push_back("label");
+    };
+    picture.onClick = [&] {
+        events.push_back("picture");
+    };
+    label.mouseMove(1, 2, 30, 40);
+    label.click();
+    picture.click();
+    label.setEnabled(false);
+    picture.setEnabled(false);
+    label.mouseMove(0, 0, 1, 1);
+    label.click();
+    picture.click();
+    EXPECT_EQ(events, (std::vector<std::string>{"move 1 2 30 40", "label", "picture"}));
+}
+
+TEST(ControlTest, LookPropertiesTellTheRendererOncePerChange) {
+    Label label("lblLink");
+    Picture picture("imgLink");
+    TextBox box("txtAbout");
+    std::vector<Property> heard;
+    std::vector<Subscription> subscriptions;
+    for (const Observable* o : std::initializer_list<const Observable*>{&label, &picture, &box}) {
+        subscriptions.push_back(o->subscribe([&](Property p) { heard.push_back(p); }));
+    }
+    for (int twice = 0; twice < 2; ++twice) {  // the second round changes nothing
+        label.setFont({.size = 12, .bold = true});
+        label.setForeColor(Rgb{0, 0, 255});
+        label.setAlignment(Alignment::Center);
+        label.setMousePointer(MousePointer::Custom);
+        label.setMouseIcon("C:\\Velkor\\Hand.ico");
+        picture.setImage("DONATION");
+        box.setMultiLine(true);
+        box.setReadOnly(true);
+    }
+    EXPECT_EQ(heard,
+              (std::vector<Property>{Property::Font, Property::ForeColor, Property::Alignment,
+                                     Property::MousePointer, Property::MouseIcon, Property::Image,
+                                     Property::MultiLine, Property::ReadOnly}));
+}
+
+TEST(FormTest, TextHeightCountsLinesUntilTheRendererMeasures) {
+    Form form("frmTest", "Test");
+    EXPECT_EQ(form.TextHeight(""), 195);
+    EXPECT_EQ(form.TextHeight("Velkor"), 195);
+    EXPECT_EQ(form.TextHeight("a\r\nb\r\n"), 3 * 195);
+    form.measureTextHeight = [](std::string_view text) {
+        return static_cast<int>(text.size());
+    };
+    EXPECT_EQ(form.TextHeight("1234"), 4);
+}
+
 // A form that counts its loads and touches itself while loading.
 class CountingForm : public Form {
   public:

@@ -97,7 +97,7 @@ TEST(PasswordTest, TickingTheSwitchWithoutAPasswordOpensTheDialogThatSetsOne) {
     Machine m;
     m.Start(false);
     EXPECT_EQ(m.prefs().chkPassword.value(), 0);  // start-up found no password
-    EXPECT_FALSE(m.app.setPassword.loaded());
+    EXPECT_FALSE(m.app.setPassword->visible());
     m.prefs().chkPassword.click();
     ASSERT_TRUE(m.app.setPassword.loaded());
     frmSetPWD& d = *m.app.setPassword;
@@ -251,7 +251,7 @@ TEST(PasswordTest, ClearingTheSwitchRemovesThePasswordOnlyForTheRightOne) {
         EXPECT_EQ(m.prefs().chkPassword.value(), c.stillOn ? 1 : 0);
         EXPECT_EQ(m.prefs().cmdSetPWD.enabled(), c.stillOn);
         EXPECT_EQ(m.Stored(), c.stillOn ? kPassword : "");
-        EXPECT_FALSE(m.app.setPassword.loaded());
+        EXPECT_FALSE(m.app.setPassword->visible());
         if (c.readOnly) {
             ASSERT_EQ(m.dialogs.shown.size(), 1u);
             EXPECT_NE(m.dialogs.last().text.find("Error in Module 'chkPassword_Click()'"),

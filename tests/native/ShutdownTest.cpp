@@ -49,6 +49,7 @@ TEST(ShutdownTest, MissingLanguageNumberMeansEnglish) {
     test::AppHarness h;
     h.files.content[h.iniPath()] = "[Default]\r\nDelay=0\r\n";
     h.app.Start();
+    h.dialogs.shown.clear();  // start-up told of the missing language number
     h.dialogs.answers = {Answer::Cancel};
     h.main().mnuExit2.click();
     ASSERT_EQ(h.dialogs.shown.size(), 1u);

@@ -89,7 +89,9 @@ TEST(StartUpTest, MissingOrBrokenSettingsCountAsZeroAndStartUpGoesOn) {
         if (!content.empty()) h.files.content[h.iniPath()] = content;
         h.app.Start();
         EXPECT_EQ(h.main().intDriveCount, 2) << content;
-        EXPECT_TRUE(h.dialogs.shown.empty()) << content;
+        // Only the missing language number is told, by the caption loading and by the
+        // preferences dialog's load.
+        EXPECT_EQ(h.dialogs.shown.size(), 2u) << content;
         EXPECT_EQ(h.main().txtPWRMessage.text(), "NA") << content;
     }
 }

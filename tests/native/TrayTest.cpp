@@ -155,7 +155,7 @@ TEST(TrayTest, ResumeUnlocksAllAndReappliesTheRecordWithinFiveSeconds) {
         EXPECT_EQ(h.Requests(), standby ? "-D -E +D -E" : "-D -E");
         EXPECT_EQ(h.main().txtPWRMessage.text(), "");
         EXPECT_TRUE(h.dialogs.shown.empty());  // no password prompt, no message
-        EXPECT_FALSE(h.app.checkPassword.loaded());
+        EXPECT_FALSE(h.app.checkPassword->visible());
         EXPECT_EQ(h.files.content[h.iniPath()], record);  // nothing recorded
         EXPECT_TRUE(h.main().blnRecordState);
         EXPECT_FALSE(h.main().blnSkipPassword);

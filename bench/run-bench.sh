@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# Measures the program as a user meets it, under Wine: start-up to a visible window and to the
+# notification-area icon beside a bare Win32 window program (medians), CPU time while idle in
+# the notification area, private memory after start-up, the exe's size and the DLLs it imports.
+# Prints a table. Figures, not pass/fail: the test command runs it once with a short budget.
+#   bench/run-bench.sh ROOT [RUNS [IDLE_SECONDS]]      (defaults 10 and 60)
+# Needs the Windows build and a display (scripts/test.sh provides Xvfb).
+set -euo pipefail
+root=$(cd "${1:-.}" && pwd)
+runs=${2:-10}
+idle=${3:-60}
+. "$root/scripts/wine-prefix.sh"
+
+work=$root/build/bench
+base=$root/build/windows/wineprefix
+driver=$root/build/windows/VelkorDriver.exe
+rm -rf "$work"
+mkdir -p "$work"
+wine_prefix_up "$base"
+wine_prefix_down "$base"
+cp -a "$base" "$work/prefix"
+wine_prefix_up "$work/prefix"
+trap 'wine_prefix_down "$work/prefix"' EXIT
+cp -a "$root/build/windows/Velkor" "$work/Velkor"
+cp "$root/build/windows/BareWindow.exe" "$work/"
+
+drive() { "$WINE" "$driver" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
+now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
+median() { sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'; }
+settings() {  # settings MINIMIZE
+    printf '[Default]\r\nDeviceAll=0\r\nUseLastState=0\r\nMinimize=%s\r\nStandby=1\r\nDelay=0\r\n[Language]\r\nLanguage=0\r\n' \
+        "$1" >"$work/Velkor/Velkor.ini"
+}
+# time_start FOLDER EXE WAIT-COMMAND...: milliseconds from the start until WAIT-COMMAND says 1
+time_start() {
+    local folder=$1 exe=$2
+    shift 2
+    local t0
+    t0=$(now_ms)
+    (cd "$folder" && exec "$WINE" "$exe" </dev/null >/dev/null 2>&1) &
+    for _ in $(seq 1 300); do
+        [ "$("$@")" = 1 ] && break
+        sleep 0.01
+    done
+    echo $(( $(now_ms) - t0 ))
+}
+window_up() { drive wait-main 0 >/dev/null && echo 1 || echo 0; }
+icon_up() { drive icon; }
+end_velkor() {
+    drive kill >/dev/null || true
+    sleep 0.3
+}
+
+settings 0
+window=() icon=() bare=()
+for _ in $(seq 1 "$runs"); do
+    window+=("$(time_start "$work/Velkor" Velkor.exe window_up)")
+    end_velkor
+    bare+=("$(time_start "$work" BareWindow.exe window_up)")  # same class and title
+    end_velkor
+done
+settings 1
+for _ in $(seq 1 "$runs"); do
+    icon+=("$(time_start "$work/Velkor" Velkor.exe icon_up)")
+    end_velkor
+done
+
+# Idle in the notification area: CPU time of the program's process over the idle span.
+(cd "$work/Velkor" && exec "$WINE" Velkor.exe </dev/null >/dev/null 2>&1) &
+for _ in $(seq 1 300); do [ "$(drive icon)" = 1 ] && break; sleep 0.02; done
+sleep 1
+pid=$(pgrep -f 'Velkor\.exe' | head -1)
+ticks() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
+hz=$(getconf CLK_TCK)
+private_kb=$(awk '/^Private_(Clean|Dirty):/ {kb += $2} END {print kb}' "/proc/$pid/smaps_rollup")
+before=$(ticks)
+sleep "$idle"
+cpu_ms=$(( ($(ticks) - before) * 1000 / hz ))
+end_velkor
+
+exe=$work/Velkor/Velkor.exe
+imports=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p' | sort -f | tr '\n' ' ')
+
+printf '\n%-52s %s\n' "measure (Wine, $runs runs, medians)" "value"
+printf '%-52s %s\n' "start-up to a visible window: Velkor.exe" "$(printf '%s\n' "${window[@]}" | median) ms"
+printf '%-52s %s\n' "start-up to the notification-area icon: Velkor.exe" "$(printf '%s\n' "${icon[@]}" | median) ms"
+printf '%-52s %s\n' "start-up to a visible window: bare Win32 program" "$(printf '%s\n' "${bare[@]}" | median) ms"
+printf '%-52s %s\n' "CPU time idle in the notification area, ${idle} s" "$cpu_ms ms"
+printf '%-52s %s\n' "private memory after start-up" "$private_kb KiB"
+printf '%-52s %s\n' "Velkor.exe size" "$(stat -c %s "$exe") bytes"
+printf '%-52s %s\n' "imported DLLs" "$imports"
+echo "(start-up times include the measuring process's own start and its 10 ms polling)"

@@ -1,0 +1,184 @@
+// The two password dialogs as real windows: frame, owner, place, password characters, start
+// focus, Enter and Escape, and the selection after a wrong entry. The program runs on fakes
+// except for the windows and the message loop.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/App.h"
+#include "app/WaitWithEvents.h"
+#include "fakes/Cp1252Text.h"
+#include "fakes/FakeDialogs.h"
+#include "fakes/FakeFiles.h"
+#include "fakes/FakeSystem.h"
+#include "fakes/RecordingTray.h"
+#include "fakes/ScriptedHttp.h"
+#include "password/CheckPWD.h"
+#include "win32/Renderer.h"
+#include "win32/Win32EventLoop.h"
+
+namespace velkor::win32 {
+namespace {
+
+class PasswordDialogsTest : public ::testing::Test {
+  protected:
+    test::FakeFiles files;
+    test::Cp1252Text text;
+    test::FakeDialogs dialogs;
+    test::FakeDrives drives;
+    test::RecordingDevice device;
+    test::RecordingMultimedia multimedia;
+    test::FakeOsVersion os;
+    Win32EventLoop loop;
+    test::FakeInstance instance;
+    test::RecordingTray tray;
+    test::ScriptedHttp http;
+    test::RecordingShell shell;
+    Renderer renderer{GetModuleHandleW(nullptr), loop};
+    App app{Ports{files, text, dialogs, drives, device, multimedia, os, loop, instance, tray, http,
+                  shell},
+            &renderer};
+
+    void SetUp() override {
+        files.content[files.path("Velkor.ini")] = "[Language]\r\nLanguage=0\r\n";
+        app.passwordFile.Store("Secret");
+    }
+    void Pump() { WaitWithEvents(loop, 30); }
+    HWND Edit(HWND dialog, int index) {
+        HWND edit = nullptr;
+        for (int i = 0; i <= index; ++i) edit = FindWindowExW(dialog, edit, WC_EDITW, nullptr);
+        return edit;
+    }
+    void Type(HWND edit, const wchar_t* typed) {
+        SetWindowTextW(edit, typed);  // the box changes and tells its window, as typing does
+    }
+};
+
+TEST_F(PasswordDialogsTest, BothAreFixedDialogsOutOfTheTaskbarCentredOnTheScreen) {
+    for (ui::Form* form : std::initializer_list<ui::Form*>{&app.setPassword.get(),
+                                                           &app.checkPassword.get()}) {
+        SCOPED_TRACE(form->name());
+        form->show();
+        HWND window = renderer.windowOf(*form);
+        auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+        auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
+        EXPECT_TRUE(style & WS_CAPTION);
+        EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
+        EXPECT_TRUE(exStyle & WS_EX_DLGMODALFRAME);
+        EXPECT_FALSE(exStyle & WS_EX_APPWINDOW);
+        EXPECT_NE(GetWindow(window, GW_OWNER), nullptr);  // owned: no taskbar button
+        // The prompt has no system menu and no close box; the set-password dialog has both.
+        EXPECT_EQ((style & WS_SYSMENU) != 0, form == &app.setPassword.get());
+
+        RECT r, work;
+        GetWindowRect(window, &r);
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        EXPECT_LE(std::abs((r.left + r.right) / 2 - (work.left + work.right) / 2), 1);
+        EXPECT_LE(std::abs((r.top + r.bottom) / 2 - (work.top + work.bottom) / 2), 1);
+        RECT client;
+        GetClientRect(window, &client);
+        HDC screen = GetDC(nullptr);
+        const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+        ReleaseDC(nullptr, screen);
+        EXPECT_EQ(client.right, MulDiv(form->clientWidth(), dpi, 1440));
+        EXPECT_EQ(client.bottom, MulDiv(form->clientHeight(), dpi, 1440));
+        for (HWND edit = Edit(window, 0); edit; edit = FindWindowExW(window, edit, WC_EDITW, nullptr)) {
+            EXPECT_EQ(SendMessageW(edit, EM_GETPASSWORDCHAR, 0, 0), L'*');
+        }
+    }
+}
+
+// What the user does, one step per tick of a thread timer, while the gate waits.
+std::vector<std::function<void()>> script;
+size_t nextStep = 0;
+void CALLBACK RunStep(HWND, UINT, UINT_PTR, DWORD) {
+    if (nextStep < script.size()) script[nextStep++]();
+}
+
+void Press(HWND control, WPARAM key) {
+    PostMessageW(control, WM_KEYDOWN, key, 1);
+    PostMessageW(control, WM_KEYUP, key, 0xC0000001);
+}
+
+std::pair<DWORD, DWORD> Selection(HWND edit) {
+    DWORD start = 0, end = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    return {start, end};
+}
+
+TEST_F(PasswordDialogsTest, PromptWrongEntrySelectsItEnterAcceptsEscapeCancels) {
+    app.mainWindow.get();  // start-up done before the user's first step
+    auto prompt = [&] { return renderer.windowOf(app.checkPassword.get()); };
+    HWND box = nullptr;
+    script = {
+        [&] {
+            box = Edit(prompt(), 0);
+            EXPECT_TRUE(IsWindowVisible(prompt()));
+            EXPECT_EQ(GetFocus(), box);  // the focus starts in the password box
+            Type(box, L"secret");        // wrong: upper and lower case count
+            Press(box, VK_RETURN);
+        },
+        [&] {
+            EXPECT_EQ(dialogs.shown.size(), 1u);
+            if (!dialogs.shown.empty()) EXPECT_EQ(dialogs.last().text, "Invalid Password, try again!");
+            EXPECT_TRUE(IsWindowVisible(prompt()));  // still asking
+            EXPECT_EQ(GetFocus(), box);
+            EXPECT_EQ(Selection(box), std::make_pair(DWORD{0}, DWORD{6}));  // all of it
+            Type(box, L"Secret");
+            Press(box, VK_RETURN);
+        },
+    };
+    // Should a step go wrong, the prompt is cancelled so that the gate never waits for ever.
+    script.push_back([&] {
+        if (app.checkPassword.loaded()) Press(Edit(prompt(), 0), VK_ESCAPE);
+    });
+    nextStep = 0;
+    UINT_PTR timer = SetTimer(nullptr, 0, 150, &RunStep);
+    DWORD start = GetTickCount();
+    EXPECT_TRUE(AskPassword(app));
+    EXPECT_EQ(nextStep, 3u);
+    EXPECT_FALSE(app.checkPassword.loaded());
+    EXPECT_LT(GetTickCount() - start, 3000u);
+
+    script = {[&] { Press(Edit(prompt(), 0), VK_ESCAPE); }};
+    nextStep = 0;
+    EXPECT_FALSE(AskPassword(app));
+    EXPECT_FALSE(app.checkPassword.loaded());
+
+    script = {[&] { PostMessageW(prompt(), WM_CLOSE, 0, 0); }};  // a close from outside
+    nextStep = 0;
+    EXPECT_FALSE(AskPassword(app));
+    KillTimer(nullptr, timer);
+}
+
+TEST_F(PasswordDialogsTest, SetPasswordRefusesADifferentRepetitionAndEscapeCloses) {
+    app.setPassword->show();
+    HWND window = renderer.windowOf(app.setPassword.get());
+    HWND old = Edit(window, 0), fresh = Edit(window, 1), again = Edit(window, 2);
+    EXPECT_TRUE(IsWindowEnabled(old));  // a password is stored: the old one is asked
+    EXPECT_EQ(GetFocus(), old);
+    Type(old, L"Secret");
+    Type(fresh, L"new one");
+    Type(again, L"new One");
+    Press(again, VK_RETURN);
+    Pump();
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(GetFocus(), again);
+    EXPECT_EQ(Selection(again), std::make_pair(DWORD{0}, DWORD{7}));
+    EXPECT_EQ(app.passwordFile.Password(), "Secret");  // nothing written
+
+    Press(again, VK_ESCAPE);
+    Pump();
+    EXPECT_FALSE(app.setPassword.loaded());
+    EXPECT_FALSE(IsWindow(window));
+}
+
+}  // namespace
+}  // namespace velkor::win32
