@@ -19,9 +19,10 @@ frmCheckPWD::frmCheckPWD(App& app) : Form("frmCheckPWD", "Password required"), a
         ui::Control& control;
         ui::Bounds bounds;
     };
+    // The label right before its box: its access key moves the focus to the control after it.
     const Place layout[] = {
-        {txtPassword, {1320, 960, 2175, 285}}, {lblPassword, {120, 960, 1080, 270}},
-        {cmdOK, {495, 1680, 1140, 390}},       {cmdCancel, {2040, 1680, 1140, 390}},
+        {lblPassword, {120, 960, 1080, 270}}, {txtPassword, {1320, 960, 2175, 285}},
+        {cmdOK, {495, 1680, 1140, 390}},      {cmdCancel, {2040, 1680, 1140, 390}},
         {lblPWD, {120, 120, 3495, 615}},
     };
     int tab = 0;
@@ -42,7 +43,7 @@ frmCheckPWD::frmCheckPWD(App& app) : Form("frmCheckPWD", "Password required"), a
 }
 
 void frmCheckPWD::Form_Load() {
-
+    LoadCaptions(app_, *this);  // in the language of this opening
     const bool german = app_.GermanTexts();
     txtPassword.setText("");
     lblPWD.setCaption(german ? "Diese Aktion ist durch ein Passwort gesch\xC3\xBCtzt. Bitte geben "

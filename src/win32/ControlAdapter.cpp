@@ -9,6 +9,8 @@
 #include "win32/DpiResources.h"
 #include "win32/Utf.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 namespace velkor::win32 {
@@ -28,12 +30,68 @@ bool ControlAdapter::Create(int id, bool startsGroup) {
     }
     window_.reset(created);
     id_ = id;
+    SetWindowSubclass(created, &MouseProc, 0, reinterpret_cast<DWORD_PTR>(this));
     ApplyResources(host_.Resources());
     for (ui::Property p : {ui::Property::Value, ui::Property::Items, ui::Property::PasswordChar,
-                           ui::Property::ToolTip}) {
+                           ui::Property::ToolTip, ui::Property::Image}) {
         Sync(p);
     }
     return true;
+}
+
+ControlAdapter::~ControlAdapter() {
+    if (hwnd()) RemoveWindowSubclass(hwnd(), &MouseProc, 0);
+}
+
+namespace {
+// The buttons and keys held during a mouse move, as the model counts them.
+int ButtonsOf(WPARAM keys) {
+    return ((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) |
+           ((keys & MK_MBUTTON) ? 4 : 0);
+}
+int ShiftOf(WPARAM keys) {
+    return ((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) |
+           ((GetKeyState(VK_MENU) < 0) ? 4 : 0);
+}
+}  // namespace
+
+LRESULT CALLBACK ControlAdapter::MouseProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR, DWORD_PTR self) {
+    if (message == WM_MOUSEMOVE) {
+        auto* adapter = reinterpret_cast<ControlAdapter*>(self);
+        const ControlHost& host = adapter->host_;
+        try {
+            adapter->control_.mouseMove(ButtonsOf(wParam), ShiftOf(wParam),
+                                        host.Twips(GET_X_LPARAM(lParam)),
+                                        host.Twips(GET_Y_LPARAM(lParam)));
+        } catch (...) {
+            // handlers report their own errors; nothing unwinds into the system
+        }
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+HCURSOR ControlAdapter::Cursor() {
+    if (control_.mousePointer() != ui::MousePointer::Custom || control_.mouseIcon().empty()) {
+        return nullptr;
+    }
+    if (!cursor_) {
+        // An icon file becomes a pointer whose hot spot is the tip of the drawing's finger:
+        // three eighths across, at the top.
+        UniqueIcon icon(
+            static_cast<HICON>(LoadImageW(nullptr, Widen(control_.mouseIcon()).c_str(), IMAGE_ICON,
+                                          0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE)));
+        ICONINFO info{};
+        if (!icon || !GetIconInfo(icon.get(), &info)) return nullptr;
+        UniqueBitmap color(info.hbmColor), mask(info.hbmMask);
+        BITMAP size{};
+        GetObjectW(info.hbmMask, sizeof size, &size);
+        info.fIcon = FALSE;
+        info.xHotspot = static_cast<DWORD>(size.bmWidth * 3 / 8);
+        info.yHotspot = static_cast<DWORD>(size.bmWidth / 16);
+        cursor_.reset(CreateIconIndirect(&info));
+    }
+    return cursor_.get();
 }
 
 void ControlAdapter::Sync(ui::Property property) {
@@ -56,7 +114,16 @@ void ControlAdapter::Sync(ui::Property property) {
             host_.Layout();
             break;
         case ui::Property::BackColor:
+        case ui::Property::ForeColor:
             InvalidateRect(self, nullptr, TRUE);
+            break;
+        case ui::Property::Font:
+            ApplyResources(host_.Resources());
+            host_.Layout();
+            break;
+        case ui::Property::MousePointer:
+        case ui::Property::MouseIcon:
+            cursor_.reset();  // made again from the new icon at the next move
             break;
         default:
             SyncOwn(property);
@@ -85,7 +152,19 @@ void ControlAdapter::Place(const RECT& where) {
 }
 
 void ControlAdapter::ApplyResources(const DpiResources& resources) {
-    SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(resources.font.get()), TRUE);
+    const ui::Font& wanted = control_.font();
+    UniqueFont previous = std::move(ownFont_);  // freed once the control holds the new one
+    HFONT font = resources.font.get();
+    if (wanted != ui::Font{}) {
+        LOGFONTW face = resources.face;
+        if (wanted.size > 0)
+            face.lfHeight = -MulDiv(wanted.size, static_cast<int>(resources.dpi), 72);
+        if (wanted.bold) face.lfWeight = FW_BOLD;
+        face.lfUnderline = wanted.underline ? TRUE : FALSE;
+        ownFont_.reset(CreateFontIndirectW(&face));
+        if (ownFont_) font = ownFont_.get();
+    }
+    SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 int StaticAdapter::CaptionMargin() const {
@@ -93,13 +172,57 @@ int StaticAdapter::CaptionMargin() const {
     return control_.kind() == ui::ControlKind::Frame ? 4 * GetSystemMetrics(SM_CXEDGE) + 8 : 2;
 }
 
+namespace {
+DWORD AlignmentStyle(ui::Alignment alignment) {
+    switch (alignment) {
+        case ui::Alignment::Center:
+            return SS_CENTER;
+        case ui::Alignment::Right:
+            return SS_RIGHT;
+        case ui::Alignment::Left:
+            break;
+    }
+    return SS_LEFT;
+}
+}  // namespace
+
 StaticAdapter::Look StaticAdapter::Describe() const {
     switch (control_.kind()) {
         case ui::ControlKind::Frame:
             return {WC_BUTTONW, BS_GROUPBOX, Widen(control_.caption())};
-        default:  // a label or a picture
-            return {WC_STATICW, SS_LEFT, Widen(control_.caption())};
+        case ui::ControlKind::Picture:
+            return {WC_STATICW, SS_BITMAP | SS_NOTIFY, L""};
+        default: {  // a label: it tells of clicks, and of the mouse over it
+            auto& label = static_cast<const ui::Label&>(control_);
+            return {WC_STATICW, AlignmentStyle(label.alignment()) | SS_NOTIFY,
+                    Widen(label.caption())};
+        }
     }
+}
+
+void StaticAdapter::SyncOwn(ui::Property property) {
+    if (property == ui::Property::Alignment && control_.kind() == ui::ControlKind::Label) {
+        auto style = static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_STYLE));
+        style = (style & ~static_cast<DWORD>(SS_TYPEMASK)) |
+                AlignmentStyle(static_cast<ui::Label&>(control_).alignment());
+        SetWindowLongPtrW(hwnd(), GWL_STYLE, static_cast<LONG_PTR>(style));
+        InvalidateRect(hwnd(), nullptr, TRUE);
+    } else if (property == ui::Property::Image && control_.kind() == ui::ControlKind::Picture) {
+        const std::string& name = static_cast<ui::Picture&>(control_).image();
+        UniqueBitmap previous = std::move(image_);
+        if (!name.empty()) {
+            image_.reset(static_cast<HBITMAP>(
+                LoadImageW(host_.Instance(), Widen(name).c_str(), IMAGE_BITMAP, 0, 0, 0)));
+            if (!image_) host_.Failed("LoadImageW(" + name + ")", GetLastError());
+        }
+        SendMessageW(hwnd(), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(image_.get()));
+    }
+}
+
+void StaticAdapter::OnNotify(int code) {
+    if (code != STN_CLICKED) return;
+    if (control_.kind() == ui::ControlKind::Label) static_cast<ui::Label&>(control_).click();
+    if (control_.kind() == ui::ControlKind::Picture) static_cast<ui::Picture&>(control_).click();
 }
 
 std::unique_ptr<ControlAdapter> MakeAdapter(ControlHost& host, ui::Control& control) {

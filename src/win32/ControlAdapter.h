@@ -20,6 +20,9 @@ class ControlHost {
     virtual ~ControlHost() = default;
     virtual HWND Window() const = 0;
     virtual HINSTANCE Instance() const = 0;
+    // Pixels of the window's DPI to twips.
+    int Twips(int pixels) const { return MulDiv(pixels, 1440, static_cast<int>(Dpi())); }
+    virtual UINT Dpi() const = 0;
     virtual const DpiResources& Resources() const = 0;
     virtual void SetToolTip(HWND control, const std::string& text) = 0;
     virtual void Layout() = 0;
@@ -29,7 +32,7 @@ class ControlHost {
 class ControlAdapter {
   public:
     ControlAdapter(ControlHost& host, ui::Control& control) : host_(host), control_(control) {}
-    virtual ~ControlAdapter() = default;
+    virtual ~ControlAdapter();
     ControlAdapter(const ControlAdapter&) = delete;
     ControlAdapter& operator=(const ControlAdapter&) = delete;
 
@@ -47,6 +50,9 @@ class ControlAdapter {
     virtual void Place(const RECT& where);
     // The window's font or image list was made anew.
     virtual void ApplyResources(const DpiResources& resources);
+
+    // The pointer over the control: its own custom one, or null for the system's.
+    HCURSOR Cursor();
 
     ui::Control& control() const { return control_; }
     HWND hwnd() const { return window_.get(); }
@@ -71,7 +77,12 @@ class ControlAdapter {
     ui::Control& control_;
 
   private:
+    static LRESULT CALLBACK MouseProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR id, DWORD_PTR self);
+
     UniqueWindow window_;
+    UniqueFont ownFont_;  // when the control changes its form's font
+    UniqueCursor cursor_;
     int id_ = 0;
 };
 

@@ -85,14 +85,19 @@ class ImageComboAdapter : public ControlAdapter {
     ui::ImageCombo& combo_;
 };
 
-// Labels, frames and pictures: text and place only.
+// Labels, frames and pictures: text or image, alignment, clicks.
 class StaticAdapter : public ControlAdapter {
   public:
     using ControlAdapter::ControlAdapter;
+    void OnNotify(int code) override;
 
   protected:
     Look Describe() const override;
     int CaptionMargin() const override;
+    void SyncOwn(ui::Property property) override;
+
+  private:
+    UniqueBitmap image_;
 };
 
 }  // namespace velkor::win32

@@ -69,6 +69,7 @@ DpiResources DpiResources::Make(HINSTANCE instance, UINT dpi, std::string& faile
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
     LOGFONTW face = metrics.lfMessageFont;
     face.lfHeight = MulDiv(face.lfHeight, static_cast<int>(dpi), static_cast<int>(DpiOf(nullptr)));
+    made.face = face;
     made.font.reset(CreateFontIndirectW(&face));
     if (!made.font) failed = "font";
 

@@ -20,6 +20,7 @@ inline int Pixels(int twips, UINT dpi) {
 
 struct DpiResources {
     UINT dpi = 96;
+    LOGFONTW face{};  // the font's description, for controls that change it
     UniqueFont font;
     UniqueImageList images;  // 1 unlocked (green), 2 locked (red)
     UniqueIcon bigIcon;

@@ -1,6 +1,9 @@
 // A form window's messages: commands from its controls and menus, the keyboard's default and
 // cancel buttons, the close command, timers, colours and DPI changes.
 #include <windows.h>
+#include <windowsx.h>
+
+#include <variant>
 
 #include "ui/CommandButton.h"
 #include "win32/FormWindow.h"
@@ -72,12 +75,21 @@ void FormWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
 LRESULT FormWindow::ControlColor(HDC dc, HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
     ControlAdapter* adapter = AdapterOf(control);
     ui::SystemColor color = adapter ? adapter->control().backColor() : ui::SystemColor::Default;
+    const ui::Color fore = adapter ? adapter->control().foreColor() : ui::Color{};
+    const bool ownText = fore != ui::Color{ui::SystemColor::Default};
     if (color == ui::SystemColor::Default) {
         // An enabled text box keeps the system's own; everything else sits on the form.
-        if (message == WM_CTLCOLOREDIT || form_.style().backColor == ui::SystemColor::ButtonFace) {
-            return DefWindowProcW(Window(), message, wParam, lParam);
+        const bool systemLook =
+            message == WM_CTLCOLOREDIT || form_.style().backColor == ui::SystemColor::ButtonFace;
+        if (systemLook && !ownText) return DefWindowProcW(Window(), message, wParam, lParam);
+        color = message == WM_CTLCOLOREDIT ? ui::SystemColor::Window : form_.style().backColor;
+    }
+    if (ownText) {
+        if (const auto* rgb = std::get_if<ui::Rgb>(&fore)) {
+            SetTextColor(dc, RGB(rgb->red, rgb->green, rgb->blue));
+        } else {
+            SetTextColor(dc, GetSysColor(static_cast<int>(std::get<ui::SystemColor>(fore))));
         }
-        color = form_.style().backColor;
     }
     SetBkColor(dc, GetSysColor(static_cast<int>(color)));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(static_cast<int>(color)));
@@ -109,6 +121,22 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             break;
+        case WM_SETCURSOR: {
+            ControlAdapter* adapter = AdapterOf(reinterpret_cast<HWND>(wParam));
+            HCURSOR custom = adapter ? adapter->Cursor() : nullptr;
+            if (!custom) break;
+            SetCursor(custom);
+            return TRUE;
+        }
+        case WM_MOUSEMOVE: {  // over the window's own background
+            const int keys = static_cast<int>(wParam);
+            form_.mouseMove(((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) |
+                                ((keys & MK_MBUTTON) ? 4 : 0),
+                            ((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) |
+                                (GetKeyState(VK_MENU) < 0 ? 4 : 0),
+                            Twips(GET_X_LPARAM(lParam)), Twips(GET_Y_LPARAM(lParam)));
+            return 0;
+        }
         case WM_ENTERMENULOOP:
             if (menus_) menus_->EnterMenuLoop();
             break;

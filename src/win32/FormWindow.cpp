@@ -83,13 +83,28 @@ bool FormWindow::Create() {
     ArmTimers();
     subclasses_ = std::make_unique<Subclasses>(made, form_.windowProcs(), renderer_);
     if (!form_.style().showInTaskbar) SyncForm(ui::Property::ShowInTaskbar);
+    form_.measureTextHeight = [this](std::string_view text) {
+        return MeasureTextHeight(text);
+    };
     subscriptions_.push_back(form_.subscribe([this](ui::Property p) { SyncForm(p); }));
     if (form_.closeDisabled()) SyncForm(ui::Property::CloseCommand);
     if (form_.visible()) Show();
     return true;
 }
 
+int FormWindow::MeasureTextHeight(std::string_view text) const {
+    HDC dc = GetDC(Window());
+    HGDIOBJ previous = SelectObject(dc, resources_.font.get());
+    std::wstring wide = Widen(text);
+    RECT r{0, 0, 0, 0};
+    DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &r, DT_CALCRECT);
+    SelectObject(dc, previous);
+    ReleaseDC(Window(), dc);
+    return Twips(r.bottom - r.top);
+}
+
 void FormWindow::Close() {
+    form_.measureTextHeight = nullptr;
     subscriptions_.clear();
     if (HWND self = window_.get()) SetWindowLongPtrW(self, GWLP_USERDATA, 0);
     if (subclasses_) subclasses_->Clear();

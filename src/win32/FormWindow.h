@@ -36,6 +36,7 @@ class FormWindow : public ControlHost {
     HWND Window() const override { return window_.get(); }
     HINSTANCE Instance() const override;
     const DpiResources& Resources() const override { return resources_; }
+    UINT Dpi() const override { return resources_.dpi; }
     void SetToolTip(HWND control, const std::string& text) override;
     void Layout() override;
     void Failed(const std::string& what, unsigned long code) override;
@@ -54,6 +55,7 @@ class FormWindow : public ControlHost {
     void ArmTimers();
     void UseResources(DpiResources made);
     void CenterOnScreen();
+    int MeasureTextHeight(std::string_view text) const;
     ControlAdapter* AdapterOf(HWND control) const;
     LRESULT ControlColor(HDC dc, HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -94,6 +94,16 @@ struct AcceleratorTraits {
     static Handle Empty() { return nullptr; }
     static void Close(Handle h) { DestroyAcceleratorTable(h); }
 };
+struct CursorTraits {
+    using Handle = HCURSOR;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle h) { DestroyCursor(h); }
+};
+struct BitmapTraits {
+    using Handle = HBITMAP;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle h) { DeleteObject(h); }
+};
 struct WindowTraits {
     using Handle = HWND;
     static Handle Empty() { return nullptr; }
@@ -108,5 +118,7 @@ using UniqueFont = UniqueHandle<FontTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueWindow = UniqueHandle<WindowTraits>;
 using UniqueAccelerators = UniqueHandle<AcceleratorTraits>;
+using UniqueCursor = UniqueHandle<CursorTraits>;
+using UniqueBitmap = UniqueHandle<BitmapTraits>;
 
 }  // namespace velkor::win32

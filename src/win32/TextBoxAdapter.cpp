@@ -43,7 +43,9 @@ TextBoxAdapter::TextBoxAdapter(ControlHost& host, ui::TextBox& box)
     : ControlAdapter(host, box), box_(box) {}
 
 TextBoxAdapter::Look TextBoxAdapter::Describe() const {
-    DWORD style = WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
+    DWORD style = WS_BORDER | WS_TABSTOP;
+    style |= box_.multiLine() ? ES_MULTILINE | ES_AUTOVSCROLL : ES_AUTOHSCROLL;
+    if (box_.readOnly()) style |= ES_READONLY;
     if (!box_.passwordChar().empty()) style |= ES_PASSWORD;
     return {WC_EDITW, style, Widen(box_.text())};
 }
@@ -60,6 +62,9 @@ void TextBoxAdapter::SyncOwn(ui::Property property) {
             InvalidateRect(hwnd(), nullptr, TRUE);
             break;
         }
+        case ui::Property::ReadOnly:
+            SendMessageW(hwnd(), EM_SETREADONLY, box_.readOnly(), 0);
+            break;
         case ui::Property::Focus:
             if (box_.hasFocus() && GetFocus() != hwnd()) SetFocus(hwnd());
             break;

@@ -167,7 +167,7 @@ TEST_F(LanguageTest, EveryKeyLandsOnItsControlAndTheRowsGoInOrder) {
     ExpectCaptions("B:");
 }
 
-TEST_F(LanguageTest, MissingKeyOrFileEmptiesThoseCaptionsOnly) {
+TEST(LanguageFileTest, MissingKeyOrFileEmptiesThoseCaptionsOnly) {
     struct Case {
         const char* what;
         bool file;
@@ -197,6 +197,7 @@ TEST_F(LanguageTest, MissingKeyOrFileEmptiesThoseCaptionsOnly) {
 TEST_F(LanguageTest, UnreadableLanguageNumberIsToldAndChangesNothing) {
     h.files.content[LanguagePath(1)] = LanguageFile("A:");
     Start(1);
+    h.files.content[LanguagePath(1)] = LanguageFile("B:");
     const std::optional<std::string> settings[] = {std::nullopt, "[Language]\r\n",
                                                    "[Language]\r\nLanguage=x\r\n",
                                                    "[Language]\r\nLanguage=99999\r\n"};
@@ -206,7 +207,6 @@ TEST_F(LanguageTest, UnreadableLanguageNumberIsToldAndChangesNothing) {
         h.app.checkPassword.unload();
         h.files.content.erase(h.iniPath());
         if (content) h.files.content[h.iniPath()] = *content;
-        h.files.content[LanguagePath(1)] = LanguageFile("B:");
         h.ClearRecords();
         LoadLanguage(h.app, h.iniPath());
         ASSERT_EQ(h.dialogs.shown.size(), 1u);
@@ -227,10 +227,10 @@ TEST_F(LanguageTest, ChosenLanguageReachesHiddenDialogsAndEveryLaterOpening) {
     h.files.content[LanguagePath(1)] = LanguageFile("D:");
     Start(0);
     ExpectCaptions("E:");
-    h.app.setPassword.unload();
+    h.app.setPassword.unload();  // as after a use: the switch loads them again, hidden
     h.app.checkPassword.unload();
 
-    h.app.preferences->optGerman.click();  // the dialog itself is hidden
+    h.app.preferences->optGerman.click();  // the preferences dialog itself is hidden
     EXPECT_EQ(h.Read("Language", "Language"), "1");
     EXPECT_FALSE(h.app.setPassword->visible());
     ExpectCaptions("D:");

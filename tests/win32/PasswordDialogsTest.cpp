@@ -61,8 +61,8 @@ class PasswordDialogsTest : public ::testing::Test {
 };
 
 TEST_F(PasswordDialogsTest, BothAreFixedDialogsOutOfTheTaskbarCentredOnTheScreen) {
-    for (ui::Form* form : std::initializer_list<ui::Form*>{&app.setPassword.get(),
-                                                           &app.checkPassword.get()}) {
+    for (ui::Form* form :
+         std::initializer_list<ui::Form*>{&app.setPassword.get(), &app.checkPassword.get()}) {
         SCOPED_TRACE(form->name());
         form->show();
         HWND window = renderer.windowOf(*form);
@@ -88,7 +88,8 @@ TEST_F(PasswordDialogsTest, BothAreFixedDialogsOutOfTheTaskbarCentredOnTheScreen
         ReleaseDC(nullptr, screen);
         EXPECT_EQ(client.right, MulDiv(form->clientWidth(), dpi, 1440));
         EXPECT_EQ(client.bottom, MulDiv(form->clientHeight(), dpi, 1440));
-        for (HWND edit = Edit(window, 0); edit; edit = FindWindowExW(window, edit, WC_EDITW, nullptr)) {
+        for (HWND edit = Edit(window, 0); edit;
+             edit = FindWindowExW(window, edit, WC_EDITW, nullptr)) {
             EXPECT_EQ(SendMessageW(edit, EM_GETPASSWORDCHAR, 0, 0), L'*');
         }
     }
@@ -108,14 +109,15 @@ void Press(HWND control, WPARAM key) {
 
 std::pair<DWORD, DWORD> Selection(HWND edit) {
     DWORD start = 0, end = 0;
-    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                 reinterpret_cast<LPARAM>(&end));
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     return {start, end};
 }
 
 TEST_F(PasswordDialogsTest, PromptWrongEntrySelectsItEnterAcceptsEscapeCancels) {
     app.mainWindow.get();  // start-up done before the user's first step
-    auto prompt = [&] { return renderer.windowOf(app.checkPassword.get()); };
+    auto prompt = [&] {
+        return renderer.windowOf(app.checkPassword.get());
+    };
     HWND box = nullptr;
     script = {
         [&] {
@@ -127,7 +129,9 @@ TEST_F(PasswordDialogsTest, PromptWrongEntrySelectsItEnterAcceptsEscapeCancels) 
         },
         [&] {
             EXPECT_EQ(dialogs.shown.size(), 1u);
-            if (!dialogs.shown.empty()) EXPECT_EQ(dialogs.last().text, "Invalid Password, try again!");
+            if (!dialogs.shown.empty()) {
+                EXPECT_EQ(dialogs.last().text, "Invalid Password, try again!");
+            }
             EXPECT_TRUE(IsWindowVisible(prompt()));  // still asking
             EXPECT_EQ(GetFocus(), box);
             EXPECT_EQ(Selection(box), std::make_pair(DWORD{0}, DWORD{6}));  // all of it
@@ -147,12 +151,16 @@ TEST_F(PasswordDialogsTest, PromptWrongEntrySelectsItEnterAcceptsEscapeCancels) 
     EXPECT_FALSE(app.checkPassword.loaded());
     EXPECT_LT(GetTickCount() - start, 3000u);
 
-    script = {[&] { Press(Edit(prompt(), 0), VK_ESCAPE); }};
+    script = {[&] {
+        Press(Edit(prompt(), 0), VK_ESCAPE);
+    }};
     nextStep = 0;
     EXPECT_FALSE(AskPassword(app));
     EXPECT_FALSE(app.checkPassword.loaded());
 
-    script = {[&] { PostMessageW(prompt(), WM_CLOSE, 0, 0); }};  // a close from outside
+    script = {[&] {
+        PostMessageW(prompt(), WM_CLOSE, 0, 0);
+    }};  // a close from outside
     nextStep = 0;
     EXPECT_FALSE(AskPassword(app));
     KillTimer(nullptr, timer);
