@@ -22,7 +22,8 @@ struct WindowStyles {
 };
 
 WindowStyles StylesOf(const ui::FormStyle& look) {
-    WindowStyles s{WS_CAPTION | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
+    // No WS_CLIPCHILDREN: a group box paints only its border, the window paints inside it.
+    WindowStyles s{WS_CAPTION, WS_EX_CONTROLPARENT};
     if (look.border == ui::BorderStyle::FixedDialog) {
         s.style |= WS_POPUP;
         s.exStyle |= WS_EX_DLGMODALFRAME;  // the dialog frame, without an icon

@@ -8,7 +8,10 @@
 //   VelkorDriver icon                  "1" when the notification-area icon is there
 //   VelkorDriver tray left|right       click the notification-area icon
 //   VelkorDriver resume                tell the program the computer resumed from standby
-//   VelkorDriver activate              bring the main window to the front
+//   VelkorDriver text STRING           type STRING (any characters) into the window in front
+//   VelkorDriver wait-window TITLE MS  wait for a shown window with that title
+//   VelkorDriver captions [TITLE]      the texts of a window's controls, one a line (main window)
+//   VelkorDriver activate [TITLE]      bring the main window (or that one) to the front
 //   VelkorDriver keys KEY...           type into the window in front: "alt+f", "x", "enter",
 //                                      "down", "esc", "tab", "shift+end", ... one chord each
 //   VelkorDriver box ok|cancel MS      wait for a message box, print "title|text", answer it
@@ -238,11 +241,58 @@ int main(int argc, char** argv) {
     if (command == "resume") {
         DWORD_PTR result = 1;  // sent, as the system sends it
         return SendMessageTimeoutW(MainWindow(), WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0,
-                                   SMTO_ABORTIFHUNG, 5000, &result) && result == 0
+                                   SMTO_ABORTIFHUNG, 5000, &result) &&
+                       result == 0
                    ? 0
                    : 1;
     }
-    if (command == "activate") return SetForegroundWindow(MainWindow()) ? 0 : 1;
+    if (command == "text") {
+        std::wstring typed = Widen(arg);
+        std::vector<INPUT> inputs;
+        for (wchar_t c : typed) {
+            for (DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+                INPUT in{};
+                in.type = INPUT_KEYBOARD;
+                in.ki.wScan = c;
+                in.ki.dwFlags = KEYEVENTF_UNICODE | up;
+                inputs.push_back(in);
+            }
+        }
+        return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) ==
+                       inputs.size()
+                   ? 0
+                   : 1;
+    }
+    if (command == "wait-window") {
+        std::wstring title = Widen(arg);
+        return WaitFor(
+                   [&] {
+                       HWND w = FindWindowW(L"VelkorForm", title.c_str());
+                       return w && IsWindowVisible(w) ? w : nullptr;
+                   },
+                   ms)
+                   ? 0
+                   : 1;
+    }
+    if (command == "captions") {
+        HWND window = arg.empty() ? MainWindow() : FindWindowW(L"VelkorForm", Widen(arg).c_str());
+        if (!window) return 1;
+        for (HWND child = GetWindow(window, GW_CHILD); child;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            if (!IsWindowVisible(child)) continue;
+            std::string text = Narrow(TextOf(child));
+            for (char& c : text) {
+                if (c == '\r') c = ' ';
+                if (c == '\n') c = '/';
+            }
+            if (!text.empty()) std::printf("%s\n", text.c_str());
+        }
+        return 0;
+    }
+    if (command == "activate") {  // as a click on the window's title bar brings it to the front
+        HWND window = arg.empty() ? MainWindow() : FindWindowW(L"VelkorForm", Widen(arg).c_str());
+        return window && SetForegroundWindow(window) ? 0 : 1;
+    }
     if (command == "keys") {
         for (int i = 2; i < argc; ++i) {
             if (!Chord(argv[i])) {

@@ -43,7 +43,11 @@ cp -a "$root/build/windows/Velkor" "$e2e/Velkor"
 
 drive() { "$WINE" "$driver" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
 ok() { passed=$((passed + 1)); echo "  ok: $1"; }
-bad() { failures=$((failures + 1)); echo "  FAILED: $1"; }
+bad() {  # a screenshot of the moment is kept beside the log
+    failures=$((failures + 1))
+    echo "  FAILED: $1 (screen: build/e2e/failure-$failures.png)"
+    import -display "$DISPLAY" -window root "$e2e/failure-$failures.png" 2>/dev/null || true
+}
 expect() {  # expect NAME EXPECTED COMMAND... (retried for up to 5 s, or tries=N x 0.2 s)
     local name=$1 expected=$2 actual=""
     shift 2
@@ -70,21 +74,21 @@ expect "no prevent request at start" "0" eval 'grep -c " 1 " "$log" || true'
 import -display "$DISPLAY" -window root "$e2e/main-window.png" && ok "screenshot kept"
 
 echo "== lock the selected drive"
-drive click Lock >/dev/null; drive click OK >/dev/null
+drive click "&Lock" >/dev/null; drive click OK >/dev/null
 expect "E: shows locked" "$(printf 'D: unlocked|0\nE: locked|1\nselected=2')" drive combo
 expect "one prevent request to E" "1" locks 1 E
 expect "record DeviceE=1" "DeviceE=1" record DeviceE
 
 echo "== lock all: only D gets a request"
-drive click "all CD/DVD drives" >/dev/null
-expect "all drives ticked" "1" drive checked "all CD/DVD drives"
-drive enter "all CD/DVD drives" >/dev/null  # Enter presses the default button, OK
+drive click "&All CD/DVD drives" >/dev/null
+expect "all drives ticked" "1" drive checked "&All CD/DVD drives"
+drive enter "&All CD/DVD drives" >/dev/null  # Enter presses the default button, OK
 expect "both locked, first entry selected" "$(printf 'D: locked|1\nE: locked|1\nselected=1')" drive combo
 expect "D one prevent, E still one" "1 1" eval 'echo "$(locks 1 D) $(locks 1 E)"'
 
 echo "== unlock all while E's device fails"
 echo "$e2e/dev/cdE" >"$e2e/fail"
-drive click Unlock >/dev/null; drive click OK >/dev/null
+drive click "&Unlock" >/dev/null; drive click OK >/dev/null
 box=$(drive box ok 10000)
 case "$box" in
     "Velkor|E: could not be unlocked: "*) ok "failure box names E: ($box)" ;;
@@ -94,12 +98,12 @@ rm -f "$e2e/fail"
 expect "D unlocked, E still locked" "$(printf 'D: unlocked|0\nE: locked|1\nselected=1')" drive combo
 
 echo "== open all: E is unlocked around its door"
-drive click Open >/dev/null; drive click OK >/dev/null
+drive click "&Open" >/dev/null; drive click OK >/dev/null
 expect "a door request per drive" "2" eval 'grep -c "^CDROMEJECT " "$log" || true'
 expect "E locked again" "$(printf 'D: unlocked|0\nE: locked|1\nselected=1')" drive combo
 
 echo "== close all: the selected drive first, then every drive"
-drive click Close >/dev/null; drive click OK >/dev/null
+drive click "&Close" >/dev/null; drive click OK >/dev/null
 expect "three close requests: D, then D and E" "2 1" \
     eval 'echo "$(grep -c "^CDROMCLOSETRAY .*/cdD$" "$log") $(grep -c "^CDROMCLOSETRAY .*/cdE$" "$log")"'
 expect "closing leaves the locks alone" "$(printf 'D: unlocked|0\nE: locked|1\nselected=1')" drive combo
@@ -166,6 +170,68 @@ for _ in $(seq 1 50); do [ -f "$e2e/exit-code" ] && break; sleep 0.2; done
 [ "$(cat "$e2e/exit-code" 2>/dev/null)" = "0" ] && ok "exit code 0" || bad "exit code [$(cat "$e2e/exit-code" 2>/dev/null)]"
 expect "the icon is gone" "0" drive icon
 sed -i 's/^Minimize=1/Minimize=0/' "$e2e/Velkor/Velkor.ini"
+
+echo "== password protection set in the preferences, asked at exit and at the next start"
+start_velkor() {
+    rm -f "$e2e/exit-code"
+    (cd "$e2e/Velkor" && "$WINE" Velkor.exe </dev/null >/dev/null 2>&1; echo $? >"$e2e/exit-code") &
+}
+window_up() {  # window_up TITLE: shown, and given a person's moment before the next key
+    drive wait-window "$1" "${2:-5000}" || return 1
+    sleep 0.3
+    drive activate "$1" >/dev/null  # in front, as after a click on its title bar
+    sleep 0.1
+}
+wait_exit() {
+    for _ in $(seq 1 50); do [ -f "$e2e/exit-code" ] && break; sleep 0.2; done
+    cat "$e2e/exit-code" 2>/dev/null
+}
+start_velkor
+drive wait-main 30000 >/dev/null
+drive activate >/dev/null; drive keys alt+e p >/dev/null  # Edit > Preferences
+window_up Preferences 5000 && ok "Edit > Preferences by keyboard" || bad "no preferences"
+drive keys alt+p >/dev/null  # Password protection: none stored, so it asks for one
+window_up "Set Password" 5000 && ok "ticking the switch opens Set Password" || bad "no Set Password"
+drive text Kiosk42 >/dev/null; drive keys tab >/dev/null; drive text Kiosk42 >/dev/null
+drive keys enter >/dev/null
+expect "the password is stored, enciphered" "1" eval 'grep -ac "^Password=..*" "$e2e/Velkor/password.txt" 2>/dev/null'
+window_up Preferences >/dev/null  # back to the preferences, as the user clicks on them
+drive keys alt+u alt+a >/dev/null  # no last state at start, then Apply
+expect "Apply writes the start-up keys" "DeviceAll=0 UseLastState=0 Minimize=0 Standby=1" \
+    eval 'echo $(record DeviceAll) $(record UseLastState) $(record Minimize) $(record Standby)'
+before=$(wc -l <"$log")
+drive activate >/dev/null; drive keys ctrl+x >/dev/null
+drive box ok 10000 >/dev/null  # Exit Velkor?
+window_up "Password required" 5000 && ok "exit asks for the password" || bad "no prompt at exit"
+drive text kiosk42 >/dev/null; drive keys enter >/dev/null
+box=$(drive box ok 5000)
+[ "$box" = "Velkor|Invalid Password, try again!" ] && ok "a wrong password is refused" || bad "wrong password: [$box]"
+window_up "Password required" 1000 && ok "the prompt stays open" || bad "prompt gone"
+drive keys esc >/dev/null
+box=$(drive box ok 5000)
+[ "$box" = "Velkor|Sorry, a password is required for this action." ] && ok "Cancel is refused" || bad "cancel: [$box]"
+sleep 1.5
+drive wait-main 100 && ok "Cancel keeps the program running" || bad "Cancel ended it"
+[ "$(wc -l <"$log")" = "$before" ] && ok "no drive request after Cancel" || bad "requests after Cancel"
+drive activate >/dev/null; drive keys ctrl+x >/dev/null
+drive box ok 10000 >/dev/null
+window_up "Password required" 5000 >/dev/null
+drive text Kiosk42 >/dev/null; drive keys enter >/dev/null
+[ "$(wait_exit)" = 0 ] && ok "the right password lets it exit" || bad "exit with the password"
+start_velkor
+window_up "Password required" 30000 && ok "the next start asks before unlocking" || bad "no prompt at start"
+drive text Kiosk42 >/dev/null; drive keys enter >/dev/null
+drive wait-main 10000 && ok "started after the password" || bad "no main window"
+drive activate >/dev/null; drive keys alt+e p >/dev/null
+window_up Preferences 5000 >/dev/null
+drive keys alt+p >/dev/null  # clearing the switch asks for the password
+window_up "Password required" 5000 >/dev/null
+drive text Kiosk42 >/dev/null; drive keys enter >/dev/null
+expect "the right password removes it" "Password=" eval 'grep -a "^Password=" "$e2e/Velkor/password.txt" | tr -d "\r"'
+drive keys esc >/dev/null  # the preferences hide without applying
+drive activate >/dev/null; drive keys ctrl+x >/dev/null
+drive box ok 10000 >/dev/null
+[ "$(wait_exit)" = 0 ] && ok "exit without a password" || bad "exit"
 
 echo "== start-up time to a visible window, median of 5 (Delay 0)"
 median_start() {  # median_start FOLDER EXE
