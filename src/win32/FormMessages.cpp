@@ -121,6 +121,14 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             break;
+        case WM_NEXTDLGCTL: {
+            // The dialog navigation (an access key of a label or frame, arrow keys in a group)
+            // asks the window to move the focus, as a dialog box would.
+            HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                                       : GetNextDlgTabItem(Window(), GetFocus(), wParam != 0);
+            if (next) SetFocus(next);
+            return 0;
+        }
         case WM_SETCURSOR: {
             ControlAdapter* adapter = AdapterOf(reinterpret_cast<HWND>(wParam));
             HCURSOR custom = adapter ? adapter->Cursor() : nullptr;

@@ -279,7 +279,9 @@ int main(int argc, char** argv) {
         if (!window) return 1;
         for (HWND child = GetWindow(window, GW_CHILD); child;
              child = GetWindow(child, GW_HWNDNEXT)) {
-            if (!IsWindowVisible(child)) continue;
+            wchar_t cls[64] = {};
+            GetClassNameW(child, cls, 64);
+            if (!IsWindowVisible(child) || std::wstring(cls) == WC_COMBOBOXEXW) continue;
             std::string text = Narrow(TextOf(child));
             for (char& c : text) {
                 if (c == '\r') c = ' ';

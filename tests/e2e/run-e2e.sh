@@ -177,7 +177,10 @@ start_velkor() {
     (cd "$e2e/Velkor" && "$WINE" Velkor.exe </dev/null >/dev/null 2>&1; echo $? >"$e2e/exit-code") &
 }
 window_up() {  # window_up TITLE: shown, and given a person's moment before the next key
-    drive wait-window "$1" "${2:-5000}" || return 1
+    drive wait-window "$1" "${2:-5000}" || {
+        bad "the window \"$1\" did not show"
+        return 1
+    }
     sleep 0.3
     drive activate "$1" >/dev/null  # in front, as after a click on its title bar
     sleep 0.1
@@ -195,7 +198,7 @@ window_up "Set Password" 5000 && ok "ticking the switch opens Set Password" || b
 drive text Kiosk42 >/dev/null; drive keys tab >/dev/null; drive text Kiosk42 >/dev/null
 drive keys enter >/dev/null
 expect "the password is stored, enciphered" "1" eval 'grep -ac "^Password=..*" "$e2e/Velkor/password.txt" 2>/dev/null'
-window_up Preferences >/dev/null  # back to the preferences, as the user clicks on them
+window_up Preferences || true  # back to the preferences, as the user clicks on them
 drive keys alt+u alt+a >/dev/null  # no last state at start, then Apply
 expect "Apply writes the start-up keys" "DeviceAll=0 UseLastState=0 Minimize=0 Standby=1" \
     eval 'echo $(record DeviceAll) $(record UseLastState) $(record Minimize) $(record Standby)'
@@ -215,7 +218,7 @@ drive wait-main 100 && ok "Cancel keeps the program running" || bad "Cancel ende
 [ "$(wc -l <"$log")" = "$before" ] && ok "no drive request after Cancel" || bad "requests after Cancel"
 drive activate >/dev/null; drive keys ctrl+x >/dev/null
 drive box ok 10000 >/dev/null
-window_up "Password required" 5000 >/dev/null
+window_up "Password required" 5000 || true
 drive text Kiosk42 >/dev/null; drive keys enter >/dev/null
 [ "$(wait_exit)" = 0 ] && ok "the right password lets it exit" || bad "exit with the password"
 start_velkor
@@ -223,15 +226,45 @@ window_up "Password required" 30000 && ok "the next start asks before unlocking"
 drive text Kiosk42 >/dev/null; drive keys enter >/dev/null
 drive wait-main 10000 && ok "started after the password" || bad "no main window"
 drive activate >/dev/null; drive keys alt+e p >/dev/null
-window_up Preferences 5000 >/dev/null
+window_up Preferences 5000 || true
 drive keys alt+p >/dev/null  # clearing the switch asks for the password
-window_up "Password required" 5000 >/dev/null
+window_up "Password required" 5000 || true
 drive text Kiosk42 >/dev/null; drive keys enter >/dev/null
 expect "the right password removes it" "Password=" eval 'grep -a "^Password=" "$e2e/Velkor/password.txt" | tr -d "\r"'
 drive keys esc >/dev/null  # the preferences hide without applying
 drive activate >/dev/null; drive keys ctrl+x >/dev/null
 drive box ok 10000 >/dev/null
 [ "$(wait_exit)" = 0 ] && ok "exit without a password" || bad "exit"
+
+echo "== switching to German in the preferences changes every caption at once"
+start_velkor
+drive wait-main 30000 >/dev/null
+drive activate >/dev/null; drive keys alt+e p >/dev/null
+window_up Preferences || true
+drive keys alt+g down space >/dev/null  # Language: Deutsch
+german="$(printf '&Alle CD/DVD-Laufwerke\n&Entsperren\n&Sperren\nOK\nSch&lie\xc3\x9fen\n\xc3\x96&ffnen')"
+expect "the main window speaks German" "$german" eval 'drive captions | grep -v "locked" | LC_ALL=C sort'
+expect "written at once" "Language=1" record Language
+window_up Einstellungen && ok "the open preferences switched too" || bad "preferences title"
+import -display "$DISPLAY" -window root "$e2e/german.png" && ok "screenshot kept (german.png)"
+drive keys alt+b >/dev/null  # Apply (Übernehmen)
+expect "Apply writes the four keys" "DeviceAll=0 UseLastState=0 Minimize=0 Standby=1" \
+    eval 'echo $(record DeviceAll) $(record UseLastState) $(record Minimize) $(record Standby)'
+drive activate >/dev/null; drive keys ctrl+x >/dev/null
+box=$(drive box ok 10000)
+[ "${box%%|*}" = "Velkor beenden" ] && ok "the exit question in German" || bad "exit question: [$box]"
+wait_exit >/dev/null
+start_velkor
+drive wait-main 30000 >/dev/null
+expect "a restart comes up in German" "$german" eval 'drive captions | grep -v "locked" | LC_ALL=C sort'
+drive activate >/dev/null; drive keys alt+b e >/dev/null  # Bearbeiten > Einstellungen
+window_up Einstellungen || true
+drive keys alt+s up space >/dev/null  # Sprache: English
+expect "and back to English" "English" eval 'drive captions | grep -o "^&All CD/DVD drives" | sed "s/.*/English/"'
+drive keys esc >/dev/null
+drive activate >/dev/null; drive keys ctrl+x >/dev/null
+drive box ok 10000 >/dev/null
+[ "$(wait_exit)" = 0 ] && ok "exit" || bad "exit"
 
 echo "== start-up time to a visible window, median of 5 (Delay 0)"
 median_start() {  # median_start FOLDER EXE
