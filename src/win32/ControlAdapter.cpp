@@ -99,7 +99,9 @@ void ControlAdapter::Sync(ui::Property property) {
     if (!self) return;
     switch (property) {
         case ui::Property::Caption:
-            if (!isEdit()) SetWindowTextW(self, Widen(control_.caption()).c_str());
+            if (isEdit()) break;
+            SetWindowTextW(self, Widen(control_.caption()).c_str());
+            host_.Layout();  // a longer caption (another language) may need more room
             break;
         case ui::Property::Enabled:
             EnableWindow(self, control_.enabled());

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "app/ErrorCheck.h"
 #include "password/EnDecrypt.h"
 
 namespace velkor::test {
@@ -47,6 +48,16 @@ std::string AppHarness::Requests() {
         joined += r.drive.substr(0, 1);
     }
     return joined;
+}
+
+std::vector<std::string> AppHarness::Messages() const {
+    std::vector<std::string> texts;
+    for (const MessageBoxRequest& box : dialogs.shown) texts.push_back(box.text);
+    return texts;
+}
+
+std::string AppHarness::WriteFailure(std::string_view procName, std::string_view reason) {
+    return ErrorReportText(75, "Path/File access error (" + std::string(reason) + ")", procName);
 }
 
 void AppHarness::StorePassword(const std::string& password) {

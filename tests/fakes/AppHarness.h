@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/App.h"
 #include "fakes/Cp1252Text.h"
@@ -48,6 +49,11 @@ class AppHarness {
     std::string Entries();
     // Device requests as "+D" (prevent) and "-D" (allow), joined by " ".
     std::string Requests();
+    // The texts of the message boxes shown, in order.
+    std::vector<std::string> Messages() const;
+    // The error report of a settings or password file that could not be written.
+    static std::string WriteFailure(std::string_view procName,
+                                    std::string_view reason = "Access is denied.");
     std::string passwordPath() const { return files.path("password.txt"); }
     // Writes the password file as the program would store `password` (enciphered).
     void StorePassword(const std::string& password);

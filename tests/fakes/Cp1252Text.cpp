@@ -10,10 +10,6 @@ constexpr char32_t kHigh[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-char32_t FromByte(unsigned char b) {
-    return (b >= 0x80 && b <= 0x9F) ? kHigh[b - 0x80] : b;
-}
-
 char ToByte(char32_t c) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
     for (int i = 0; i < 32; ++i) {
@@ -24,72 +20,45 @@ char ToByte(char32_t c) {
 
 }  // namespace
 
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-}
-
-std::u32string DecodeUtf8(std::string_view s) {
-    std::u32string out;
-    size_t i = 0;
-    while (i < s.size()) {
-        unsigned char b = static_cast<unsigned char>(s[i]);
-        size_t extra = 0;
-        char32_t c = b;
-        if (b >= 0x80) {
-            if ((b & 0xE0) == 0xC0) {
-                extra = 1, c = b & 0x1F;
-            } else if ((b & 0xF0) == 0xE0) {
-                extra = 2, c = b & 0x0F;
-            } else if ((b & 0xF8) == 0xF0) {
-                extra = 3, c = b & 0x07;
-            } else {
-                extra = 99;  // not a lead byte
-            }
-        }
-        bool ok = extra <= 3;
-        for (size_t k = 1; ok && k <= extra; ++k) {
-            if (i + k >= s.size()) {
-                ok = false;
-                break;
-            }
-            unsigned char t = static_cast<unsigned char>(s[i + k]);
-            if ((t & 0xC0) != 0x80) ok = false;
-            c = (c << 6) | (t & 0x3F);
-        }
-        if (!ok) {
-            out.push_back(0xFFFD);
-            ++i;
-            continue;
-        }
-        out.push_back(c);
-        i += extra + 1;
-    }
-    return out;
-}
-
-std::string Cp1252Text::ToAnsi(std::string_view utf8) const {
+std::string Cp1252Text::ToAnsi(std::string_view s) const {
+    // Decodes UTF-8 character by character; a malformed sequence counts as one unknown character.
     std::string out;
-    for (char32_t c : DecodeUtf8(utf8)) out.push_back(ToByte(c));
+    for (size_t i = 0; i < s.size();) {
+        const auto lead = static_cast<unsigned char>(s[i]);
+        const size_t extra = lead < 0x80             ? 0
+                             : (lead & 0xE0) == 0xC0 ? 1
+                             : (lead & 0xF0) == 0xE0 ? 2
+                             : (lead & 0xF8) == 0xF0 ? 3
+                                                     : 9;
+        char32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
+        bool ok = extra <= 3 && i + extra < s.size();
+        for (size_t k = 1; ok && k <= extra; ++k) {
+            const auto trail = static_cast<unsigned char>(s[i + k]);
+            ok = (trail & 0xC0) == 0x80;
+            c = (c << 6) | (trail & 0x3F);
+        }
+        out.push_back(ok ? ToByte(c) : '?');
+        i += ok ? extra + 1 : 1;
+    }
     return out;
 }
 
 std::string Cp1252Text::FromAnsi(std::string_view ansi) const {
     std::string out;
-    for (char b : ansi) AppendUtf8(out, FromByte(static_cast<unsigned char>(b)));
+    for (char b : ansi) {
+        const auto byte = static_cast<unsigned char>(b);
+        const char32_t c = (byte >= 0x80 && byte <= 0x9F) ? kHigh[byte - 0x80] : byte;
+        if (c < 0x80) {
+            out.push_back(static_cast<char>(c));
+        } else if (c < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else {  // every character of the code page lies below U+10000
+            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        }
+    }
     return out;
 }
 

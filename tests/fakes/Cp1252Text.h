@@ -11,9 +11,4 @@ class Cp1252Text : public Text {
     std::string FromAnsi(std::string_view ansi) const override;
 };
 
-// UTF-8 helpers shared by the fakes.
-void AppendUtf8(std::string& out, char32_t codePoint);
-// Decodes UTF-8; malformed sequences become U+FFFD.
-std::u32string DecodeUtf8(std::string_view utf8);
-
 }  // namespace velkor::test

@@ -4,7 +4,6 @@ namespace velkor::test {
 
 Answer FakeDialogs::Show(const MessageBoxRequest& box) {
     shown.push_back(box);
-    if (whileOpen) whileOpen(box);
     if (!answers.empty()) {
         Answer answer = answers.front();
         answers.pop_front();

@@ -1,7 +1,6 @@
 #pragma once
 // Records every message box and answers from a script.
 #include <deque>
-#include <functional>
 #include <vector>
 
 #include "platform/Dialogs.h"
@@ -13,8 +12,6 @@ class FakeDialogs : public Dialogs {
     std::vector<MessageBoxRequest> shown;
     // Answers in order; when empty, the box's first button (OK or Yes, or Retry).
     std::deque<Answer> answers;
-    // Runs while a box is open (the user doing something else first), before it is answered.
-    std::function<void(const MessageBoxRequest&)> whileOpen;
 
     Answer Show(const MessageBoxRequest& box) override;
 

@@ -72,14 +72,6 @@ void FakeEventLoop::runUntil(uint64_t ms) {
     DispatchPending();
 }
 
-void FakeEventLoop::runScript() {
-    while (!events_.empty()) {
-        DispatchPending();
-        if (events_.empty()) break;
-        now_ = std::max(now_, events_.begin()->first.first);
-    }
-}
-
 FakeEventLoop::TimerId FakeEventLoop::StartTimer(uint32_t intervalMs,
                                                  std::function<void()> onTick) {
     TimerId id = nextTimer_++;

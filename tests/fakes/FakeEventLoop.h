@@ -16,15 +16,12 @@ class FakeEventLoop : public EventLoop {
     // The tick count starts at `startTick`, so tests can place the wrap of the counter.
     explicit FakeEventLoop(uint32_t startTick = 0) : start_(startTick) {}
 
-    // Input dispatched `ms` milliseconds after the start (or after now).
+    // Input dispatched `ms` milliseconds after the start.
     void at(uint64_t ms, std::function<void()> action);
-    void after(uint64_t ms, std::function<void()> action) { at(now_ + ms, std::move(action)); }
 
     uint64_t now() const { return now_; }  // milliseconds since the start, without wrap
     // The outer message loop: dispatches everything due until `ms` after the start.
     void runUntil(uint64_t ms);
-    // Dispatches scripted input until none is left (timers alone do not keep it going).
-    void runScript();
 
     int waitCalls() const { return waitCalls_; }
     uint32_t lastWaitTimeout() const { return lastTimeout_; }
@@ -36,7 +33,6 @@ class FakeEventLoop : public EventLoop {
     using TimerId = uint32_t;
     TimerId StartTimer(uint32_t intervalMs, std::function<void()> onTick);
     void StopTimer(TimerId id);
-    size_t activeTimers() const { return timers_.size(); }
 
   private:
     struct PendingTimer {

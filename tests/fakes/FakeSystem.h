@@ -51,11 +51,10 @@ class RecordingDevice : public Device {
 class RecordingMultimedia : public Multimedia {
   public:
     std::vector<std::string> commands;
-    uint32_t result = 0;
 
     uint32_t SendString(const std::string& command) override {
         commands.push_back(command);
-        return result;
+        return 0;
     }
 };
 

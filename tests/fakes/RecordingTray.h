@@ -12,7 +12,6 @@ class RecordingTray : public Tray {
     std::vector<std::string> calls;  // "add 2025", "tip Velkor", "remove"
     bool shown = false;
     bool refuseAdd = false;  // as while the taskbar is not there yet
-    std::string tip;
     static constexpr uint32_t kTaskbarCreated = 0xC123;
 
     bool Add(const ui::Form&, uint32_t callbackMessage) override {
@@ -22,7 +21,6 @@ class RecordingTray : public Tray {
     }
     bool SetTip(const std::string& text) override {
         calls.push_back("tip " + text);
-        tip = text.substr(0, 63);
         return shown;
     }
     void Remove() override {

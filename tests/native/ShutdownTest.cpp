@@ -45,16 +45,5 @@ TEST(ShutdownTest, OkUnlocksEveryDriveKeepsTheRecordAndEnds) {
     EXPECT_FALSE(h.app.preferences.loaded());
 }
 
-TEST(ShutdownTest, MissingLanguageNumberMeansEnglish) {
-    test::AppHarness h;
-    h.files.content[h.iniPath()] = "[Default]\r\nDelay=0\r\n";
-    h.app.Start();
-    h.dialogs.shown.clear();  // start-up told of the missing language number
-    h.dialogs.answers = {Answer::Cancel};
-    h.main().mnuExit2.click();
-    ASSERT_EQ(h.dialogs.shown.size(), 1u);
-    EXPECT_EQ(h.dialogs.last().title, "Exit Velkor");
-}
-
 }  // namespace
 }  // namespace velkor

@@ -144,6 +144,7 @@ TEST(StartUpTest, SecondCopyEndsAtOnceAndChangesNothing) {
     EXPECT_TRUE(h.device.requests.empty());
     EXPECT_EQ(h.files.replaceCount, 0);
     EXPECT_FALSE(h.app.preferences.loaded());
+    EXPECT_TRUE(h.main().windowProcs().entries().empty());  // hears no resume
 }
 
 TEST(StartUpTest, RestoreGoesOnPastAMissingOrBrokenRecord) {

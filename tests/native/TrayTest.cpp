@@ -59,46 +59,37 @@ TEST(TrayTest, WithoutANotificationAreaTheWindowStaysAndTheIconComesLater) {
 TEST(TrayTest, TheIconsMessages) {
     struct Case {
         const char* name;
-        bool visibleBefore;
-        ui::WindowState stateBefore;
+        bool shownBefore, minimisedBefore;
         uint32_t message;
         uintptr_t wParam;
         intptr_t lParam;
-        bool consumed;
-        bool visibleAfter;
-        ui::WindowState stateAfter;
+        bool consumed, shownAfter;  // afterwards the window is never minimised
     };
-    using ui::WindowState;
     const Case cases[] = {
-        {"left click shows", false, WindowState::Normal, msg::kTrayCallback, 0, msg::kLButtonUp,
-         true, true, WindowState::Normal},
-        {"left click restores a minimised window", true, WindowState::Minimized, msg::kTrayCallback,
-         0, msg::kLButtonUp, true, true, WindowState::Normal},
-        {"mouse moves pass", false, WindowState::Normal, msg::kTrayCallback, 0, msg::kMouseMove,
-         false, false, WindowState::Normal},
-        {"minimise hides", true, WindowState::Normal, msg::kSysCommand, msg::kScMinimize, 0, true,
-         false, WindowState::Normal},
-        {"minimise from the keyboard", true, WindowState::Normal, msg::kSysCommand,
-         msg::kScMinimize | 2, 0, true, false, WindowState::Normal},
-        {"restore shows a hidden window", false, WindowState::Normal, msg::kSysCommand,
-         msg::kScRestore, 0, true, true, WindowState::Normal},
-        {"restore of a shown window passes", true, WindowState::Normal, msg::kSysCommand,
-         msg::kScRestore, 0, false, true, WindowState::Normal},
-        {"other commands pass", true, WindowState::Normal, msg::kSysCommand, 0xF060, 0, false, true,
-         WindowState::Normal},
+        {"left click shows", false, false, msg::kTrayCallback, 0, msg::kLButtonUp, true, true},
+        {"left click restores a minimised window", true, true, msg::kTrayCallback, 0,
+         msg::kLButtonUp, true, true},
+        {"mouse moves pass", false, false, msg::kTrayCallback, 0, msg::kMouseMove, false, false},
+        {"minimise hides", true, false, msg::kSysCommand, msg::kScMinimize, 0, true, false},
+        {"minimise from the keyboard", true, false, msg::kSysCommand, msg::kScMinimize | 2, 0, true,
+         false},
+        {"restore shows a hidden window", false, false, msg::kSysCommand, msg::kScRestore, 0, true,
+         true},
+        {"restore of a shown window passes", true, false, msg::kSysCommand, msg::kScRestore, 0,
+         false, true},
+        {"other commands pass", true, false, msg::kSysCommand, 0xF060, 0, false, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         test::AppHarness h;
         SettingsWith(h, 1, 0);
         h.app.Start();
-        if (c.visibleBefore) h.main().show();
-        h.main().setWindowState(c.stateBefore);
-        std::optional<intptr_t> result = Send(h, c.message, c.wParam, c.lParam);
-        EXPECT_EQ(result.has_value(), c.consumed);
-        EXPECT_EQ(result.value_or(-1), c.consumed ? 0 : -1);
-        EXPECT_EQ(h.main().visible(), c.visibleAfter);
-        EXPECT_EQ(h.main().windowState(), c.stateAfter);
+        if (c.shownBefore) h.main().show();
+        if (c.minimisedBefore) h.main().setWindowState(ui::WindowState::Minimized);
+        EXPECT_EQ(Send(h, c.message, c.wParam, c.lParam),
+                  c.consumed ? std::optional<intptr_t>(0) : std::nullopt);
+        EXPECT_EQ(h.main().visible(), c.shownAfter);
+        EXPECT_EQ(h.main().windowState(), ui::WindowState::Normal);
         EXPECT_EQ(h.formHost.popups, 0);
     }
 }
@@ -164,23 +155,6 @@ TEST(TrayTest, ResumeUnlocksAllAndReappliesTheRecordWithinFiveSeconds) {
         h.loop.runUntil(h.loop.now() + 15000);  // the next ticks find nothing to do
         EXPECT_EQ(h.Requests(), "");
     }
-}
-
-TEST(TrayTest, AStartThatEndedEarlyHearsNoResumeAndUnloadTakesTheProceduresOff) {
-    test::AppHarness h;
-    SettingsWith(h, 1, 1);
-    h.instance.another = true;
-    EXPECT_FALSE(h.app.Start());
-    EXPECT_TRUE(h.main().windowProcs().entries().empty());
-
-    test::AppHarness running;
-    SettingsWith(running, 1, 1);
-    running.app.Start();
-    frmVelkor& main = running.main();
-    EXPECT_EQ(main.windowProcs().entries().size(), 2u);  // icon, then power on top
-    running.tray.calls.clear();
-    running.app.End();
-    EXPECT_EQ(running.tray.calls, std::vector<std::string>{"remove"});
 }
 
 }  // namespace
