@@ -7,7 +7,7 @@ packages=(
     g++-mingw-w64-x86-64-posix mingw-w64            # the Windows build
     wine64 xvfb xauth x11-utils imagemagick         # running under Wine, with or without a display
     clang libclang-rt-14-dev                        # fuzzing with sanitizers
-    python3                                         # end-to-end helpers
+    python3 unzip procps                            # end-to-end and benchmark helpers
 )
 
 missing=()

@@ -58,13 +58,26 @@ mkdir -p "$work" "$root/build/fuzz/crashes"
 ./build/fuzz/profile_fuzz -max_total_time="$fuzz_seconds" -print_final_stats=1 \
     -artifact_prefix="$root/build/fuzz/crashes/" "$work" tests/fuzz/corpus/ 2>build/fuzz/fuzz.log ||
     { tail -40 build/fuzz/fuzz.log; echo "fuzzing found a crash: keep it in tests/fuzz/corpus/"; exit 1; }
-summary+=("fuzz: $(grep -E 'stat::number_of_executed_units' build/fuzz/fuzz.log | awk '{print $2}') executions, no crash")
+summary+=("fuzz (profile files): $(grep -E 'stat::number_of_executed_units' build/fuzz/fuzz.log | awk '{print $2}') executions, no crash")
+version_seconds=$(( (fuzz_seconds + 3) / 4 ))
+echo "== 3b. fuzzing the update check's version file for ${version_seconds}s"
+mkdir -p "$root/build/fuzz/version-corpus"
+./build/fuzz/version_fuzz -max_total_time="$version_seconds" -print_final_stats=1 \
+    -artifact_prefix="$root/build/fuzz/crashes/" "$root/build/fuzz/version-corpus" \
+    tests/fuzz/corpus-version/ 2>build/fuzz/version.log ||
+    { tail -40 build/fuzz/version.log; echo "fuzzing found a crash: keep it in tests/fuzz/corpus-version/"; exit 1; }
+summary+=("fuzz (version file): $(grep -E 'stat::number_of_executed_units' build/fuzz/version.log | awk '{print $2}') executions, no crash")
 
 echo "== 4. end-to-end under Wine with simulated CD-ROM drives"
 tests/e2e/run-e2e.sh "$root" | tee build/e2e.log
 e2e_count=$(sed -n 's/^e2e: \([0-9]*\) passed.*/\1/p' build/e2e.log)
 summary+=("end-to-end: $e2e_count checks passed")
 summary+=("$(grep -E 'Velkor.exe: .* ms' build/e2e.log | sed 's/^ *//')")
+
+echo "== 5. the release zip, and the benchmarks once with a short budget"
+(cd build/windows && cpack -G ZIP >/dev/null)
+unzip -l build/windows/Velkor-0.6.1.zip | sed -n 's/.* \(Velkor\/.*\)/  \1/p'
+bench/run-bench.sh "$root" "${VELKOR_BENCH_RUNS:-3}" "${VELKOR_BENCH_IDLE:-10}" | tee build/bench.log
 
 echo "== summary"
 printf '%s\n' "${summary[@]}"

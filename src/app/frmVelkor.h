@@ -1,7 +1,8 @@
 #pragma once
 // The main window: the drive selector, the four actions, the all-drives switch and the action
-// button; the tray pop-up menu with its per-drive submenus; the form-level state through which
-// the other windows and modules work. It exists once for the whole run.
+// button (its member functions are defined in the files each group below names); the tray pop-up
+// menu with its per-drive submenus; the form-level state through which the other windows and
+// modules work. It exists once for the whole run.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -84,7 +85,7 @@ class frmVelkor : public ui::Form {
     int16_t intAction = 0;
     std::string strIniFile;
 
-    // Start-up (main window and start-up).
+    // Start-up (app/frmVelkor.cpp).
     void Form_Load() override;
     void Form_Unload(int& cancel) override;
     // Set when start-up found another running copy: the program ends at once.
@@ -94,19 +95,19 @@ class frmVelkor : public ui::Form {
     // Takes the Close command off the window: only Exit ends the program.
     void DisableCloseButton() { disableClose(); }
 
-    // Drive list.
+    // Drive list (drives/DriveList.cpp).
     void Get_Driveletter(std::string& strDrive);
     void AddMenuItem(const std::string& strCaption, const std::string& strMenu);
 
-    // Media lock and lock-state record.
+    // Media lock and lock-state record (drives/MediaLock.cpp, drives/LockStateRecord.cpp).
     void Velkor(int16_t intCountDevicesCD, bool blnAll);
     void SetCurrentState();
 
-    // Tray door.
+    // Tray door (drives/TrayDoor.cpp).
     void OpenCD();
     void CloseCD();
 
-    // Action dispatch.
+    // Action dispatch (drives/ActionDispatch.cpp).
     void optLock_Click();
     void optUnlock_Click();
     void optOpen_Click();
@@ -122,7 +123,7 @@ class frmVelkor : public ui::Form {
     void mnuOpenSub_Click(int16_t Index);
     void mnuCloseSub_Click(int16_t Index);
 
-    // Shutdown and the remaining menu commands.
+    // Shutdown and the remaining menu commands (app/frmVelkor.cpp).
     void mnuExit_Click();
     void mnuExit2_Click();
     void Exit_Velkor(bool& bExit);
@@ -130,7 +131,8 @@ class frmVelkor : public ui::Form {
     void mnuPreferences_Click();
     void mnuAbout_Click();
 
-    // Notification-area icon and resume (app/APIStuff.cpp, app/WindowProc.cpp).
+    // Notification-area icon and resume (frmVelkor.cpp; the icon's window procedure is in
+    // app/APIStuff.cpp, the resume timer in app/WindowProc.cpp).
     void SetTrayMenuItems(int32_t state);
     ui::WindowState LastState() const { return lastState_; }
     void TimerSuspend_Timer();

@@ -266,6 +266,62 @@ drive activate >/dev/null; drive keys ctrl+x >/dev/null
 drive box ok 10000 >/dev/null
 [ "$(wait_exit)" = 0 ] && ok "exit" || bad "exit"
 
+echo "== Check now... against an update server on 127.0.0.1, in both languages"
+mkdir -p "$e2e/www"
+port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+python3 -m http.server "$port" --bind 127.0.0.1 --directory "$e2e/www" >/dev/null 2>&1 &
+server=$!
+printf '[Update]\r\nServer=127.0.0.1:%s\r\n' "$port" >>"$e2e/Velkor/Velkor.ini"
+check_now() {  # check_now VERSION-FILE-BODY KEYS...: the box the check shows
+    printf '%s' "$1" >"$e2e/www/Velkor_CurrentVersion.txt"
+    shift
+    drive keys "$@" >/dev/null
+    drive box ok 10000
+}
+start_velkor
+drive wait-main 30000 >/dev/null
+drive activate >/dev/null; drive keys alt+e p >/dev/null
+window_up Preferences || true
+box=$(check_now 062 alt+n)
+case "$box" in
+    "Update Information|You are currently using version 0.6.1/There is a newer version"*) ok "062: a newer version ($box)" ;;
+    *) bad "062: [$box]" ;;
+esac
+drive no-box 1000 >/dev/null && ok "and no second box" || bad "a second box after the news"
+window_up Preferences || true
+box=$(check_now 061 alt+n)
+[ "$box" = "Nothing to update|There are no updates to the program at this time." ] && ok "061: no updates" || bad "061: [$box]"
+window_up Preferences || true
+drive keys alt+g down space >/dev/null  # Deutsch
+window_up Einstellungen || true
+box=$(check_now 062 alt+j)
+case "$box" in
+    "Update Information|Sie verwenden Version 0.6.1/"*) ok "062 in German ($box)" ;;
+    *) bad "062 in German: [$box]" ;;
+esac
+window_up Einstellungen || true
+box=$(check_now "<HTML>gone</HTML>" alt+j)
+case "$box" in
+    "Updates|Die Suche nach Updates ist fehlgeschlagen: "*) ok "an HTML page is a failed check ($box)" ;;
+    *) bad "HTML page: [$box]" ;;
+esac
+kill "$server" 2>/dev/null || true
+window_up Einstellungen || true
+drive keys alt+s up space esc >/dev/null  # back to English, and away
+
+echo "== the about box"
+drive activate >/dev/null; drive keys alt+h a >/dev/null
+window_up About && ok "Help > About by keyboard" || true
+expect "its version block" "Version 0.6.1 Copyright (C) 2026 the Velkor developers" \
+    eval 'drive captions About | grep "^Version" | sed "s#/# #g; s/  */ /g; s/ *$//"'
+import -display "$DISPLAY" -window root "$e2e/about.png" && ok "screenshot kept (about.png)"
+drive keys enter >/dev/null  # OK
+sleep 0.5
+drive wait-window About 100 && bad "the about box stayed" || ok "OK closes it"
+drive activate >/dev/null; drive keys ctrl+x >/dev/null
+drive box ok 10000 >/dev/null
+[ "$(wait_exit)" = 0 ] && ok "exit" || bad "exit"
+
 echo "== start-up time to a visible window, median of 5 (Delay 0)"
 median_start() {  # median_start FOLDER EXE
     local times=()
