@@ -284,7 +284,7 @@ drive activate >/dev/null; drive keys alt+e p >/dev/null
 window_up Preferences || true
 box=$(check_now 062 alt+n)
 case "$box" in
-    "Update Information|You are currently using version 0.6.1/There is a newer version"*) ok "062: a newer version ($box)" ;;
+    "Update Information|You are currently using version 0.6.1 /There is a newer version"*) ok "062: a newer version ($box)" ;;
     *) bad "062: [$box]" ;;
 esac
 drive no-box 1000 >/dev/null && ok "and no second box" || bad "a second box after the news"
@@ -296,7 +296,7 @@ drive keys alt+g down space >/dev/null  # Deutsch
 window_up Einstellungen || true
 box=$(check_now 062 alt+j)
 case "$box" in
-    "Update Information|Sie verwenden Version 0.6.1/"*) ok "062 in German ($box)" ;;
+    "Update Information|Sie verwenden Version 0.6.1 /Es steht"*) ok "062 in German ($box)" ;;
     *) bad "062 in German: [$box]" ;;
 esac
 window_up Einstellungen || true
