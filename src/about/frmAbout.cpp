@@ -40,25 +40,20 @@ frmAbout::frmAbout(App& app) : Form("frmAbout", "About"), app_(app) {
               .showInTaskbar = false,
               .centerScreen = true});
     setClientSize(3975, 5370);
-    struct Place {
-        ui::Control& control;
-        ui::Bounds bounds;
-    };
     // The frame's contents lie at its position plus their offset inside it (240, 360 and
     // 1200, 2040).
-    const Place layout[] = {
-        {cmdExitAbout, {1200, 4800, 1455, 495}}, {lblTitle, {120, 0, 3735, 375}},
-        {txtAbout1, {120, 480, 3735, 735}},      {lblAbout2, {120, 1320, 975, 255}},
-        {lblHyperlink, {960, 1320, 2055, 255}},  {lblAbout3, {120, 1560, 855, 255}},
-        {lblEmail, {960, 1560, 2175, 255}},      {Frame1, {120, 1920, 3735, 2775}},
-        {txtAbout2, {360, 2280, 3255, 1695}},    {imgDonation, {1320, 3960, 1200, 465}},
-    };
-    int tab = 0;
-    for (const Place& place : layout) {
-        place.control.setBounds(place.bounds);
-        place.control.setTabIndex(tab++);
-        adopt(place.control);
-    }
+    placeInTabOrder({
+        {cmdExitAbout, {1200, 4800, 1455, 495}},
+        {lblTitle, {120, 0, 3735, 375}},
+        {txtAbout1, {120, 480, 3735, 735}},
+        {lblAbout2, {120, 1320, 975, 255}},
+        {lblHyperlink, {960, 1320, 2055, 255}},
+        {lblAbout3, {120, 1560, 855, 255}},
+        {lblEmail, {960, 1560, 2175, 255}},
+        {Frame1, {120, 1920, 3735, 2775}},
+        {txtAbout2, {360, 2280, 3255, 1695}},
+        {imgDonation, {1320, 3960, 1200, 465}},
+    });
     lblTitle.setAlignment(ui::Alignment::Center);
     lblTitle.setFont({.size = 12, .bold = true});
     for (ui::TextBox* box : {&txtAbout1, &txtAbout2}) {

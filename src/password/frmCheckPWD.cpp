@@ -15,22 +15,14 @@ frmCheckPWD::frmCheckPWD(App& app) : Form("frmCheckPWD", "Password required"), a
               .showInTaskbar = false,
               .centerScreen = true});
     setClientSize(3750, 2205);
-    struct Place {
-        ui::Control& control;
-        ui::Bounds bounds;
-    };
     // The label right before its box: its access key moves the focus to the control after it.
-    const Place layout[] = {
-        {lblPassword, {120, 960, 1080, 270}}, {txtPassword, {1320, 960, 2175, 285}},
-        {cmdOK, {495, 1680, 1140, 390}},      {cmdCancel, {2040, 1680, 1140, 390}},
+    placeInTabOrder({
+        {lblPassword, {120, 960, 1080, 270}},
+        {txtPassword, {1320, 960, 2175, 285}},
+        {cmdOK, {495, 1680, 1140, 390}},
+        {cmdCancel, {2040, 1680, 1140, 390}},
         {lblPWD, {120, 120, 3495, 615}},
-    };
-    int tab = 0;
-    for (const Place& place : layout) {
-        place.control.setBounds(place.bounds);
-        place.control.setTabIndex(tab++);
-        adopt(place.control);
-    }
+    });
     txtPassword.setPasswordChar("*");
     cmdOK.setDefault(true);
     cmdCancel.setCancel(true);

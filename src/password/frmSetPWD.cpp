@@ -16,24 +16,18 @@ frmSetPWD::frmSetPWD(App& app) : Form("frmSetPWD", "Set Password"), app_(app) {
               .centerScreen = true,
               .backColor = ui::SystemColor::Menu});
     setClientSize(3990, 2055);
-    struct Place {
-        ui::Control& control;
-        ui::Bounds bounds;
-    };
     // Each label right before its box: a label's access key moves the focus to the control
     // after it. The labels take no focus, so Tab still goes old, new, repeated, OK, Cancel.
-    const Place layout[] = {
-        {lblPasswordOld, {105, 120, 1680, 270}},  {txtPasswordOld, {1800, 120, 2055, 285}},
-        {lblPasswordNew, {105, 600, 1680, 270}},  {txtPasswordNew, {1800, 600, 2055, 285}},
-        {lblPasswordNew2, {120, 960, 1680, 270}}, {txtPasswordNew2, {1800, 960, 2055, 285}},
-        {cmdOK, {720, 1560, 1140, 390}},          {cmdCancel, {2160, 1560, 1140, 390}},
-    };
-    int tab = 0;
-    for (const Place& place : layout) {
-        place.control.setBounds(place.bounds);
-        place.control.setTabIndex(tab++);
-        adopt(place.control);
-    }
+    placeInTabOrder({
+        {lblPasswordOld, {105, 120, 1680, 270}},
+        {txtPasswordOld, {1800, 120, 2055, 285}},
+        {lblPasswordNew, {105, 600, 1680, 270}},
+        {txtPasswordNew, {1800, 600, 2055, 285}},
+        {lblPasswordNew2, {120, 960, 1680, 270}},
+        {txtPasswordNew2, {1800, 960, 2055, 285}},
+        {cmdOK, {720, 1560, 1140, 390}},
+        {cmdCancel, {2160, 1560, 1140, 390}},
+    });
     for (ui::TextBox* box : {&txtPasswordOld, &txtPasswordNew, &txtPasswordNew2}) {
         box->setPasswordChar("*");
     }

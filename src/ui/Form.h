@@ -2,6 +2,7 @@
 // A form: a window's model. The program's forms derive from it and own their controls, menus
 // and timers as members, registering them in creation order.
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -121,6 +122,19 @@ class Form : public Observable {
 
   protected:
     void setStyle(const FormStyle& style) { style_ = style; }
+    // Places the controls and takes them into the form, in tab order: the order given.
+    struct Placement {
+        Control& control;
+        Bounds bounds;
+    };
+    void placeInTabOrder(std::initializer_list<Placement> placements) {
+        int tab = 0;
+        for (const Placement& place : placements) {
+            place.control.setBounds(place.bounds);
+            place.control.setTabIndex(tab++);
+            adopt(place.control);
+        }
+    }
     void setClientSize(int width, int height) {
         clientWidth_ = width;
         clientHeight_ = height;
