@@ -16,6 +16,9 @@ std::optional<intptr_t> PowerWindowProc(frmVelkor& main, const ui::WindowMessage
 }
 
 void frmVelkor::TimerSuspend_Timer() {
+    // A wait inside the handling (a message box) lets this timer tick again: one handling at
+    // a time, the next tick takes a signal that came meanwhile.
+    if (handlingResume_) return;
     if (txtPWRMessage.text() != kResumeSignal) {
         blnSkipPassword = false;
         return;
@@ -24,6 +27,7 @@ void frmVelkor::TimerSuspend_Timer() {
     // only, and a resume handled while the exit's prompt waits (recording off) must not turn
     // recording on under the exit's final unlock.
     const bool wasRecording = blnRecordState;
+    handlingResume_ = true;
     Guarded(app_.ports.dialogs, "TimerSuspend_Timer()", [&] {
         blnSkipPassword = true;
         // Greyed counts as ticked, as any non-zero value does.
@@ -36,6 +40,7 @@ void frmVelkor::TimerSuspend_Timer() {
         if (restore) SetCurrentState();
         txtPWRMessage.setText("");
     });
+    handlingResume_ = false;
     blnSkipPassword = false;
     blnRecordState = wasRecording;
 }

@@ -9,64 +9,47 @@ namespace {
 
 struct Case {
     const char* text;
-    int64_t expected;  // the number, when no error is expected
-    int error = 0;     // the run-time error number expected, 0 for none
+    int64_t result;  // the number, or the number of the run-time error
 };
-constexpr Case Error(const char* text, int number) {
-    return {text, 0, number};
-}
 
-template <class Convert>
-void Check(const Case& c, Convert convert) {
-    SCOPED_TRACE(std::string("text: \"") + c.text + "\"");
-    if (c.error == 0) {
-        EXPECT_EQ(convert(c.text), c.expected);
-        return;
-    }
-    try {
-        convert(c.text);
-        ADD_FAILURE() << "no error raised";
-    } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.number(), c.error);
+// Each text of `numbers` converts to its number; each of `errors` raises its error.
+template <class Convert, size_t N, size_t E>
+void Check(Convert convert, const Case (&numbers)[N], const Case (&errors)[E]) {
+    for (const Case& c : numbers) EXPECT_EQ(convert(c.text), c.result) << '"' << c.text << '"';
+    for (const Case& c : errors) {
+        try {
+            convert(c.text);
+            ADD_FAILURE() << "no error raised for \"" << c.text << '"';
+        } catch (const RuntimeError& e) {
+            EXPECT_EQ(e.number(), c.result) << '"' << c.text << '"';
+        }
     }
 }
 
 TEST(ConvertTest, SixteenBitReadsBlanksSignAndDigitsOnly) {
-    const Case cases[] = {
-        {"1", 1},
-        {"0", 0},
-        {" 12 ", 12},
-        {"\t7", 7},
-        {"+5", 5},
-        {"-7", -7},
-        {"- 3", -3},
-        {"007", 7},
-        {"32767", 32767},
-        {"-32768", -32768},
-        Error("32768", 6),
-        Error("-32769", 6),
-        Error("99999999999999999999999", 6),
-        Error("", 13),
-        Error("   ", 13),
-        Error("-", 13),
-        Error("abc", 13),
-        Error("1.5", 13),
-        Error("1 2", 13),
-        Error("&H10", 13),
-        Error("1e3", 13),
-        Error("+-1", 13),
-        Error("12a", 13),
+    const Case numbers[] = {
+        {"1", 1},   {"0", 0},    {" 12 ", 12}, {"\t7", 7},       {"+5", 5},
+        {"-7", -7}, {"- 3", -3}, {"007", 7},   {"32767", 32767}, {"-32768", -32768},
     };
-    for (const Case& c : cases) Check(c, ToInt16);
+    const Case errors[] = {
+        {"32768", 6}, {"-32769", 6}, {"99999999999999999999999", 6},
+        {"", 13},     {"   ", 13},   {"-", 13},
+        {"abc", 13},  {"1.5", 13},   {"1 2", 13},
+        {"&H10", 13}, {"1e3", 13},   {"+-1", 13},
+        {"12a", 13},
+    };
+    Check(ToInt16, numbers, errors);
 }
 
 TEST(ConvertTest, ThirtyTwoBitRange) {
-    const Case cases[] = {
-        {"3000", 3000},         {"2147483647", 2147483647}, {"-2147483648", -2147483648LL},
-        Error("2147483648", 6), Error("-2147483649", 6),    {"-1", -1},
-        Error("", 13),
+    const Case numbers[] = {
+        {"3000", 3000},
+        {"2147483647", 2147483647},
+        {"-2147483648", -2147483648LL},
+        {"-1", -1},
     };
-    for (const Case& c : cases) Check(c, ToInt32);
+    const Case errors[] = {{"2147483648", 6}, {"-2147483649", 6}, {"", 13}};
+    Check(ToInt32, numbers, errors);
 }
 
 }  // namespace

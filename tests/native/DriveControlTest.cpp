@@ -161,22 +161,5 @@ TEST_F(DriveControlTest, TrayEntriesPrepareTheMainWindowAndDispatch) {
     EXPECT_EQ(h.Entries(), "D: unlocked#1|E: locked#2");
 }
 
-TEST_F(DriveControlTest, DriveLetterOfTheSelectedEntry) {
-    struct Case {
-        const char* text;
-        const char* expected;
-    };
-    const Case cases[] = {
-        {"F: locked", "F:"}, {" f: unlocked", "F:"}, {"#x", "keep"}, {"", "keep"}};
-    for (const Case& c : cases) {
-        w().imgCboDrives.setText(1, c.text);
-        w().imgCboDrives.select(1);
-        std::string drive = "keep";
-        w().Get_Driveletter(drive);
-        EXPECT_EQ(drive, c.expected) << c.text;
-    }
-    EXPECT_TRUE(h.dialogs.shown.empty());
-}
-
 }  // namespace
 }  // namespace velkor

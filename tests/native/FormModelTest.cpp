@@ -132,18 +132,36 @@ TEST(MenuArrayTest, ElementsAreCopiesOfTheHiddenTemplate) {
     EXPECT_EQ(ErrorNumberOf([&] { (void)subs[7]; }), 340);
 }
 
-TEST(ObservableTest, ListenersHearChangesUntilTheirSubscriptionEnds) {
-    CheckBox box("chk");
+TEST(ObservableTest, ListenersHearEachChangeOnceUntilTheirSubscriptionEnds) {
+    CheckBox check("chk");
+    Label label("lblLink");
+    Picture picture("imgLink");
+    TextBox box("txtAbout");
     std::vector<Property> heard;
     {
-        Subscription s = box.subscribe([&](Property p) { heard.push_back(p); });
-        box.setValue(1);
-        box.setValue(1);
-        box.setCaption("all");
-        box.setCaption("all");
+        std::vector<Subscription> subscriptions;
+        for (const Observable* o :
+             std::initializer_list<const Observable*>{&check, &label, &picture, &box}) {
+            subscriptions.push_back(o->subscribe([&](Property p) { heard.push_back(p); }));
+        }
+        for (int twice = 0; twice < 2; ++twice) {  // the second round changes nothing
+            check.setValue(1);
+            check.setCaption("all");
+            label.setFont({.size = 12, .bold = true});
+            label.setForeColor(Rgb{0, 0, 255});
+            label.setAlignment(Alignment::Center);
+            label.setMousePointer(MousePointer::Custom);
+            label.setMouseIcon("C:\\Velkor\\Hand.ico");
+            picture.setImage("DONATION");
+            box.setMultiLine(true);
+            box.setReadOnly(true);
+        }
     }
-    box.setValue(0);
-    EXPECT_EQ(heard, (std::vector<Property>{Property::Value, Property::Caption}));
+    check.setValue(0);  // nobody listens any more
+    EXPECT_EQ(heard, (std::vector<Property>{
+                         Property::Value, Property::Caption, Property::Font, Property::ForeColor,
+                         Property::Alignment, Property::MousePointer, Property::MouseIcon,
+                         Property::Image, Property::MultiLine, Property::ReadOnly}));
 }
 
 TEST(ControlTest, MouseMovesAndClicksReachOnlyEnabledControls) {
@@ -169,42 +187,6 @@ TEST(ControlTest, MouseMovesAndClicksReachOnlyEnabledControls) {
     label.click();
     picture.click();
     EXPECT_EQ(events, (std::vector<std::string>{"move 1 2 30 40", "label", "picture"}));
-}
-
-TEST(ControlTest, LookPropertiesTellTheRendererOncePerChange) {
-    Label label("lblLink");
-    Picture picture("imgLink");
-    TextBox box("txtAbout");
-    std::vector<Property> heard;
-    std::vector<Subscription> subscriptions;
-    for (const Observable* o : std::initializer_list<const Observable*>{&label, &picture, &box}) {
-        subscriptions.push_back(o->subscribe([&](Property p) { heard.push_back(p); }));
-    }
-    for (int twice = 0; twice < 2; ++twice) {  // the second round changes nothing
-        label.setFont({.size = 12, .bold = true});
-        label.setForeColor(Rgb{0, 0, 255});
-        label.setAlignment(Alignment::Center);
-        label.setMousePointer(MousePointer::Custom);
-        label.setMouseIcon("C:\\Velkor\\Hand.ico");
-        picture.setImage("DONATION");
-        box.setMultiLine(true);
-        box.setReadOnly(true);
-    }
-    EXPECT_EQ(heard,
-              (std::vector<Property>{Property::Font, Property::ForeColor, Property::Alignment,
-                                     Property::MousePointer, Property::MouseIcon, Property::Image,
-                                     Property::MultiLine, Property::ReadOnly}));
-}
-
-TEST(FormTest, TextHeightCountsLinesUntilTheRendererMeasures) {
-    Form form("frmTest", "Test");
-    EXPECT_EQ(form.TextHeight(""), 195);
-    EXPECT_EQ(form.TextHeight("Velkor"), 195);
-    EXPECT_EQ(form.TextHeight("a\r\nb\r\n"), 3 * 195);
-    form.measureTextHeight = [](std::string_view text) {
-        return static_cast<int>(text.size());
-    };
-    EXPECT_EQ(form.TextHeight("1234"), 4);
 }
 
 // A form that counts its loads and touches itself while loading.

@@ -81,11 +81,6 @@ std::string Id(const Row& row) {
     return std::string(row.section) + "." + row.key;
 }
 
-// The caption a row takes from a file made by LanguageFile(prefix).
-std::string Expected(const std::string& prefix, const Row& row) {
-    return prefix + Id(row);
-}
-
 // A language file in Windows-1252 with every key of the table (but `omit`), each value `prefix`
 // followed by section and key, and keys that look right but must not be used.
 std::string LanguageFile(const std::string& prefix, const std::string& omit = "") {
@@ -104,124 +99,80 @@ std::string LanguageFile(const std::string& prefix, const std::string& omit = ""
     return text;
 }
 
-class LanguageTest : public ::testing::Test {
-  protected:
-    std::string LanguagePath(int language) {
-        return h.files.path("Language_" + std::to_string(language) + ".txt");
+// Every row from `first` on shows the caption of a file made by LanguageFile(prefix).
+void ExpectCaptions(App& app, const std::string& prefix, size_t first = 0) {
+    for (size_t i = first; i < std::size(kTable); ++i) {
+        EXPECT_EQ(kTable[i].caption(app), prefix + Id(kTable[i])) << "row " << i + 1;
     }
-    void Start(int language) {
-        h.Settings(0, 0, 0, language);
-        h.app.Start();
-    }
-    // Every row from `first` on shows the caption of a file made with `prefix`.
-    void ExpectCaptions(const std::string& prefix, size_t first = 0) {
-        for (size_t i = first; i < std::size(kTable); ++i) {
-            EXPECT_EQ(kTable[i].caption(h.app), Expected(prefix, kTable[i])) << "row " << i + 1;
-        }
-    }
-    AppHarness h;
-};
-
-TEST_F(LanguageTest, EveryKeyLandsOnItsControl) {
-    const std::string a = "\xC3\x84:";  // Ä, one byte in the file
-    h.files.content[LanguagePath(1)] = LanguageFile(a);
-    Start(1);
-    EXPECT_TRUE(h.dialogs.shown.empty());
-    ExpectCaptions(a);
-    // Start-up loaded the dialogs, hidden.
-    EXPECT_FALSE(h.app.preferences->visible());
-    ASSERT_TRUE(h.app.setPassword.loaded() && h.app.checkPassword.loaded());
-    EXPECT_FALSE(h.app.setPassword->visible() || h.app.checkPassword->visible());
-    // What no language file sets keeps its own caption.
-    EXPECT_EQ(h.main().caption(), "Velkor");
-    EXPECT_EQ(h.main().cmdDo.caption(), "OK");
-    EXPECT_EQ(h.app.preferences->optEnglish.caption(), "English");
-    EXPECT_EQ(h.app.preferences->optGerman.caption(), "Deutsch");
-    EXPECT_EQ(h.app.preferences->frmUpdate.caption(), "Updates");
-    EXPECT_EQ(h.app.setPassword->cmdOK.caption(), "OK");
-    EXPECT_EQ(h.app.checkPassword->cmdOK.caption(), "OK");
 }
 
-TEST(LanguageFileTest, MissingKeyOrFileEmptiesThoseCaptionsOnly) {
+TEST(LanguageFileTest, EveryKeyLandsOnItsControlAndAMissingOneEmptiesItsCaption) {
+    const std::string a = "\xC3\x84:";  // Ä, one byte in the file
     struct Case {
         const char* what;
         bool file;
         std::string omit;
     };
     const Case cases[] = {
+        {"every key", true, ""},
         {"a key missing", true, "Preferences.chkResume"},
         {"the shared Cancel key missing: both Cancel buttons", true, "CheckPassword.cmdCancel"},
         {"no language file", false, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        AppHarness fresh;
-        if (c.file) {
-            fresh.files.content[fresh.files.path("Language_1.txt")] = LanguageFile("x", c.omit);
-        }
-        fresh.Settings(0, 0, 0, 1);
-        fresh.app.Start();
-        EXPECT_TRUE(fresh.dialogs.shown.empty());
+        AppHarness h;
+        if (c.file) h.files.content[h.files.path("Language_1.txt")] = LanguageFile(a, c.omit);
+        h.Settings(0, 0, 0, 1);
+        h.app.Start();
+        EXPECT_TRUE(h.dialogs.shown.empty());
         for (const Row& row : kTable) {
             const bool empty = !c.file || Id(row) == c.omit;
-            EXPECT_EQ(row.caption(fresh.app), empty ? "" : Expected("x", row)) << Id(row);
+            EXPECT_EQ(row.caption(h.app), empty ? "" : a + Id(row)) << Id(row);
         }
+        // Start-up loaded the dialogs, hidden.
+        EXPECT_FALSE(h.app.preferences->visible());
+        ASSERT_TRUE(h.app.setPassword.loaded() && h.app.checkPassword.loaded());
+        EXPECT_FALSE(h.app.setPassword->visible() || h.app.checkPassword->visible());
+        // What no language file sets keeps its own caption.
+        EXPECT_EQ(h.main().caption(), "Velkor");
+        EXPECT_EQ(h.main().cmdDo.caption(), "OK");
+        EXPECT_EQ(h.app.preferences->optEnglish.caption(), "English");
+        EXPECT_EQ(h.app.preferences->optGerman.caption(), "Deutsch");
+        EXPECT_EQ(h.app.preferences->frmUpdate.caption(), "Updates");
+        EXPECT_EQ(h.app.setPassword->cmdOK.caption(), "OK");
+        EXPECT_EQ(h.app.checkPassword->cmdOK.caption(), "OK");
     }
 }
 
-TEST_F(LanguageTest, UnreadableLanguageNumberIsToldAndChangesNothing) {
-    h.files.content[LanguagePath(1)] = LanguageFile("A:");
-    Start(1);
-    h.files.content[LanguagePath(1)] = LanguageFile("B:");
-    const std::optional<std::string> settings[] = {std::nullopt, "[Language]\r\n",
-                                                   "[Language]\r\nLanguage=x\r\n",
-                                                   "[Language]\r\nLanguage=99999\r\n"};
-    for (const std::optional<std::string>& content : settings) {
-        SCOPED_TRACE(content.value_or("no settings file"));
-        h.app.setPassword.unload();
-        h.app.checkPassword.unload();
-        h.files.content.erase(h.iniPath());
-        if (content) h.files.content[h.iniPath()] = *content;
-        h.ClearRecords();
-        LoadLanguage(h.app, h.iniPath());
-        ASSERT_EQ(h.dialogs.shown.size(), 1u);
-        EXPECT_EQ(h.dialogs.last().text, "INI-File not found.");
-        EXPECT_EQ(h.dialogs.last().title, "Velkor");
-        EXPECT_EQ(h.dialogs.last().buttons, Buttons::Ok);
-        EXPECT_EQ(h.dialogs.last().icon, Icon::None);
-        EXPECT_FALSE(h.app.setPassword.loaded());
-        EXPECT_FALSE(h.app.checkPassword.loaded());
-        for (size_t i = 0; i < kFirstPasswordDialogRow; ++i) {
-            EXPECT_EQ(kTable[i].caption(h.app), Expected("A:", kTable[i]));
-        }
-    }
-}
-
-TEST_F(LanguageTest, ChosenLanguageReachesHiddenDialogsAndEveryLaterOpening) {
-    h.files.content[LanguagePath(0)] = LanguageFile("E:");
-    h.files.content[LanguagePath(1)] = LanguageFile("D:");
-    Start(0);
-    ExpectCaptions("E:");
+TEST(LanguageTest, ChosenLanguageReachesHiddenDialogsAndEveryLaterOpening) {
+    AppHarness h;
+    h.files.content[h.files.path("Language_0.txt")] = LanguageFile("E:");
+    h.files.content[h.files.path("Language_1.txt")] = LanguageFile("D:");
+    h.Settings(0, 0);
+    h.app.Start();
+    ExpectCaptions(h.app, "E:");
     h.app.setPassword.unload();  // as after a use: the switch loads them again, hidden
     h.app.checkPassword.unload();
 
     h.app.preferences->optGerman.click();  // the preferences dialog itself is hidden
     EXPECT_EQ(h.Read("Language", "Language"), "1");
     EXPECT_FALSE(h.app.setPassword->visible());
-    ExpectCaptions("D:");
+    ExpectCaptions(h.app, "D:");
 
     // Unloaded after a use, the password dialogs come back in the language stored then.
     h.app.setPassword.unload();
     h.app.checkPassword.unload();
-    ExpectCaptions("D:", kFirstPasswordDialogRow);
+    ExpectCaptions(h.app, "D:", kFirstPasswordDialogRow);
     h.files.content[h.iniPath()] = "[Default]\r\nDelay=0\r\n";  // no language: English
     h.app.setPassword.unload();
     h.app.checkPassword.unload();
-    ExpectCaptions("E:", kFirstPasswordDialogRow);
+    ExpectCaptions(h.app, "E:", kFirstPasswordDialogRow);
     EXPECT_TRUE(h.dialogs.shown.empty());
 }
 
-TEST_F(LanguageTest, DialogsLoadedForTheirCaptionsStartAfreshWhenOpened) {
+TEST(LanguageTest, DialogsLoadedForTheirCaptionsStartAfreshWhenOpened) {
+    AppHarness h;
     h.StorePassword("Secret");
     h.Settings(1, 0);
     h.app.Start();  // loads the set-password dialog, hidden, while a password is stored

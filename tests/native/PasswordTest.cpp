@@ -87,6 +87,15 @@ class Machine : public AppHarness {
     std::string Stored() { return app.passwordFile.Password(); }
 };
 
+// Types the three passwords into the set-password dialog and presses OK.
+void Enter(frmSetPWD& d, const std::string& old, const std::string& fresh,
+           const std::string& repeated) {
+    d.txtPasswordOld.setText(old);
+    d.txtPasswordNew.setText(fresh);
+    d.txtPasswordNew2.setText(repeated);
+    d.cmdOK.click();
+}
+
 size_t Characters(const std::string& utf8) {
     return static_cast<size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
         return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
@@ -108,9 +117,7 @@ TEST(PasswordTest, TickingTheSwitchWithoutAPasswordOpensTheDialogThatSetsOne) {
     for (const ui::TextBox* box : {&d.txtPasswordOld, &d.txtPasswordNew, &d.txtPasswordNew2}) {
         EXPECT_EQ(box->passwordChar(), "*");
     }
-    d.txtPasswordNew.setText(kPassword);
-    d.txtPasswordNew2.setText(kPassword);
-    d.cmdOK.click();
+    Enter(d, "", kPassword, kPassword);
     EXPECT_FALSE(m.app.setPassword.loaded());
     EXPECT_EQ(m.Stored(), kPassword);
     EXPECT_EQ(m.prefs().chkPassword.value(), 1);
@@ -156,10 +163,7 @@ TEST(PasswordTest, SetPasswordRefusesWhatItCannotAcceptAndWritesNothing) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
         m.Settings(1, 0, 0, c.language);
-        d.txtPasswordOld.setText(c.old);
-        d.txtPasswordNew.setText(c.fresh);
-        d.txtPasswordNew2.setText(c.repeated);
-        d.cmdOK.click();
+        Enter(d, c.old, c.fresh, c.repeated);
         EXPECT_EQ(m.dialogs.last().text, c.message);
         EXPECT_EQ(m.dialogs.last().icon, Icon::None);
         EXPECT_EQ(m.dialogs.last().title, "Velkor");
@@ -172,10 +176,7 @@ TEST(PasswordTest, SetPasswordRefusesWhatItCannotAcceptAndWritesNothing) {
     EXPECT_EQ(m.files.replaceCount, writes);
     EXPECT_EQ(m.Stored(), kPassword);
 
-    d.txtPasswordOld.setText(kPassword);
-    d.txtPasswordNew.setText("N3w");
-    d.txtPasswordNew2.setText("N3w");
-    d.cmdOK.click();
+    Enter(d, kPassword, "N3w", "N3w");
     EXPECT_EQ(m.Stored(), "N3w");
     EXPECT_FALSE(m.app.setPassword.loaded());
 }
@@ -219,9 +220,7 @@ TEST(PasswordTest, AFailedWriteIsReportedAndClaimsNoProtection) {
     m.files.readOnly.insert(m.passwordPath());
     m.prefs().chkPassword.click();
     frmSetPWD& d = *m.app.setPassword;
-    d.txtPasswordNew.setText(kPassword);
-    d.txtPasswordNew2.setText(kPassword);
-    d.cmdOK.click();
+    Enter(d, "", kPassword, kPassword);
     EXPECT_EQ(m.Messages(), Texts{Machine::WriteFailure("cmdOK_Click()")});
     EXPECT_TRUE(d.visible());
     d.cmdCancel.click();  // nothing stored: the switch goes off again
@@ -370,21 +369,15 @@ TEST(PasswordTest, StartUpAsksForEveryUnlockItMakes) {
 }
 
 TEST(PasswordTest, ExitAsksAndCancelKeepsTheProgramRunning) {
-    for (bool answered : {false, true}) {
-        SCOPED_TRACE(answered ? "answered" : "Cancel");
-        Machine m;
-        m.Start();
-        m.AnswerPrompt(500, answered ? std::optional<std::string>(kPassword) : std::nullopt);
-        m.w().mnuExit2.click();
-        EXPECT_EQ(m.app.ended(), answered);
-        EXPECT_EQ(m.Requests(), answered ? "-D -E" : "");
-        EXPECT_EQ(m.Read("Current", "DeviceD"), "1");  // the final unlock is not recorded
-        if (!answered) {
-            EXPECT_EQ(m.dialogs.last().text, kRefusal);
-            EXPECT_TRUE(m.w().blnRecordState);
-            EXPECT_EQ(m.Entries(), "D: locked#2|E: locked#2");
-        }
-    }
+    Machine m;
+    m.Start();
+    m.AnswerPrompt(500, std::nullopt);
+    m.w().mnuExit2.click();
+    EXPECT_FALSE(m.app.ended());
+    EXPECT_EQ(m.Requests(), "");
+    EXPECT_EQ(m.dialogs.last().text, kRefusal);
+    EXPECT_TRUE(m.w().blnRecordState);
+    EXPECT_EQ(m.Entries(), "D: locked#2|E: locked#2");
 }
 
 TEST(PasswordTest, AnExitDuringAPendingPromptEndsEverythingThatWaited) {
@@ -395,8 +388,9 @@ TEST(PasswordTest, AnExitDuringAPendingPromptEndsEverythingThatWaited) {
     m.AnswerPrompt(2200, kPassword);
     m.loop.runUntil(5000);
     EXPECT_TRUE(m.app.ended());
-    EXPECT_EQ(m.Requests(), "-D -E");       // the exit's unlock, and nothing after the end
-    EXPECT_EQ(m.dialogs.shown.size(), 1u);  // the exit's question only
+    EXPECT_EQ(m.Requests(), "-D -E");              // the exit's unlock, and nothing after the end
+    EXPECT_EQ(m.Read("Current", "DeviceD"), "1");  // the final unlock is not recorded
+    EXPECT_EQ(m.dialogs.shown.size(), 1u);         // the exit's question only
     EXPECT_FALSE(m.app.mainWindow.loaded());
     EXPECT_FALSE(m.app.checkPassword.loaded());
 }
@@ -462,10 +456,7 @@ TEST(PasswordTest, WhileClearingTheSwitchWaitsProtectionStaysOn) {
     s.prefs().chkPassword.click();
     ASSERT_EQ(s.Stored(), "");
     frmSetPWD& d = *s.app.setPassword;
-    d.txtPasswordOld.setText(kPassword);
-    d.txtPasswordNew.setText("N3w");
-    d.txtPasswordNew2.setText("N3w");
-    d.cmdOK.click();
+    Enter(d, kPassword, "N3w", "N3w");
     EXPECT_EQ(s.Stored(), "N3w");
     EXPECT_EQ(s.prefs().chkPassword.value(), 1);
 }

@@ -8,6 +8,7 @@ namespace velkor {
 namespace {
 
 using test::AppHarness;
+using Texts = std::vector<std::string>;
 
 // Language files that tell which one a caption came from.
 void LanguageFiles(AppHarness& h) {
@@ -28,21 +29,15 @@ TEST(PreferencesTest, LoadSelectsTheStoredLanguageAndWritesItBack) {
         const char* line;  // of section "Language"
         const char* selected;
         const char* stored;   // afterwards
-        const char* caption;  // of chkAll and cmdApply
-        std::vector<std::string> messages;
+        const char* caption;  // of chkAll and cmdApply; none for a number that cannot be read
     };
     const Case cases[] = {
-        {"Language=0\r\n", "optEnglish", "0", "0", {}},
-        {"Language=1\r\n", "optGerman", "1", "1", {}},
-        {"Language=2\r\n", "optEnglish", "0", "0", {}},  // rewritten; no window shows file 2
-        // Nothing selected or written; start-up's caption loading and the dialog's load each
-        // tell the user.
-        {"", "none", "", "all CD/DVD drives", {"INI-File not found.", "INI-File not found"}},
-        {"Language=x\r\n",
-         "none",
-         "x",
-         "all CD/DVD drives",
-         {"INI-File not found.", "INI-File not found"}},
+        {"Language=0\r\n", "optEnglish", "0", "0"},
+        {"Language=1\r\n", "optGerman", "1", "1"},
+        {"Language=2\r\n", "optEnglish", "0", "0"},  // rewritten; no window shows file 2
+        {"", "none", "", nullptr},
+        {"Language=x\r\n", "none", "x", nullptr},
+        {"Language=99999\r\n", "none", "99999", nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
@@ -54,11 +49,17 @@ TEST(PreferencesTest, LoadSelectsTheStoredLanguageAndWritesItBack) {
         frmPreferences& prefs = *h.app.preferences;
         EXPECT_STREQ(Selected(prefs), c.selected);
         EXPECT_EQ(h.Read("Language", "Language"), c.stored);
-        EXPECT_EQ(h.main().chkAll.caption(), c.caption);
-        EXPECT_EQ(prefs.cmdApply.caption(), c.messages.empty() ? c.caption : "Apply");
-        std::vector<std::string> shown;
-        for (const MessageBoxRequest& box : h.dialogs.shown) shown.push_back(box.text);
-        EXPECT_EQ(shown, c.messages);
+        EXPECT_EQ(h.main().chkAll.caption(), c.caption ? c.caption : "all CD/DVD drives");
+        EXPECT_EQ(prefs.cmdApply.caption(), c.caption ? c.caption : "Apply");
+        // A number that cannot be read changes no caption and loads no password dialog;
+        // start-up's caption loading and the dialog's load each tell the user.
+        EXPECT_EQ(h.Messages(),
+                  (c.caption ? Texts{} : Texts{"INI-File not found.", "INI-File not found"}));
+        EXPECT_EQ(h.app.checkPassword.loaded(), c.caption != nullptr);
+        for (const MessageBoxRequest& box : h.dialogs.shown) {
+            EXPECT_EQ(box.title, "Velkor");
+            EXPECT_EQ(box.icon, Icon::None);
+        }
     }
 }
 
@@ -86,10 +87,9 @@ TEST(PreferencesTest, FailedLanguageWriteIsReportedAndTheOptionsShowTheStoredOne
         (c.unreadable ? h.files.unreadable : h.files.readOnly).insert(h.iniPath());
         frmPreferences& prefs = *h.app.preferences;
         (prefs.*c.click).click();
-        ASSERT_EQ(h.dialogs.shown.size(), 1u);
-        EXPECT_EQ(h.dialogs.last().text.rfind(std::string("Error in Module '") + c.procName, 0),
-                  0u);
-        EXPECT_NE(h.dialogs.last().text.find("Error Number: 75"), std::string::npos);
+        EXPECT_EQ(h.Messages(), Texts{AppHarness::WriteFailure(
+                                    c.procName, c.unreadable ? "The process cannot access the file."
+                                                             : "Access is denied.")});
         EXPECT_STREQ(Selected(prefs), c.selected);
         EXPECT_EQ(h.files.content[h.iniPath()], before);
         EXPECT_EQ(h.main().chkAll.caption(), std::to_string(c.stored));  // captions unchanged
@@ -114,8 +114,7 @@ TEST(PreferencesTest, ApplyWritesTheFourOptionsInOrderThenHides) {
     h.files.readOnly.insert(h.iniPath());
     h.ClearRecords();
     prefs.cmdApply.click();
-    ASSERT_EQ(h.dialogs.shown.size(), 1u);
-    EXPECT_EQ(h.dialogs.last().text.rfind("Error in Module 'cmdApply_Click()'", 0), 0u);
+    EXPECT_EQ(h.Messages(), Texts{AppHarness::WriteFailure("cmdApply_Click()")});
     EXPECT_TRUE(prefs.visible());
 
     h.files.readOnly.clear();

@@ -9,6 +9,8 @@
 namespace velkor {
 namespace {
 
+using Texts = std::vector<std::string>;
+
 void SettingsWith(test::AppHarness& h, int minimize, int standby, const std::string& current = "") {
     h.files.content[h.iniPath()] =
         "[Default]\r\nDeviceAll=0\r\nUseLastState=1\r\nMinimize=" + std::to_string(minimize) +
@@ -25,32 +27,33 @@ std::optional<intptr_t> Icon(test::AppHarness& h, intptr_t mouse) {
     return Send(h, msg::kTrayCallback, 0, mouse);
 }
 
-TEST(TrayTest, AMinimisedStartLivesInTheNotificationArea) {
-    for (int minimize : {0, 1}) {
+TEST(TrayTest, AMinimisedStartLivesInTheNotificationAreaWhenThereIsOne) {
+    struct Case {
+        int minimize;
+        bool taskbar;  // the notification area is there
+        bool inTray;
+    };
+    for (const Case& c : {Case{0, true, false}, Case{1, true, true}, Case{1, false, false}}) {
+        SCOPED_TRACE("Minimize " + std::to_string(c.minimize) + (c.taskbar ? "" : ", no taskbar"));
         test::AppHarness h;
-        SettingsWith(h, minimize, 0);
+        SettingsWith(h, c.minimize, 0);
+        h.tray.refuseAdd = !c.taskbar;
         ASSERT_TRUE(h.app.Start());
-        const bool tray = minimize == 1;
-        const std::vector<std::string> expected =
-            tray ? std::vector<std::string>{"add 2025", "tip Velkor"} : std::vector<std::string>{};
-        EXPECT_EQ(h.tray.calls, expected);
-        EXPECT_EQ(h.main().visible(), !tray);
-        EXPECT_EQ(h.main().style().showInTaskbar, !tray);
+        EXPECT_EQ(h.tray.calls, (c.minimize ? Texts{"add 2025", "tip Velkor"} : Texts{}));
+        EXPECT_EQ(h.main().visible(), !c.inTray);
+        EXPECT_EQ(h.main().style().showInTaskbar, !c.inTray);
     }
 }
 
-TEST(TrayTest, WithoutANotificationAreaTheWindowStaysAndTheIconComesLater) {
+TEST(TrayTest, WithoutANotificationAreaTheIconComesWithTheTaskbar) {
     test::AppHarness h;
     SettingsWith(h, 1, 0);
     h.tray.refuseAdd = true;
     h.app.Start();
-    EXPECT_TRUE(h.main().visible());
-    EXPECT_TRUE(h.main().style().showInTaskbar);
-
     h.tray.refuseAdd = false;
     h.tray.calls.clear();
     Send(h, test::RecordingTray::kTaskbarCreated);  // the taskbar is (back) there
-    EXPECT_EQ(h.tray.calls, (std::vector<std::string>{"add 2025", "tip Velkor"}));
+    EXPECT_EQ(h.tray.calls, (Texts{"add 2025", "tip Velkor"}));
     EXPECT_TRUE(h.tray.shown);
     Send(h, test::RecordingTray::kTaskbarCreated);  // and again after Explorer restarts
     EXPECT_EQ(h.tray.calls.size(), 4u);
@@ -120,7 +123,7 @@ TEST(TrayTest, ExitFromThePopupRemovesTheIconBeforeTheMenuReturns) {
     };
     Icon(h, msg::kRButtonUp);
     EXPECT_TRUE(h.app.ended());
-    EXPECT_EQ(h.tray.calls, std::vector<std::string>{"remove"});
+    EXPECT_EQ(h.tray.calls, Texts{"remove"});
     EXPECT_FALSE(h.tray.shown);
 }
 

@@ -30,15 +30,5 @@ TEST(WaitWithEventsTest, NegativeOrZeroTimesDoNotWait) {
     EXPECT_EQ(loop.now(), 0u);
 }
 
-TEST(WaitWithEventsTest, UnlimitedWaitEndsOnlyWhenTheSystemWaitFails) {
-    test::FakeEventLoop loop;
-    int ticks = 0;
-    loop.at(100, [&] { ++ticks; });
-    // With no input left the fake cannot wait forever and says so.
-    EXPECT_THROW(WaitWithEvents(loop, -1), std::logic_error);
-    EXPECT_EQ(ticks, 1);
-    EXPECT_EQ(loop.lastWaitTimeout(), kInfinite);
-}
-
 }  // namespace
 }  // namespace velkor
