@@ -33,12 +33,9 @@ void SetUnderline(ui::Control& control, bool underline) {
 }  // namespace
 
 frmAbout::frmAbout(App& app) : Form("frmAbout", "About"), app_(app) {
-    setStyle({.border = ui::BorderStyle::FixedDialog,
-              .controlBox = false,
-              .minButton = false,
-              .maxButton = false,
-              .showInTaskbar = false,
-              .centerScreen = true});
+    ui::FormStyle style = ui::kDialogBox;
+    style.controlBox = false;  // no system menu, no close box
+    setStyle(style);
     setClientSize(3975, 5370);
     // The frame's contents lie at its position plus their offset inside it (240, 360 and
     // 1200, 2040).

@@ -8,12 +8,9 @@
 namespace velkor {
 
 frmCheckPWD::frmCheckPWD(App& app) : Form("frmCheckPWD", "Password required"), app_(app) {
-    setStyle({.border = ui::BorderStyle::FixedDialog,
-              .controlBox = false,
-              .minButton = false,
-              .maxButton = false,
-              .showInTaskbar = false,
-              .centerScreen = true});
+    ui::FormStyle style = ui::kDialogBox;
+    style.controlBox = false;  // no system menu, no close box
+    setStyle(style);
     setClientSize(3750, 2205);
     // The label right before its box: its access key moves the focus to the control after it.
     placeInTabOrder({

@@ -8,13 +8,9 @@
 namespace velkor {
 
 frmSetPWD::frmSetPWD(App& app) : Form("frmSetPWD", "Set Password"), app_(app) {
-    setStyle({.border = ui::BorderStyle::FixedDialog,
-              .controlBox = true,
-              .minButton = false,
-              .maxButton = false,
-              .showInTaskbar = false,
-              .centerScreen = true,
-              .backColor = ui::SystemColor::Menu});
+    ui::FormStyle style = ui::kDialogBox;
+    style.backColor = ui::SystemColor::Menu;
+    setStyle(style);
     setClientSize(3990, 2055);
     // Each label right before its box: a label's access key moves the focus to the control
     // after it. The labels take no focus, so Tab still goes old, new, repeated, OK, Cancel.

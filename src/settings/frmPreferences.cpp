@@ -12,12 +12,9 @@
 namespace velkor {
 
 frmPreferences::frmPreferences(App& app) : Form("frmPreferences", "Preferences"), app_(app) {
-    setStyle({.border = ui::BorderStyle::FixedDialog,
-              .controlBox = true,
-              .minButton = false,
-              .maxButton = false,
-              .showInTaskbar = true,
-              .centerScreen = true});
+    ui::FormStyle style = ui::kDialogBox;
+    style.showInTaskbar = true;  // it is opened from the menu and stays for the whole run
+    setStyle(style);
     setClientSize(4800, 3600);
     placeInTabOrder({
         {chkLockAll, {240, 240, 4300, 255}},

@@ -32,6 +32,14 @@ struct FormStyle {
     SystemColor backColor = SystemColor::ButtonFace;
 };
 
+// A dialog box: a fixed dialog frame without minimise and maximise buttons, no taskbar button,
+// centred on the screen. Dialogs start from it and change what they need.
+inline constexpr FormStyle kDialogBox{.border = BorderStyle::FixedDialog,
+                                      .minButton = false,
+                                      .maxButton = false,
+                                      .showInTaskbar = false,
+                                      .centerScreen = true};
+
 class Form : public Observable {
   public:
     Form(std::string name, std::string caption)

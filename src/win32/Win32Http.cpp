@@ -54,7 +54,7 @@ std::string WinInetMessage(DWORD code) {
     return text.empty() ? SystemMessage(code) : Narrow(text);
 }
 
-HttpResult NoAnswer(DWORD code, bool waitedItsTime) {
+HttpResult NoAnswerAfter(DWORD code, bool waitedItsTime) {
     HttpResult result;
     // Some WinINets report a receive time-out as an aborted connection; the time it took
     // tells the two apart.
@@ -73,7 +73,7 @@ HttpResult Win32Http::Get(const std::string& host, const std::string& path, uint
     WaitCursor busy;
     const DWORD start = GetTickCount();
     auto NoAnswer = [&](DWORD code) {
-        return velkor::win32::NoAnswer(code, GetTickCount() - start >= timeoutMs);
+        return NoAnswerAfter(code, GetTickCount() - start >= timeoutMs);
     };
     std::wstring server = Widen(host);
     INTERNET_PORT port = INTERNET_DEFAULT_HTTP_PORT;
