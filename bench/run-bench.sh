@@ -24,7 +24,9 @@ trap 'wine_prefix_down "$work/prefix"' EXIT
 cp -a "$root/build/windows/Velkor" "$work/Velkor"
 cp "$root/build/windows/BareWindow.exe" "$work/"
 
-drive() { "$WINE" "$driver" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
+drive() { timeout -k 5 60 "$WINE" "$driver" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
+# In the background, bounded, and off this script's output, which a leftover would keep open.
+launch() { (cd "$1" && exec timeout -k 5 "$((idle + 120))" "$WINE" "$2" </dev/null >/dev/null 2>&1) >/dev/null 2>&1 & }
 now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 median() { sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'; }
 settings() {  # settings MINIMIZE
@@ -37,7 +39,7 @@ time_start() {
     shift 2
     local t0
     t0=$(now_ms)
-    (cd "$folder" && exec "$WINE" "$exe" </dev/null >/dev/null 2>&1) &
+    launch "$folder" "$exe"
     for _ in $(seq 1 300); do
         [ "$("$@")" = 1 ] && break
         sleep 0.01
@@ -66,10 +68,13 @@ for _ in $(seq 1 "$runs"); do
 done
 
 # Idle in the notification area: CPU time of the program's process over the idle span.
-(cd "$work/Velkor" && exec "$WINE" Velkor.exe </dev/null >/dev/null 2>&1) &
+launch "$work/Velkor" Velkor.exe
 for _ in $(seq 1 300); do [ "$(drive icon)" = 1 ] && break; sleep 0.02; done
 sleep 1
-pid=$(pgrep -f 'Velkor\.exe' | head -1)
+pid=""  # the program's own process, not the timeout around it
+for p in $(pgrep -f 'Velkor\.exe'); do
+    [ "$(cat "/proc/$p/comm")" = timeout ] || { pid=$p; break; }
+done
 ticks() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
 hz=$(getconf CLK_TCK)
 private_kb=$(awk '/^Private_(Clean|Dirty):/ {kb += $2} END {print kb}' "/proc/$pid/smaps_rollup")

@@ -69,7 +69,13 @@ mkdir -p "$root/build/fuzz/version-corpus"
 summary+=("fuzz (version file): $(grep -E 'stat::number_of_executed_units' build/fuzz/version.log | awk '{print $2}') executions, no crash")
 
 echo "== 4. end-to-end under Wine with simulated CD-ROM drives"
-tests/e2e/run-e2e.sh "$root" | tee build/e2e.log
+# Bounded, so that a hang is reported as one instead of running into the CI's own limit.
+e2e_status=0
+timeout -k 10 1200 tests/e2e/run-e2e.sh "$root" | tee build/e2e.log || e2e_status=$?
+if [ "$e2e_status" = 124 ]; then
+    echo "end-to-end: did not finish within 1200 s (a hang after the last line above)"
+fi
+[ "$e2e_status" = 0 ] || exit 1
 e2e_count=$(sed -n 's/^e2e: \([0-9]*\) passed.*/\1/p' build/e2e.log)
 summary+=("end-to-end: $e2e_count checks passed")
 summary+=("$(grep -E 'Velkor.exe: .* ms' build/e2e.log | sed 's/^ *//')")
@@ -77,7 +83,8 @@ summary+=("$(grep -E 'Velkor.exe: .* ms' build/e2e.log | sed 's/^ *//')")
 echo "== 5. the release zip, and the benchmarks once with a short budget"
 (cd build/windows && cpack -G ZIP >/dev/null)
 unzip -l build/windows/Velkor-0.6.1.zip | sed -n 's/.* \(Velkor\/.*\)/  \1/p'
-bench/run-bench.sh "$root" "${VELKOR_BENCH_RUNS:-3}" "${VELKOR_BENCH_IDLE:-10}" | tee build/bench.log
+timeout -k 10 600 bench/run-bench.sh "$root" "${VELKOR_BENCH_RUNS:-3}" "${VELKOR_BENCH_IDLE:-10}" |
+    tee build/bench.log
 
 echo "== summary"
 printf '%s\n' "${summary[@]}"

@@ -22,9 +22,13 @@ wine_prefix_up "$prefix"
 
 for attempt in 1 2; do
     rm -f "$report" "$log"
-    "$WINE" "$program" --gtest_output="xml:$report" >"$log" 2>&1 </dev/null
+    timeout -k 5 600 "$WINE" "$program" --gtest_output="xml:$report" >"$log" 2>&1 </dev/null
     status=$?
     cat "$log"
+    if [ "$status" = 124 ]; then
+        echo "wine-gtest: $name did not end within 600 s: a hang (the last test it began is above)"
+        exit 1
+    fi
     if grep -q '^\[==========\] Running' "$log" || [ -f "$report" ]; then
         break
     fi

@@ -1,5 +1,5 @@
 // Drives a running Velkor from outside, as a person would: reads its windows and clicks them.
-//   VelkorDriver wait-main MS          wait for the main window
+//   VelkorDriver wait-main MS          wait for the main window to be shown
 //   VelkorDriver combo                 the drive selector: "text|image" lines, then "selected=N"
 //   VelkorDriver click CAPTION         click the main window's button, check box or option
 //   VelkorDriver checked CAPTION       "1" or "0"
@@ -11,7 +11,8 @@
 //   VelkorDriver text STRING           type STRING (any characters) into the window in front
 //   VelkorDriver wait-window TITLE MS  wait for a shown window with that title
 //   VelkorDriver captions [TITLE]      the texts of a window's controls, one a line (main window)
-//   VelkorDriver activate [TITLE]      bring the main window (or that one) to the front
+//   VelkorDriver activate [TITLE]      bring the main window (or that one) to the front, and
+//                                      wait until it is there
 //   VelkorDriver keys KEY...           type into the window in front: "alt+f", "x", "enter",
 //                                      "down", "esc", "tab", "shift+end", ... one chord each
 //   VelkorDriver box ok|cancel MS      wait for a message box, print "title|text", answer it
@@ -56,6 +57,13 @@ std::wstring TextOf(HWND window) {
 
 HWND MainWindow() {
     return FindWindowW(L"VelkorForm", L"Velkor");
+}
+
+// The main window exists, hidden, while start-up still runs (a password prompt, the drive
+// list): only a shown one takes keys and clicks.
+HWND ShownMainWindow() {
+    HWND window = MainWindow();
+    return window && IsWindowVisible(window) ? window : nullptr;
 }
 
 HWND ChildWithCaption(HWND parent, const std::wstring& caption) {
@@ -208,7 +216,7 @@ int main(int argc, char** argv) {
     std::string arg = argc > 2 ? argv[2] : "";
     int ms = argc > 3 ? std::atoi(argv[3]) : 5000;
 
-    if (command == "wait-main") return WaitFor(MainWindow, std::atoi(arg.c_str())) ? 0 : 1;
+    if (command == "wait-main") return WaitFor(ShownMainWindow, std::atoi(arg.c_str())) ? 0 : 1;
     if (command == "combo") return Combo();
     if (command == "click" || command == "checked" || command == "enter") {
         HWND control = ChildWithCaption(MainWindow(), Widen(arg));
@@ -292,8 +300,18 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "activate") {  // as a click on the window's title bar brings it to the front
-        HWND window = arg.empty() ? MainWindow() : FindWindowW(L"VelkorForm", Widen(arg).c_str());
-        return window && SetForegroundWindow(window) ? 0 : 1;
+        std::wstring title = arg.empty() ? L"Velkor" : Widen(arg);
+        // Keys typed next go to whatever is in front: only report success once this window is.
+        return WaitFor(
+                   [&]() -> HWND {
+                       HWND w = FindWindowW(L"VelkorForm", title.c_str());
+                       if (!w || !IsWindowVisible(w) || !IsWindowEnabled(w)) return nullptr;
+                       if (GetForegroundWindow() != w) SetForegroundWindow(w);
+                       return GetForegroundWindow() == w ? w : nullptr;
+                   },
+                   5000)
+                   ? 0
+                   : 1;
     }
     if (command == "keys") {
         for (int i = 2; i < argc; ++i) {

@@ -41,7 +41,11 @@ wine_prefix_up "$e2e/prefix"
 trap 'wine_prefix_down "$e2e/prefix"' EXIT
 cp -a "$root/build/windows/Velkor" "$e2e/Velkor"
 
-drive() { "$WINE" "$driver" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
+# Every Wine start is bounded: a process that never ends fails its check instead of the run.
+drive() { timeout -k 5 60 "$WINE" "$driver" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
+front() {  # front [TITLE]: that window (the main one) in front, where the next keys go
+    drive activate "$@" >/dev/null || bad "could not bring ${1:-the main window} to the front"
+}
 ok() { passed=$((passed + 1)); echo "  ok: $1"; }
 bad() {  # a screenshot of the moment is kept beside the log
     failures=$((failures + 1))
@@ -61,9 +65,31 @@ expect() {  # expect NAME EXPECTED COMMAND... (retried for up to 5 s, or tries=N
 locks() { grep -c "^CDROM_LOCKDOOR $1 .*/cd$2\$" "$log" || true; }
 record() { grep -a "^$1=" "$e2e/Velkor/Velkor.ini" | tr -d '\r' || true; }
 
+end_leftover() {  # a failed check may leave the last start running: end it before the next
+    [ -e "$e2e/running" ] || return 0
+    timeout -k 5 30 "$WINE" taskkill /f /im Velkor.exe </dev/null >/dev/null 2>&1 || true
+    for _ in $(seq 1 50); do [ -e "$e2e/running" ] || break; sleep 0.2; done
+}
+start_velkor() {  # in the background; its exit code lands in exit-code
+    end_leftover
+    rm -f "$e2e/exit-code"
+    touch "$e2e/running"
+    # Not on this script's output: a program left running must not keep the log's pipe open.
+    (
+        cd "$e2e/Velkor"
+        timeout -k 5 900 "$WINE" Velkor.exe </dev/null >/dev/null 2>&1
+        echo $? >"$e2e/exit-code"
+        rm -f "$e2e/running"
+    ) >/dev/null 2>&1 &
+}
+wait_exit() {
+    for _ in $(seq 1 50); do [ -f "$e2e/exit-code" ] && break; sleep 0.2; done
+    cat "$e2e/exit-code" 2>/dev/null
+}
+
 echo "== end-to-end: start with the delivered settings (restore last state, no record yet)"
 start=$(date +%s%N)
-(cd "$e2e/Velkor" && "$WINE" Velkor.exe </dev/null >/dev/null 2>&1; echo $? >"$e2e/exit-code") &
+start_velkor
 drive wait-main 30000 && ok "main window shown" || bad "main window never came"
 echo "  start-up to window: $(( ($(date +%s%N) - start) / 1000000 )) ms"
 expect "selector lists D: and E: unlocked, E selected" \
@@ -119,24 +145,23 @@ drive no-box 1500 >/dev/null && ok "no question on close" || bad "close asked"
 drive wait-main 100 && ok "still running" || bad "closed by the title bar"
 
 echo "== exit: Cancel keeps it, OK unlocks and ends"
-drive activate >/dev/null; drive keys alt+f x >/dev/null  # File > Exit, by its access keys
+front; drive keys alt+f x >/dev/null  # File > Exit, by its access keys
 box=$(drive box cancel 10000)
 [ "$box" = "Exit Velkor|Exit Velkor? / /Velkor will unlock all CD/DVD drives at programme exit." ] &&
     ok "exit question" || bad "exit question: [$box]"
 sleep 1
 drive wait-main 100 && ok "Cancel keeps it running" || bad "Cancel ended it"
 unlocksE=$(locks 0 E)
-drive activate >/dev/null; drive keys ctrl+x >/dev/null  # Exit by its shortcut
+front; drive keys ctrl+x >/dev/null  # Exit by its shortcut
 drive box ok 10000 >/dev/null && ok "exit confirmed"
-for _ in $(seq 1 50); do [ -f "$e2e/exit-code" ] && break; sleep 0.2; done
-[ "$(cat "$e2e/exit-code" 2>/dev/null)" = "0" ] && ok "exit code 0" || bad "exit code [$(cat "$e2e/exit-code" 2>/dev/null)]"
+code=$(wait_exit)
+[ "$code" = 0 ] && ok "exit code 0" || bad "exit code [$code]"
 [ "$(locks 0 E)" -gt "$unlocksE" ] && ok "E unlocked at exit" || bad "E not unlocked at exit"
 expect "record kept across the exit" "DeviceD=0 DeviceE=1" eval 'echo $(record DeviceD) $(record DeviceE)'
 
 echo "== a minimised start lives in the notification area"
 sed -i 's/^Minimize=0/Minimize=1/' "$e2e/Velkor/Velkor.ini"
-rm -f "$e2e/exit-code"
-(cd "$e2e/Velkor" && "$WINE" Velkor.exe </dev/null >/dev/null 2>&1; echo $? >"$e2e/exit-code") &
+start_velkor
 expect "the icon is there" "1" drive icon
 expect "no window is shown" "0" drive visible
 drive tray left >/dev/null
@@ -166,32 +191,24 @@ drive tray right >/dev/null
 sleep 0.5
 drive keys up enter >/dev/null  # the last entry: Exit
 drive box ok 10000 >/dev/null && ok "exit confirmed from the pop-up menu" || bad "no exit question"
-for _ in $(seq 1 50); do [ -f "$e2e/exit-code" ] && break; sleep 0.2; done
-[ "$(cat "$e2e/exit-code" 2>/dev/null)" = "0" ] && ok "exit code 0" || bad "exit code [$(cat "$e2e/exit-code" 2>/dev/null)]"
+code=$(wait_exit)
+[ "$code" = 0 ] && ok "exit code 0" || bad "exit code [$code]"
 expect "the icon is gone" "0" drive icon
 sed -i 's/^Minimize=1/Minimize=0/' "$e2e/Velkor/Velkor.ini"
 
 echo "== password protection set in the preferences, asked at exit and at the next start"
-start_velkor() {
-    rm -f "$e2e/exit-code"
-    (cd "$e2e/Velkor" && "$WINE" Velkor.exe </dev/null >/dev/null 2>&1; echo $? >"$e2e/exit-code") &
-}
 window_up() {  # window_up TITLE: shown, and given a person's moment before the next key
     drive wait-window "$1" "${2:-5000}" || {
         bad "the window \"$1\" did not show"
         return 1
     }
     sleep 0.3
-    drive activate "$1" >/dev/null  # in front, as after a click on its title bar
+    front "$1"  # as after a click on its title bar
     sleep 0.1
-}
-wait_exit() {
-    for _ in $(seq 1 50); do [ -f "$e2e/exit-code" ] && break; sleep 0.2; done
-    cat "$e2e/exit-code" 2>/dev/null
 }
 start_velkor
 drive wait-main 30000 >/dev/null
-drive activate >/dev/null; drive keys alt+e p >/dev/null  # Edit > Preferences
+front; drive keys alt+e p >/dev/null  # Edit > Preferences
 window_up Preferences 5000 && ok "Edit > Preferences by keyboard" || bad "no preferences"
 drive keys alt+p >/dev/null  # Password protection: none stored, so it asks for one
 window_up "Set Password" 5000 && ok "ticking the switch opens Set Password" || bad "no Set Password"
@@ -203,7 +220,7 @@ drive keys alt+u alt+a >/dev/null  # no last state at start, then Apply
 expect "Apply writes the start-up keys" "DeviceAll=0 UseLastState=0 Minimize=0 Standby=1" \
     eval 'echo $(record DeviceAll) $(record UseLastState) $(record Minimize) $(record Standby)'
 before=$(wc -l <"$log")
-drive activate >/dev/null; drive keys ctrl+x >/dev/null
+front; drive keys ctrl+x >/dev/null
 drive box ok 10000 >/dev/null  # Exit Velkor?
 window_up "Password required" 5000 && ok "exit asks for the password" || bad "no prompt at exit"
 drive text kiosk42 >/dev/null; drive keys enter >/dev/null
@@ -216,7 +233,7 @@ box=$(drive box ok 5000)
 sleep 1.5
 drive wait-main 100 && ok "Cancel keeps the program running" || bad "Cancel ended it"
 [ "$(wc -l <"$log")" = "$before" ] && ok "no drive request after Cancel" || bad "requests after Cancel"
-drive activate >/dev/null; drive keys ctrl+x >/dev/null
+front; drive keys ctrl+x >/dev/null
 drive box ok 10000 >/dev/null
 window_up "Password required" 5000 || true
 drive text Kiosk42 >/dev/null; drive keys enter >/dev/null
@@ -225,21 +242,21 @@ start_velkor
 window_up "Password required" 30000 && ok "the next start asks before unlocking" || bad "no prompt at start"
 drive text Kiosk42 >/dev/null; drive keys enter >/dev/null
 drive wait-main 10000 && ok "started after the password" || bad "no main window"
-drive activate >/dev/null; drive keys alt+e p >/dev/null
+front; drive keys alt+e p >/dev/null
 window_up Preferences 5000 || true
 drive keys alt+p >/dev/null  # clearing the switch asks for the password
 window_up "Password required" 5000 || true
 drive text Kiosk42 >/dev/null; drive keys enter >/dev/null
 expect "the right password removes it" "Password=" eval 'grep -a "^Password=" "$e2e/Velkor/password.txt" | tr -d "\r"'
 drive keys esc >/dev/null  # the preferences hide without applying
-drive activate >/dev/null; drive keys ctrl+x >/dev/null
+front; drive keys ctrl+x >/dev/null
 drive box ok 10000 >/dev/null
 [ "$(wait_exit)" = 0 ] && ok "exit without a password" || bad "exit"
 
 echo "== switching to German in the preferences changes every caption at once"
 start_velkor
 drive wait-main 30000 >/dev/null
-drive activate >/dev/null; drive keys alt+e p >/dev/null
+front; drive keys alt+e p >/dev/null
 window_up Preferences || true
 drive keys alt+g down space >/dev/null  # Language: Deutsch
 german="$(printf '&Alle CD/DVD-Laufwerke\n&Entsperren\n&Sperren\nOK\nSch&lie\xc3\x9fen\n\xc3\x96&ffnen')"
@@ -250,19 +267,19 @@ import -display "$DISPLAY" -window root "$e2e/german.png" && ok "screenshot kept
 drive keys alt+b >/dev/null  # Apply (Übernehmen)
 expect "Apply writes the four keys" "DeviceAll=0 UseLastState=0 Minimize=0 Standby=1" \
     eval 'echo $(record DeviceAll) $(record UseLastState) $(record Minimize) $(record Standby)'
-drive activate >/dev/null; drive keys ctrl+x >/dev/null
+front; drive keys ctrl+x >/dev/null
 box=$(drive box ok 10000)
 [ "${box%%|*}" = "Velkor beenden" ] && ok "the exit question in German" || bad "exit question: [$box]"
 wait_exit >/dev/null
 start_velkor
 drive wait-main 30000 >/dev/null
 expect "a restart comes up in German" "$german" eval 'drive captions | grep -v "locked" | LC_ALL=C sort'
-drive activate >/dev/null; drive keys alt+b e >/dev/null  # Bearbeiten > Einstellungen
+front; drive keys alt+b e >/dev/null  # Bearbeiten > Einstellungen
 window_up Einstellungen || true
 drive keys alt+s up space >/dev/null  # Sprache: English
 expect "and back to English" "English" eval 'drive captions | grep -o "^&All CD/DVD drives" | sed "s/.*/English/"'
 drive keys esc >/dev/null
-drive activate >/dev/null; drive keys ctrl+x >/dev/null
+front; drive keys ctrl+x >/dev/null
 drive box ok 10000 >/dev/null
 [ "$(wait_exit)" = 0 ] && ok "exit" || bad "exit"
 
@@ -280,7 +297,7 @@ check_now() {  # check_now VERSION-FILE-BODY KEYS...: the box the check shows
 }
 start_velkor
 drive wait-main 30000 >/dev/null
-drive activate >/dev/null; drive keys alt+e p >/dev/null
+front; drive keys alt+e p >/dev/null
 window_up Preferences || true
 box=$(check_now 062 alt+n)
 case "$box" in
@@ -310,7 +327,7 @@ window_up Einstellungen || true
 drive keys alt+s up space esc >/dev/null  # back to English, and away
 
 echo "== the about box"
-drive activate >/dev/null; drive keys alt+h a >/dev/null
+front; drive keys alt+h a >/dev/null
 window_up About && ok "Help > About by keyboard" || true
 expect "its version block" "Version 0.6.1 Copyright (C) 2026 the Velkor developers" \
     eval 'drive captions About | grep "^Version" | sed "s#/# #g; s/  */ /g; s/ *$//"'
@@ -318,7 +335,7 @@ import -display "$DISPLAY" -window root "$e2e/about.png" && ok "screenshot kept 
 drive keys enter >/dev/null  # OK
 sleep 0.5
 drive wait-window About 100 && bad "the about box stayed" || ok "OK closes it"
-drive activate >/dev/null; drive keys ctrl+x >/dev/null
+front; drive keys ctrl+x >/dev/null
 drive box ok 10000 >/dev/null
 [ "$(wait_exit)" = 0 ] && ok "exit" || bad "exit"
 
@@ -327,7 +344,7 @@ median_start() {  # median_start FOLDER EXE
     local times=()
     for _ in 1 2 3 4 5; do
         local t0=$(date +%s%N)
-        (cd "$1" && "$WINE" "$2" </dev/null >/dev/null 2>&1 &)
+        (cd "$1" && timeout -k 5 120 "$WINE" "$2" </dev/null >/dev/null 2>&1 &) >/dev/null 2>&1
         drive wait-main 30000 >/dev/null
         times+=($(( ($(date +%s%N) - t0) / 1000000 )))
         drive kill >/dev/null
@@ -335,6 +352,7 @@ median_start() {  # median_start FOLDER EXE
     done
     printf '%s\n' "${times[@]}" | sort -n | sed -n 3p
 }
+end_leftover
 velkor_ms=$(median_start "$e2e/Velkor" Velkor.exe)
 bare_ms=$(median_start "$root/build/windows" BareWindow.exe)
 echo "  Velkor.exe: ${velkor_ms} ms; a bare Win32 window: ${bare_ms} ms (including the driver's own start)"
