@@ -13,6 +13,7 @@
 //   VelkorDriver captions [TITLE]      the texts of a window's controls, one a line (main window)
 //   VelkorDriver activate [TITLE]      bring the main window (or that one) to the front, and
 //                                      wait until it is there
+//   VelkorDriver link TITLE CAPTION    point at that window's link and click it, as a mouse does
 //   VelkorDriver keys KEY...           type into the window in front: "alt+f", "x", "enter",
 //                                      "down", "esc", "tab", "shift+end", ... one chord each
 //   VelkorDriver box ok|cancel MS      wait for a message box, print "title|text", answer it
@@ -312,6 +313,18 @@ int main(int argc, char** argv) {
                    5000)
                    ? 0
                    : 1;
+    }
+    if (command == "link" && argc > 3) {
+        HWND window = FindWindowW(L"VelkorForm", Widen(arg).c_str());
+        HWND link = window ? ChildWithCaption(window, Widen(argv[3])) : nullptr;
+        if (!link) return 1;
+        RECT r{};
+        GetClientRect(link, &r);
+        const LPARAM middle = MAKELPARAM(r.right / 2, r.bottom / 2);
+        // The pointer arrives over the link before the button goes down, as with a mouse.
+        SendMessageTimeoutW(link, WM_MOUSEMOVE, 0, middle, SMTO_ABORTIFHUNG, 2000, nullptr);
+        PostMessageW(link, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+        return PostMessageW(link, WM_LBUTTONUP, 0, middle) ? 0 : 1;
     }
     if (command == "keys") {
         for (int i = 2; i < argc; ++i) {
