@@ -58,6 +58,7 @@ frmAbout::frmAbout(App& app) : Form("frmAbout", "About"), app_(app) {
         box->setReadOnly(true);
         box->setBackColor(ui::SystemColor::Menu);
     }
+    txtAbout2.setVerticalScrollBar(true);  // the donation text runs longer than its box
     lblHyperlink.setCaption(std::string(program::kWebSite));
     lblEmail.setCaption(std::string(program::kSupportEmail));
     imgDonation.setImage("DONATION");

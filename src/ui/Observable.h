@@ -39,6 +39,7 @@ enum class Property {
     Image,         // the image a picture shows
     MultiLine,     // of a text box
     ReadOnly,      // of a text box
+    ScrollBars,    // of a multi-line text box
 };
 
 namespace detail {

@@ -27,6 +27,11 @@ class TextBox : public Control {
     bool multiLine() const { return multiLine_; }
     void setMultiLine(bool multiLine) { set(multiLine_, multiLine, Property::MultiLine); }
 
+    // Set at design time: a multi-line box whose text may run longer than the box shows a
+    // vertical scroll bar.
+    bool verticalScrollBar() const { return verticalScrollBar_; }
+    void setVerticalScrollBar(bool shown) { set(verticalScrollBar_, shown, Property::ScrollBars); }
+
     // The user can select and copy the text but not change it.
     bool readOnly() const { return readOnly_; }
     void setReadOnly(bool readOnly) { set(readOnly_, readOnly, Property::ReadOnly); }
@@ -48,6 +53,7 @@ class TextBox : public Control {
     std::string passwordChar_;
     bool multiLine_ = false;
     bool readOnly_ = false;
+    bool verticalScrollBar_ = false;
     bool focus_ = false;
     size_t selStart_ = 0;
     size_t selLength_ = 0;

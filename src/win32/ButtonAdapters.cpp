@@ -8,6 +8,7 @@
 #include "ui/CommandButton.h"
 #include "ui/OptionButton.h"
 #include "win32/ControlAdapters.h"
+#include "win32/DpiResources.h"
 #include "win32/Utf.h"
 
 namespace velkor::win32 {
@@ -28,21 +29,21 @@ void CheckBoxAdapter::SyncOwn(ui::Property property) {
 
 namespace {
 // A check box or an option button: the mark, and the gap between the mark and the text.
-int MarkMargin() {
-    return GetSystemMetrics(SM_CXMENUCHECK) + 3 * GetSystemMetrics(SM_CXEDGE) + 4;
+int MarkMargin(UINT dpi) {
+    return SystemMetric(SM_CXMENUCHECK, dpi) + 3 * SystemMetric(SM_CXEDGE, dpi) + Pixels(60, dpi);
 }
 }  // namespace
 
-int CheckBoxAdapter::CaptionMargin() const {
-    return MarkMargin();
+int CheckBoxAdapter::CaptionMargin(UINT dpi) const {
+    return MarkMargin(dpi);
 }
 
-int OptionButtonAdapter::CaptionMargin() const {
-    return MarkMargin();
+int OptionButtonAdapter::CaptionMargin(UINT dpi) const {
+    return MarkMargin(dpi);
 }
 
-int CommandButtonAdapter::CaptionMargin() const {
-    return 6 * GetSystemMetrics(SM_CXEDGE) + 8;
+int CommandButtonAdapter::CaptionMargin(UINT dpi) const {
+    return 6 * SystemMetric(SM_CXEDGE, dpi) + Pixels(120, dpi);
 }
 
 void CheckBoxAdapter::OnNotify(int code) {

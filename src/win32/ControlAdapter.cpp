@@ -137,14 +137,28 @@ RECT ControlAdapter::Wanted(UINT dpi, HDC dc) const {
     const ui::Bounds& b = control_.bounds();
     RECT where{Pixels(b.left, dpi), Pixels(b.top, dpi), Pixels(b.left + b.width, dpi),
                Pixels(b.top + b.height, dpi)};
-    const int margin = CaptionMargin();
+    const int margin = CaptionMargin(dpi);
     if (margin < 0 || control_.caption().empty()) return where;
-    std::wstring caption = Widen(control_.caption());
-    RECT text{0, 0, 0, 0};
-    DrawTextW(dc, caption.c_str(), -1, &text, DT_CALCRECT | DT_SINGLELINE);
-    // A caption that wraps over several lines by design keeps its width.
-    if (where.bottom - where.top >= 2 * (text.bottom - text.top)) return where;
-    where.right = std::max<LONG>(where.right, where.left + text.right + margin);
+    HGDIOBJ formFont = ownFont_ ? SelectObject(dc, ownFont_.get()) : nullptr;
+    const std::wstring caption = Widen(control_.caption());
+    RECT line{0, 0, 0, 0};
+    DrawTextW(dc, caption.c_str(), -1, &line, DT_CALCRECT | DT_SINGLELINE);
+    const int height = where.bottom - where.top;
+    if (height < 2 * (line.bottom - line.top)) {
+        where.right = std::max<LONG>(where.right, where.left + line.right + margin);
+    } else {
+        // A caption that wraps over several lines by design keeps its height: it widens only
+        // as far as its text needs to fit in those lines (a longer translation).
+        LONG width = where.right - where.left;
+        while (width < line.right + margin) {
+            RECT wrapped{0, 0, width, 0};
+            DrawTextW(dc, caption.c_str(), -1, &wrapped, DT_CALCRECT | DT_WORDBREAK);
+            if (wrapped.bottom <= height) break;
+            width += Pixels(120, dpi);
+        }
+        where.right = where.left + width;
+    }
+    if (formFont) SelectObject(dc, formFont);
     return where;
 }
 
@@ -169,9 +183,11 @@ void ControlAdapter::ApplyResources(const DpiResources& resources) {
     SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
-int StaticAdapter::CaptionMargin() const {
+int StaticAdapter::CaptionMargin(UINT dpi) const {
     // A frame's caption sits in its border, after a short stretch of the line.
-    return control_.kind() == ui::ControlKind::Frame ? 4 * GetSystemMetrics(SM_CXEDGE) + 8 : 2;
+    return control_.kind() == ui::ControlKind::Frame
+               ? 4 * SystemMetric(SM_CXEDGE, dpi) + Pixels(120, dpi)
+               : Pixels(30, dpi);
 }
 
 namespace {

@@ -70,8 +70,11 @@ class ControlAdapter {
     // Properties of this kind of control; the shared ones are handled by Sync.
     virtual void SyncOwn(ui::Property property) { (void)property; }
     // Room the control needs beside its caption's text (a check mark, a button's edges), in
-    // pixels; negative for a control whose width does not follow its caption.
-    virtual int CaptionMargin() const { return -1; }
+    // pixels at `dpi`; negative for a control whose width does not follow its caption.
+    virtual int CaptionMargin(UINT dpi) const {
+        (void)dpi;
+        return -1;
+    }
 
     ControlHost& host_;
     ui::Control& control_;

@@ -20,7 +20,7 @@ class CheckBoxAdapter : public ControlAdapter {
   protected:
     Look Describe() const override;
     void SyncOwn(ui::Property property) override;
-    int CaptionMargin() const override;
+    int CaptionMargin(UINT dpi) const override;
 
   private:
     ui::CheckBox& box_;
@@ -35,7 +35,7 @@ class OptionButtonAdapter : public ControlAdapter {
   protected:
     Look Describe() const override;
     void SyncOwn(ui::Property property) override;
-    int CaptionMargin() const override;
+    int CaptionMargin(UINT dpi) const override;
 
   private:
     ui::OptionButton& option_;
@@ -48,7 +48,7 @@ class CommandButtonAdapter : public ControlAdapter {
 
   protected:
     Look Describe() const override;
-    int CaptionMargin() const override;
+    int CaptionMargin(UINT dpi) const override;
 
   private:
     ui::CommandButton& button_;
@@ -93,7 +93,7 @@ class StaticAdapter : public ControlAdapter {
 
   protected:
     Look Describe() const override;
-    int CaptionMargin() const override;
+    int CaptionMargin(UINT dpi) const override;
     void SyncOwn(ui::Property property) override;
 
   private:

@@ -36,6 +36,8 @@ HBITMAP Dot(int size, COLORREF color) {
     return bitmap;
 }
 
+}  // namespace
+
 int SystemMetric(int index, UINT dpi) {
     using ForDpiFn = int(WINAPI*)(int, UINT);
     static auto forDpi = reinterpret_cast<ForDpiFn>(reinterpret_cast<void*>(
@@ -43,8 +45,6 @@ int SystemMetric(int index, UINT dpi) {
     if (forDpi) return forDpi(index, dpi);
     return MulDiv(GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(DpiOf(nullptr)));
 }
-
-}  // namespace
 
 UINT DpiOf(HWND window) {
     using GetDpiForWindowFn = UINT(WINAPI*)(HWND);

@@ -13,6 +13,9 @@ namespace velkor::win32 {
 // DPI of a window (the system's when the window is null or the system has no per-window DPI).
 UINT DpiOf(HWND window);
 
+// A system metric (GetSystemMetrics) at `dpi`, for windows on a screen of another DPI.
+int SystemMetric(int index, UINT dpi);
+
 // Twips (1440 to the inch) to pixels at `dpi`.
 inline int Pixels(int twips, UINT dpi) {
     return MulDiv(twips, static_cast<int>(dpi), 1440);

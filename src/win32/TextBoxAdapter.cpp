@@ -45,6 +45,7 @@ TextBoxAdapter::TextBoxAdapter(ControlHost& host, ui::TextBox& box)
 TextBoxAdapter::Look TextBoxAdapter::Describe() const {
     DWORD style = WS_BORDER | WS_TABSTOP;
     style |= box_.multiLine() ? ES_MULTILINE | ES_AUTOVSCROLL : ES_AUTOHSCROLL;
+    if (box_.multiLine() && box_.verticalScrollBar()) style |= WS_VSCROLL;
     if (box_.readOnly()) style |= ES_READONLY;
     if (!box_.passwordChar().empty()) style |= ES_PASSWORD;
     return {WC_EDITW, style, Widen(box_.text())};

@@ -1,0 +1,186 @@
+// Every window of the program in both delivered languages, at the screen's DPI and at 144 dpi:
+// no caption is cut. Each control's text is measured as the control itself draws it (its own
+// font, its own wrapping), independently of how the layout sized the control.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "app/App.h"
+#include "app/WaitWithEvents.h"
+#include "fakes/Cp1252Text.h"
+#include "fakes/FakeDialogs.h"
+#include "fakes/FakeFiles.h"
+#include "fakes/FakeSystem.h"
+#include "fakes/RecordingTray.h"
+#include "fakes/ScriptedHttp.h"
+#include "win32/Renderer.h"
+#include "win32/Utf.h"
+#include "win32/Win32EventLoop.h"
+
+namespace velkor::win32 {
+namespace {
+
+std::string DeliveredFile(const std::string& name) {
+    std::string folder = VELKOR_SOURCE_DIR;
+    if (folder.front() == '/') folder = "Z:" + folder;  // the Unix root, as Wine maps it
+    std::ifstream in(folder + "/dist/" + name, std::ios::binary);
+    std::stringstream read;
+    read << in.rdbuf();
+    return read.str();
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+std::wstring TextOf(HWND window) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(
+        static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+// The size of a text in the control's own font: on one line, or wrapped at a width.
+SIZE Measure(HWND control, const std::wstring& text, UINT format, int width = 0) {
+    HDC dc = GetDC(control);
+    auto font = reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0));
+    HGDIOBJ previous = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+    RECT r{0, 0, width, 0};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | format);
+    SelectObject(dc, previous);
+    ReleaseDC(control, dc);
+    return {r.right, r.bottom};
+}
+
+int LineHeight(HWND control) {
+    return Measure(control, L"Ag", DT_SINGLELINE).cy;
+}
+
+// Why a control's text does not fit it, or empty when it does.
+std::string Cut(HWND control, UINT dpi) {
+    const std::wstring text = TextOf(control);
+    const std::wstring kind = ClassOf(control);
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(control, GWL_STYLE));
+    RECT client{};
+    GetClientRect(control, &client);
+    const int width = client.right, height = client.bottom;
+    if (kind == WC_BUTTONW && !text.empty()) {
+        const DWORD type = style & BS_TYPEMASK;
+        const SIZE line = Measure(control, text, DT_SINGLELINE);
+        // A check mark or option dot and its gap; the edges and focus frame of a push button;
+        // the stretch of border line before a frame's caption.
+        int room = width - MulDiv(type == BS_GROUPBOX ? 10 : 8, static_cast<int>(dpi), 96);
+        if (type == BS_AUTOCHECKBOX || type == BS_CHECKBOX || type == BS_3STATE ||
+            type == BS_AUTO3STATE || type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON) {
+            room = width - MulDiv(17, static_cast<int>(dpi), 96);
+        }
+        if (line.cx > room)
+            return "needs " + std::to_string(line.cx) + " of " + std::to_string(room);
+        return {};
+    }
+    if (kind == WC_STATICW && !text.empty() && (style & SS_TYPEMASK) <= SS_RIGHT) {
+        const SIZE wrapped = Measure(control, text, DT_WORDBREAK | DT_EXPANDTABS, width);
+        if (wrapped.cx > width || wrapped.cy > height) {
+            return "needs " + std::to_string(wrapped.cx) + "x" + std::to_string(wrapped.cy) +
+                   " in " + std::to_string(width) + "x" + std::to_string(height);
+        }
+        return {};
+    }
+    if (kind == WC_EDITW && (style & ES_MULTILINE) && !(style & WS_VSCROLL)) {
+        RECT shown{};
+        SendMessageW(control, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&shown));
+        // Blank lines at the end are no content to lose.
+        auto lines = static_cast<int>(SendMessageW(control, EM_GETLINECOUNT, 0, 0));
+        while (lines > 1 &&
+               SendMessageW(control, EM_LINELENGTH,
+                            SendMessageW(control, EM_LINEINDEX, lines - 1, 0), 0) == 0) {
+            --lines;
+        }
+        if (lines * LineHeight(control) > shown.bottom - shown.top) {
+            return std::to_string(lines) + " lines and no scroll bar";
+        }
+    }
+    return {};
+}
+
+class CaptionsFitTest : public ::testing::TestWithParam<int> {
+  protected:
+    test::FakeFiles files;
+    test::Cp1252Text text;
+    test::FakeDialogs dialogs;
+    test::FakeDrives drives;
+    test::RecordingDevice device;
+    test::RecordingMultimedia multimedia;
+    test::FakeOsVersion os;
+    Win32EventLoop loop;
+    test::FakeInstance instance;
+    test::RecordingTray tray;
+    test::ScriptedHttp http;
+    test::RecordingShell shell;
+    Renderer renderer{GetModuleHandleW(nullptr), loop};
+    App app{Ports{files, text, dialogs, drives, device, multimedia, os, loop, instance, tray, http,
+                  shell},
+            &renderer};
+
+    void ExpectNothingCut(ui::Form& form, UINT dpi) {
+        HWND window = renderer.windowOf(form);
+        ASSERT_NE(window, nullptr);
+        for (HWND child = GetWindow(window, GW_CHILD); child;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            if (!IsWindowVisible(child)) continue;
+            RECT own{}, parent{};
+            GetWindowRect(child, &own);
+            GetClientRect(window, &parent);
+            MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&own), 2);
+            const std::string where = form.name() + " at " + std::to_string(dpi) + " dpi: \"" +
+                                      Narrow(TextOf(child)) + "\"";
+            EXPECT_EQ(Cut(child, dpi), "") << where;
+            // A control that grew must not reach past its window's edge.
+            EXPECT_LE(own.right, parent.right) << where << " leaves the window";
+        }
+    }
+};
+
+TEST_P(CaptionsFitTest, NoCaptionIsCutInAnyWindow) {
+    const int language = GetParam();
+    const std::string name = "Language_" + std::to_string(language) + ".txt";
+    files.content[files.path(name)] = DeliveredFile(name);
+    ASSERT_FALSE(files.content[files.path(name)].empty()) << name;
+    files.content[files.path("Velkor.ini")] =
+        "[Default]\r\nDeviceAll=0\r\nUseLastState=0\r\nMinimize=0\r\nStandby=1\r\nDelay=0\r\n"
+        "[Language]\r\nLanguage=" +
+        std::to_string(language) + "\r\n";
+    ASSERT_TRUE(app.Start());
+    ui::Form* forms[] = {&app.mainWindow.get(), &app.preferences.get(), &app.setPassword.get(),
+                         &app.checkPassword.get(), &app.about.get()};
+    for (ui::Form* form : forms) form->show();
+    WaitWithEvents(loop, 50);
+    ASSERT_EQ(app.mainWindow.get().chkAll.caption().empty(), false) << "captions not loaded";
+
+    HDC screen = GetDC(nullptr);
+    const auto dpi = static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSX));
+    ReleaseDC(nullptr, screen);
+    for (ui::Form* form : forms) ExpectNothingCut(*form, dpi);
+
+    for (ui::Form* form : forms) {
+        HWND window = renderer.windowOf(*form);
+        RECT r{};
+        GetWindowRect(window, &r);
+        SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&r));
+    }
+    WaitWithEvents(loop, 50);
+    for (ui::Form* form : forms) ExpectNothingCut(*form, 144);
+    app.End();
+}
+
+INSTANTIATE_TEST_SUITE_P(EnglishAndGerman, CaptionsFitTest, ::testing::Values(0, 1));
+
+}  // namespace
+}  // namespace velkor::win32
