@@ -30,23 +30,20 @@
 #include <string>
 #include <vector>
 
+#include "win32/Utf.h"
+
 namespace {
 
-std::string Narrow(const std::wstring& w) {
-    if (w.empty()) return {};
-    int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0,
-                                nullptr, nullptr);
-    std::string s(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr,
-                        nullptr);
-    return s;
-}
+using velkor::win32::Narrow;
+using velkor::win32::Widen;
 
-std::wstring Widen(const std::string& s) {
-    int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-    std::wstring w(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
-    return w;
+// A text on one line: line breaks become " " and "/".
+std::string OneLine(std::string text) {
+    for (char& c : text) {
+        if (c == '\r') c = ' ';
+        if (c == '\n') c = '/';
+    }
+    return text;
 }
 
 std::wstring TextOf(HWND window) {
@@ -291,11 +288,7 @@ int main(int argc, char** argv) {
             wchar_t cls[64] = {};
             GetClassNameW(child, cls, 64);
             if (!IsWindowVisible(child) || std::wstring(cls) == WC_COMBOBOXEXW) continue;
-            std::string text = Narrow(TextOf(child));
-            for (char& c : text) {
-                if (c == '\r') c = ' ';
-                if (c == '\n') c = '/';
-            }
+            std::string text = OneLine(Narrow(TextOf(child)));
             if (!text.empty()) std::printf("%s\n", text.c_str());
         }
         return 0;
@@ -353,11 +346,7 @@ int main(int argc, char** argv) {
             std::printf("no message box\n");
             return 1;
         }
-        std::string text = Narrow(TextOf(GetDlgItem(box, 0xFFFF)));
-        for (char& c : text) {
-            if (c == '\r') c = ' ';
-            if (c == '\n') c = '/';
-        }
+        std::string text = OneLine(Narrow(TextOf(GetDlgItem(box, 0xFFFF))));
         std::printf("%s|%s\n", Narrow(TextOf(box)).c_str(), text.c_str());
         HWND button = GetDlgItem(box, arg == "cancel" ? IDCANCEL : IDOK);
         return button && PostMessageW(button, BM_CLICK, 0, 0) ? 0 : 1;

@@ -93,16 +93,14 @@ wait_exit() {
 }
 
 echo "== end-to-end: start with the delivered settings (restore last state, no record yet)"
-start=$(date +%s%N)
 start_velkor
 drive wait-main 30000 && ok "main window shown" || bad "main window never came"
-echo "  start-up to window: $(( ($(date +%s%N) - start) / 1000000 )) ms"
 expect "selector lists D: and E: unlocked, E selected" \
     "$(printf 'D: unlocked|0\nE: unlocked|0\nselected=2')" drive combo
 expect "start-up reset and restore: two allow requests per drive" "2 2" \
     eval 'echo "$(locks 0 D) $(locks 0 E)"'
 expect "no prevent request at start" "0" eval 'grep -c " 1 " "$log" || true'
-import -display "$DISPLAY" -window root "$e2e/main-window.png" && ok "screenshot kept"
+import -display "$DISPLAY" -window root "$e2e/main-window.png" || true  # kept for a person
 
 echo "== lock the selected drive"
 drive click "&Lock" >/dev/null; drive click OK >/dev/null
@@ -158,7 +156,7 @@ sleep 1
 drive wait-main 100 && ok "Cancel keeps it running" || bad "Cancel ended it"
 unlocksE=$(locks 0 E)
 front; drive keys ctrl+x >/dev/null  # Exit by its shortcut
-drive box ok 10000 >/dev/null && ok "exit confirmed"
+drive box ok 10000 >/dev/null && ok "exit confirmed" || bad "no exit question"
 code=$(wait_exit)
 [ "$code" = 0 ] && ok "exit code 0" || bad "exit code [$code]"
 [ "$(locks 0 E)" -gt "$unlocksE" ] && ok "E unlocked at exit" || bad "E not unlocked at exit"
@@ -268,8 +266,9 @@ german="$(printf '&Alle CD/DVD-Laufwerke\n&Entsperren\n&Sperren\nOK\nSch&lie\xc3
 expect "the main window speaks German" "$german" eval 'drive captions | grep -v "locked" | LC_ALL=C sort'
 expect "written at once" "Language=1" record Language
 window_up Einstellungen && ok "the open preferences switched too" || bad "preferences title"
-import -display "$DISPLAY" -window root "$e2e/german.png" && ok "screenshot kept (german.png)"
-drive keys alt+b >/dev/null  # Apply (Übernehmen)
+import -display "$DISPLAY" -window root "$e2e/german.png" || true
+sed -i '/^\(DeviceAll\|UseLastState\|Minimize\|Standby\)=/d' "$e2e/Velkor/Velkor.ini"
+drive keys alt+b >/dev/null  # Apply (Übernehmen) writes them again
 expect "Apply writes the four keys" "DeviceAll=0 UseLastState=0 Minimize=0 Standby=1" \
     eval 'echo $(record DeviceAll) $(record UseLastState) $(record Minimize) $(record Standby)'
 front; drive keys ctrl+x >/dev/null
@@ -336,7 +335,7 @@ front; drive keys alt+h a >/dev/null
 window_up About && ok "Help > About by keyboard" || true
 expect "its version block" "Version 0.6.1 Copyright (C) 2026 the Velkor developers" \
     eval 'drive captions About | grep "^Version" | sed "s#/# #g; s/  */ /g; s/ *$//"'
-import -display "$DISPLAY" -window root "$e2e/about.png" && ok "screenshot kept (about.png)"
+import -display "$DISPLAY" -window root "$e2e/about.png" || true
 opened() { { tr -d '\r ' <"$e2e/prefix/drive_c/opened.txt"; } 2>/dev/null || true; }
 drive link About https://velkor.example.org >/dev/null
 expect "a click on the web address opens it" "https://velkor.example.org" opened
@@ -350,24 +349,6 @@ drive wait-window About 100 && bad "the about box stayed" || ok "OK closes it"
 front; drive keys ctrl+x >/dev/null
 drive box ok 10000 >/dev/null
 [ "$(wait_exit)" = 0 ] && ok "exit" || bad "exit"
-
-echo "== start-up time to a visible window, median of 5 (Delay 0)"
-median_start() {  # median_start FOLDER EXE
-    local times=()
-    for _ in 1 2 3 4 5; do
-        local t0=$(date +%s%N)
-        (cd "$1" && timeout -k 5 120 "$WINE" "$2" </dev/null >/dev/null 2>&1 &) >/dev/null 2>&1
-        drive wait-main 30000 >/dev/null
-        times+=($(( ($(date +%s%N) - t0) / 1000000 )))
-        drive kill >/dev/null
-        sleep 0.3
-    done
-    printf '%s\n' "${times[@]}" | sort -n | sed -n 3p
-}
-end_leftover
-velkor_ms=$(median_start "$e2e/Velkor" Velkor.exe)
-bare_ms=$(median_start "$root/build/windows" BareWindow.exe)
-echo "  Velkor.exe: ${velkor_ms} ms; a bare Win32 window: ${bare_ms} ms (including the driver's own start)"
 
 echo "e2e: $passed passed, $failures failed"
 [ "$failures" -eq 0 ]
