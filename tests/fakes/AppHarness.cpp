@@ -7,11 +7,7 @@
 
 namespace velkor::test {
 
-AppHarness::AppHarness()
-    : formHost(loop),
-      app(Ports{files, text, dialogs, drives, device, multimedia, os, loop, instance, tray, http,
-                shell},
-          &formHost) {
+AppHarness::AppHarness() : formHost(loop), app(With(loop), &formHost) {
     drives.types = {{'A', DriveType::Removable},
                     {'C', DriveType::Fixed},
                     {'D', DriveType::CdRom},

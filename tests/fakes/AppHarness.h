@@ -7,33 +7,17 @@
 #include <vector>
 
 #include "app/App.h"
-#include "fakes/Cp1252Text.h"
-#include "fakes/FakeDialogs.h"
 #include "fakes/FakeEventLoop.h"
-#include "fakes/FakeFiles.h"
 #include "fakes/FakeFormHost.h"
-#include "fakes/FakeSystem.h"
-#include "fakes/RecordingTray.h"
-#include "fakes/ScriptedHttp.h"
+#include "fakes/FakePorts.h"
 
 namespace velkor::test {
 
-class AppHarness {
+class AppHarness : public FakePorts {
   public:
     AppHarness();
 
-    FakeFiles files;
-    Cp1252Text text;
-    FakeDialogs dialogs;
-    FakeDrives drives;
-    RecordingDevice device;
-    RecordingMultimedia multimedia;
-    FakeOsVersion os;
     FakeEventLoop loop;
-    FakeInstance instance;
-    RecordingTray tray;
-    ScriptedHttp http;
-    RecordingShell shell;
     FakeFormHost formHost;  // runs the forms' timers on the fake loop
     App app;
 

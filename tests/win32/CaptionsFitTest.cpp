@@ -12,12 +12,7 @@
 
 #include "app/App.h"
 #include "app/WaitWithEvents.h"
-#include "fakes/Cp1252Text.h"
-#include "fakes/FakeDialogs.h"
-#include "fakes/FakeFiles.h"
-#include "fakes/FakeSystem.h"
-#include "fakes/RecordingTray.h"
-#include "fakes/ScriptedHttp.h"
+#include "fakes/FakePorts.h"
 #include "win32/Renderer.h"
 #include "win32/Utf.h"
 #include "win32/Win32EventLoop.h"
@@ -110,24 +105,11 @@ std::string Cut(HWND control, UINT dpi) {
     return {};
 }
 
-class CaptionsFitTest : public ::testing::TestWithParam<int> {
+class CaptionsFitTest : public ::testing::TestWithParam<int>, public test::FakePorts {
   protected:
-    test::FakeFiles files;
-    test::Cp1252Text text;
-    test::FakeDialogs dialogs;
-    test::FakeDrives drives;
-    test::RecordingDevice device;
-    test::RecordingMultimedia multimedia;
-    test::FakeOsVersion os;
     Win32EventLoop loop;
-    test::FakeInstance instance;
-    test::RecordingTray tray;
-    test::ScriptedHttp http;
-    test::RecordingShell shell;
     Renderer renderer{GetModuleHandleW(nullptr), loop};
-    App app{Ports{files, text, dialogs, drives, device, multimedia, os, loop, instance, tray, http,
-                  shell},
-            &renderer};
+    App app{With(loop), &renderer};
 
     void ExpectNothingCut(ui::Form& form, UINT dpi) {
         HWND window = renderer.windowOf(form);

@@ -13,12 +13,7 @@
 
 #include "app/App.h"
 #include "app/WaitWithEvents.h"
-#include "fakes/Cp1252Text.h"
-#include "fakes/FakeDialogs.h"
-#include "fakes/FakeFiles.h"
-#include "fakes/FakeSystem.h"
-#include "fakes/RecordingTray.h"
-#include "fakes/ScriptedHttp.h"
+#include "fakes/FakePorts.h"
 #include "password/CheckPWD.h"
 #include "win32/Renderer.h"
 #include "win32/Win32EventLoop.h"
@@ -26,24 +21,11 @@
 namespace velkor::win32 {
 namespace {
 
-class PasswordDialogsTest : public ::testing::Test {
+class PasswordDialogsTest : public ::testing::Test, public test::FakePorts {
   protected:
-    test::FakeFiles files;
-    test::Cp1252Text text;
-    test::FakeDialogs dialogs;
-    test::FakeDrives drives;
-    test::RecordingDevice device;
-    test::RecordingMultimedia multimedia;
-    test::FakeOsVersion os;
     Win32EventLoop loop;
-    test::FakeInstance instance;
-    test::RecordingTray tray;
-    test::ScriptedHttp http;
-    test::RecordingShell shell;
     Renderer renderer{GetModuleHandleW(nullptr), loop};
-    App app{Ports{files, text, dialogs, drives, device, multimedia, os, loop, instance, tray, http,
-                  shell},
-            &renderer};
+    App app{With(loop), &renderer};
 
     void SetUp() override {
         files.content[files.path("Velkor.ini")] = "[Language]\r\nLanguage=0\r\n";
