@@ -163,6 +163,10 @@ RECT ControlAdapter::Wanted(UINT dpi, HDC dc) const {
 }
 
 void ControlAdapter::Place(const RECT& where) {
+    RECT now{};
+    GetWindowRect(hwnd(), &now);
+    MapWindowPoints(nullptr, GetParent(hwnd()), reinterpret_cast<POINT*>(&now), 2);
+    if (EqualRect(&now, &where)) return;  // a move costs a round trip to the display under Wine
     MoveWindow(hwnd(), where.left, where.top, where.right - where.left, where.bottom - where.top,
                TRUE);
 }

@@ -191,6 +191,12 @@ void FormWindow::Layout() {
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(Window(), GWL_STYLE)),
                        GetMenu(Window()) != nullptr,
                        static_cast<DWORD>(GetWindowLongPtrW(Window(), GWL_EXSTYLE)));
+    RECT now{};
+    GetWindowRect(Window(), &now);
+    if (now.right - now.left == frame.right - frame.left &&
+        now.bottom - now.top == frame.bottom - frame.top) {
+        return;
+    }
     SetWindowPos(Window(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -6,6 +6,7 @@
 //   VelkorDriver enter CAPTION         press Enter while that control has the keyboard
 //   VelkorDriver visible               "1" when the main window is shown, "0" when hidden
 //   VelkorDriver icon                  "1" when the notification-area icon is there
+//   VelkorDriver wait-icon MS          wait for the notification-area icon
 //   VelkorDriver tray left|right       click the notification-area icon
 //   VelkorDriver resume                tell the program the computer resumed from standby
 //   VelkorDriver text STRING           type STRING (any characters) into the window in front
@@ -215,6 +216,7 @@ int main(int argc, char** argv) {
     int ms = argc > 3 ? std::atoi(argv[3]) : 5000;
 
     if (command == "wait-main") return WaitFor(ShownMainWindow, std::atoi(arg.c_str())) ? 0 : 1;
+    if (command == "wait-icon") return WaitFor(TrayIcon, std::atoi(arg.c_str())) ? 0 : 1;
     if (command == "combo") return Combo();
     if (command == "click" || command == "checked" || command == "enter") {
         HWND control = ChildWithCaption(MainWindow(), Widen(arg));
