@@ -170,8 +170,8 @@ class frmVelkor : public ui::Form {
     bool endAtOnce_ = false;
     bool startsInTray_ = false;
     ui::WindowState lastState_ = ui::WindowState::Normal;
-    int powerProc_ = 0;
-    bool handlingResume_ = false;  // the power window procedure's place on the window, 0 when not there
+    int powerProc_ = 0;  // the power window procedure's place on the window, 0 when not there
+    bool handlingResume_ = false;  // TimerSuspend_Timer is running (a message box may wait)
     void StartInTray();
     bool recordFailureReported_ = false;
 };

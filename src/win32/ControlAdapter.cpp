@@ -139,7 +139,7 @@ RECT ControlAdapter::Wanted(UINT dpi, HDC dc) const {
                Pixels(b.top + b.height, dpi)};
     const int margin = CaptionMargin(dpi);
     if (margin < 0 || control_.caption().empty()) return where;
-    HGDIOBJ formFont = ownFont_ ? SelectObject(dc, ownFont_.get()) : nullptr;
+    HGDIOBJ previous = ownFont_ ? SelectObject(dc, ownFont_.get()) : nullptr;
     const std::wstring caption = Widen(control_.caption());
     RECT line{0, 0, 0, 0};
     DrawTextW(dc, caption.c_str(), -1, &line, DT_CALCRECT | DT_SINGLELINE);
@@ -158,7 +158,7 @@ RECT ControlAdapter::Wanted(UINT dpi, HDC dc) const {
         }
         where.right = where.left + width;
     }
-    if (formFont) SelectObject(dc, formFont);
+    if (previous) SelectObject(dc, previous);
     return where;
 }
 

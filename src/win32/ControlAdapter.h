@@ -71,10 +71,7 @@ class ControlAdapter {
     virtual void SyncOwn(ui::Property property) { (void)property; }
     // Room the control needs beside its caption's text (a check mark, a button's edges), in
     // pixels at `dpi`; negative for a control whose width does not follow its caption.
-    virtual int CaptionMargin(UINT dpi) const {
-        (void)dpi;
-        return -1;
-    }
+    virtual int CaptionMargin(UINT /*dpi*/) const { return -1; }
 
     ControlHost& host_;
     ui::Control& control_;
