@@ -45,7 +45,9 @@ void frmSetPWD::Form_Load() {
     PWDExists = !OldPWD.empty();
     if (PWDExists) {
         txtPasswordOld.setEnabled(true);
-        txtPasswordOld.setBackColor(ui::SystemColor::CaptionText);
+        // An enabled box looks like every other enabled box (the caption-text colour it once had
+        // is black on today's systems, as black as the "*" drawn on it).
+        txtPasswordOld.setBackColor(ui::SystemColor::Window);
         FocusOn(txtPasswordOld, false);
     } else {
         FocusOn(txtPasswordNew, false);

@@ -45,14 +45,19 @@ void RequireOneLine(std::string_view what, std::string_view text) {
 
 std::string IniInOut::ReadIni(std::string_view file, std::string_view section,
                               std::string_view key) const {
+    return Lookup(file, section, key).value_or(std::string());
+}
+
+std::optional<std::string> IniInOut::Lookup(std::string_view file, std::string_view section,
+                                            std::string_view key) const {
     ReadOutcome read = files_.Read(file);
-    if (read.status != ReadOutcome::Status::Ok) return {};
+    if (read.status != ReadOutcome::Status::Ok) return std::nullopt;
     std::string_view bytes = read.bytes;
     profile::Encoding encoding = EncodingOf(bytes, text_);
     if (HasUtf8Bom(bytes)) bytes.remove_prefix(kUtf8Bom.size());
 
     std::optional<std::string> value = profile::Lookup(bytes, section, key, encoding.decode);
-    if (!value) return {};
+    if (!value) return std::nullopt;
     return FirstCharacters(*value, kMaxValueLength);
 }
 

@@ -2,6 +2,7 @@
 // Reading and writing single values of the program's profile files (settings, language and
 // password files). Inside the program values are UTF-8; in the file they are in the system ANSI
 // code page, or UTF-8 when the file begins with a UTF-8 byte-order mark.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,10 @@ class IniInOut {
     // (or the file cannot be read).
     std::string ReadIni(std::string_view file, std::string_view section,
                         std::string_view key) const;
+    // The same, but nothing when the file, the section or the key is missing (or the file cannot
+    // be read): a present key with an empty value is the empty text.
+    std::optional<std::string> Lookup(std::string_view file, std::string_view section,
+                                      std::string_view key) const;
 
     // Sets the key, creating the key, the section or the file as needed. The file is replaced in
     // one step. A write that fails raises "Path/File access error" (75) with the system's reason;

@@ -9,74 +9,88 @@ namespace velkor {
 namespace {
 
 // One caption of a window: where the language file holds it and what takes it.
+// `english` is the caption of the delivered English file: what the window shows when its
+// language file, or the key in it, is missing.
 template <class Window>
 struct CaptionRow {
     const char* section;
     const char* key;
-    void (*assign)(Window& window, std::string caption);
+    const char* english;
+    void (*assign)(Window& window, std::string caption, const char* english);
 };
 
 template <auto Member, class Window>
-void Caption(Window& window, std::string caption) {
+void Caption(Window& window, std::string caption, const char*) {
     (window.*Member).setCaption(std::move(caption));
 }
 
+// A menu caption "-" would make the entry a separator, and a separator for Exit would leave no
+// way out: a file never turns an entry into one.
+template <auto Member, class Window>
+void MenuCaption(Window& window, std::string caption, const char* english) {
+    (window.*Member).setCaption(caption == "-" ? std::string(english) : std::move(caption));
+}
+
 template <class Window>
-void Title(Window& window, std::string caption) {
+void Title(Window& window, std::string caption, const char*) {
     window.setCaption(std::move(caption));
 }
 
 // The rows of each window, in the order they are assigned. Key and control name differ for
 // cmdSetPWD, and both password dialogs' Cancel buttons share "cmdCancel" of "CheckPassword".
 const CaptionRow<frmVelkor> kMainWindow[] = {
-    {"Main", "chkAll", Caption<&frmVelkor::chkAll>},
-    {"Main", "optLock", Caption<&frmVelkor::optLock>},
-    {"Main", "optUnlock", Caption<&frmVelkor::optUnlock>},
-    {"Main", "optOpen", Caption<&frmVelkor::optOpen>},
-    {"Main", "optClose", Caption<&frmVelkor::optClose>},
-    {"MenuMain", "mnuLockAll", Caption<&frmVelkor::mnuLockAll>},
-    {"MenuMain", "mnuUnlockAll", Caption<&frmVelkor::mnuUnlockAll>},
-    {"MenuMain", "mnuOpenAll", Caption<&frmVelkor::mnuOpenAll>},
-    {"MenuMain", "mnuCloseAll", Caption<&frmVelkor::mnuCloseAll>},
-    {"MenuMain", "mnuLock", Caption<&frmVelkor::mnuLock>},
-    {"MenuMain", "mnuUnlock", Caption<&frmVelkor::mnuUnlock>},
-    {"MenuMain", "mnuOpen", Caption<&frmVelkor::mnuOpen>},
-    {"MenuMain", "mnuClose", Caption<&frmVelkor::mnuClose>},
-    {"MenuMain", "mnuShow", Caption<&frmVelkor::mnuShow>},
-    {"MenuMain", "mnuExit", Caption<&frmVelkor::mnuExit>},
-    {"MenuMain", "mnuExit2", Caption<&frmVelkor::mnuExit2>},
-    {"MenuMain", "mnuFile", Caption<&frmVelkor::mnuFile>},
-    {"MenuMain", "mnuEdit", Caption<&frmVelkor::mnuEdit>},
-    {"MenuMain", "mnuPreferences", Caption<&frmVelkor::mnuPreferences>},
-    {"MenuMain", "mnuHelp", Caption<&frmVelkor::mnuHelp>},
-    {"MenuMain", "mnuAbout", Caption<&frmVelkor::mnuAbout>},
+    {"Main", "chkAll", "&All CD/DVD drives", Caption<&frmVelkor::chkAll>},
+    {"Main", "optLock", "&Lock", Caption<&frmVelkor::optLock>},
+    {"Main", "optUnlock", "&Unlock", Caption<&frmVelkor::optUnlock>},
+    {"Main", "optOpen", "&Open", Caption<&frmVelkor::optOpen>},
+    {"Main", "optClose", "&Close", Caption<&frmVelkor::optClose>},
+    {"MenuMain", "mnuLockAll", "Lock &all drives", MenuCaption<&frmVelkor::mnuLockAll>},
+    {"MenuMain", "mnuUnlockAll", "Unlock &all drives", MenuCaption<&frmVelkor::mnuUnlockAll>},
+    {"MenuMain", "mnuOpenAll", "Open &all drives", MenuCaption<&frmVelkor::mnuOpenAll>},
+    {"MenuMain", "mnuCloseAll", "Close &all drives", MenuCaption<&frmVelkor::mnuCloseAll>},
+    {"MenuMain", "mnuLock", "&Lock", MenuCaption<&frmVelkor::mnuLock>},
+    {"MenuMain", "mnuUnlock", "&Unlock", MenuCaption<&frmVelkor::mnuUnlock>},
+    {"MenuMain", "mnuOpen", "&Open", MenuCaption<&frmVelkor::mnuOpen>},
+    {"MenuMain", "mnuClose", "&Close", MenuCaption<&frmVelkor::mnuClose>},
+    {"MenuMain", "mnuShow", "&Show Velkor", MenuCaption<&frmVelkor::mnuShow>},
+    {"MenuMain", "mnuExit", "E&xit", MenuCaption<&frmVelkor::mnuExit>},
+    {"MenuMain", "mnuExit2", "E&xit", MenuCaption<&frmVelkor::mnuExit2>},
+    {"MenuMain", "mnuFile", "&File", MenuCaption<&frmVelkor::mnuFile>},
+    {"MenuMain", "mnuEdit", "&Edit", MenuCaption<&frmVelkor::mnuEdit>},
+    {"MenuMain", "mnuPreferences", "&Preferences...", MenuCaption<&frmVelkor::mnuPreferences>},
+    {"MenuMain", "mnuHelp", "&Help", MenuCaption<&frmVelkor::mnuHelp>},
+    {"MenuMain", "mnuAbout", "&About Velkor", MenuCaption<&frmVelkor::mnuAbout>},
 };
 
 const CaptionRow<frmPreferences> kPreferences[] = {
-    {"Preferences", "frmPreferences", Title},
-    {"Preferences", "frmLanguage", Caption<&frmPreferences::frmLanguage>},
-    {"Preferences", "chkMinimizeToTray", Caption<&frmPreferences::chkMinimizeToTray>},
-    {"Preferences", "chkSaveState", Caption<&frmPreferences::chkSaveState>},
-    {"Preferences", "chkLockAll", Caption<&frmPreferences::chkLockAll>},
-    {"Preferences", "chkResume", Caption<&frmPreferences::chkResume>},
-    {"Preferences", "cmdApply", Caption<&frmPreferences::cmdApply>},
-    {"Preferences", "chkPassword", Caption<&frmPreferences::chkPassword>},
-    {"Preferences", "cmdSetPassword", Caption<&frmPreferences::cmdSetPWD>},
-    {"Preferences", "cmdCheckUpdate", Caption<&frmPreferences::cmdCheckUpdate>},
+    {"Preferences", "frmPreferences", "Preferences", Title},
+    {"Preferences", "frmLanguage", "Lan&guage", Caption<&frmPreferences::frmLanguage>},
+    {"Preferences", "chkMinimizeToTray", "&Minimize to tray at startup",
+     Caption<&frmPreferences::chkMinimizeToTray>},
+    {"Preferences", "chkSaveState", "&Use last drive state at startup",
+     Caption<&frmPreferences::chkSaveState>},
+    {"Preferences", "chkLockAll", "&Lock all drives at startup",
+     Caption<&frmPreferences::chkLockAll>},
+    {"Preferences", "chkResume", "&Save drive status at standby/hibernate",
+     Caption<&frmPreferences::chkResume>},
+    {"Preferences", "cmdApply", "&Apply", Caption<&frmPreferences::cmdApply>},
+    {"Preferences", "chkPassword", "&Password protection", Caption<&frmPreferences::chkPassword>},
+    {"Preferences", "cmdSetPassword", "Set pass&word...", Caption<&frmPreferences::cmdSetPWD>},
+    {"Preferences", "cmdCheckUpdate", "Check &now...", Caption<&frmPreferences::cmdCheckUpdate>},
 };
 
 const CaptionRow<frmSetPWD> kSetPassword[] = {
-    {"SetPassword", "frmSetPWD", Title},
-    {"SetPassword", "lblPasswordOld", Caption<&frmSetPWD::lblPasswordOld>},
-    {"SetPassword", "lblPasswordNew", Caption<&frmSetPWD::lblPasswordNew>},
-    {"SetPassword", "lblPasswordNew2", Caption<&frmSetPWD::lblPasswordNew2>},
-    {"CheckPassword", "cmdCancel", Caption<&frmSetPWD::cmdCancel>},
+    {"SetPassword", "frmSetPWD", "Set Password", Title},
+    {"SetPassword", "lblPasswordOld", "&Old password:", Caption<&frmSetPWD::lblPasswordOld>},
+    {"SetPassword", "lblPasswordNew", "&New password:", Caption<&frmSetPWD::lblPasswordNew>},
+    {"SetPassword", "lblPasswordNew2", "&Verify password:", Caption<&frmSetPWD::lblPasswordNew2>},
+    {"CheckPassword", "cmdCancel", "Cancel", Caption<&frmSetPWD::cmdCancel>},
 };
 
 const CaptionRow<frmCheckPWD> kCheckPassword[] = {
-    {"CheckPassword", "frmCheckPWD", Title},
-    {"CheckPassword", "cmdCancel", Caption<&frmCheckPWD::cmdCancel>},
-    {"CheckPassword", "lblPassword", Caption<&frmCheckPWD::lblPassword>},
+    {"CheckPassword", "frmCheckPWD", "Password required", Title},
+    {"CheckPassword", "cmdCancel", "Cancel", Caption<&frmCheckPWD::cmdCancel>},
+    {"CheckPassword", "lblPassword", "&Password:", Caption<&frmCheckPWD::lblPassword>},
 };
 
 std::string LanguageFile(const App& app, int16_t language) {
@@ -87,7 +101,8 @@ template <class Window, size_t N>
 void Assign(const IniInOut& ini, const std::string& file, Window& window,
             const CaptionRow<Window> (&rows)[N]) {
     for (const CaptionRow<Window>& row : rows) {
-        row.assign(window, ini.ReadIni(file, row.section, row.key));
+        row.assign(window, ini.Lookup(file, row.section, row.key).value_or(row.english),
+                   row.english);
     }
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // The captions of the main window, its menus, the preferences dialog and the two password
 // dialogs come from the language file of the chosen language: "Language_" + number + ".txt" in
-// the program folder, in the profile format, one section per window. A missing file or key
-// gives an empty caption.
+// the program folder, in the profile format, one section per window. A caption the file does
+// not hold (the whole file missing or unreadable, or one key) is the delivered English one; a key
+// that is there, even empty, is used as it stands.
 #include <cstdint>
 #include <optional>
 #include <string>

@@ -11,7 +11,10 @@ void Form::setCaption(std::string caption) {
 }
 
 void Form::show() {
-    if (visible_) return;
+    if (visible_) {
+        activate();  // shown already, perhaps behind other windows: to the front
+        return;
+    }
     visible_ = true;
     notify(Property::Visible);
 }

@@ -51,7 +51,7 @@ class Form : public Observable {
     void setCaption(std::string caption);
 
     bool visible() const { return visible_; }
-    void show();  // modeless
+    void show();  // modeless; a form shown already comes to the front
     void hide();
 
     // Without its Close command the window cannot be closed by the user (title bar, system
@@ -69,7 +69,7 @@ class Form : public Observable {
     // Not called while the form's Close command is taken away. By default the form hides.
     virtual void CloseCommand() { hide(); }
 
-    // Brings the shown window to the front with the keyboard focus.
+    // Brings the shown window to the front with the keyboard focus, restored if minimised.
     void activate() { notify(Property::Activate); }
 
     // Whether the window has a taskbar button; the notification-area start takes it away.

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+#include "ui/Dispatch.h"
 #include "ui/Form.h"
 
 namespace velkor::ui {
@@ -60,16 +61,14 @@ class FormSlot {
         if (!form_) return;
         std::unique_ptr<T> gone = std::move(form_);
         gone->hide();
-        if (host_) host_->detach(*gone);
-        // A form is often unloaded by one of its own handlers, which is still running: the
-        // object lives on, windowless, until the next unload of this slot or the slot's end.
-        retired_ = std::move(gone);
+        if (host_) host_->detach(*gone);  // the window goes now; its object is released first
+        // A form is often unloaded by one of its own handlers, which is still running.
+        Dispatch::Release(std::move(gone));
     }
 
     Factory make_;
     FormHost* host_;
     std::unique_ptr<T> form_;
-    std::unique_ptr<T> retired_;
 };
 
 }  // namespace velkor::ui

@@ -2,6 +2,7 @@
 
 #include "ui/CheckBox.h"
 #include "ui/CommandButton.h"
+#include "ui/Dispatch.h"
 #include "ui/ImageCombo.h"
 #include "ui/OptionButton.h"
 #include "ui/TextBox.h"
@@ -60,6 +61,7 @@ LRESULT CALLBACK ControlAdapter::MouseProc(HWND window, UINT message, WPARAM wPa
     if (message == WM_MOUSEMOVE) {
         auto* adapter = reinterpret_cast<ControlAdapter*>(self);
         const ControlHost& host = adapter->host_;
+        ui::Dispatch running;
         try {
             adapter->control_.mouseMove(ButtonsOf(wParam), ShiftOf(wParam),
                                         host.Twips(GET_X_LPARAM(lParam)),

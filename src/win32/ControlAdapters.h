@@ -65,8 +65,11 @@ class TextBoxAdapter : public ControlAdapter {
     void SyncOwn(ui::Property property) override;
 
   private:
+    std::string Shown() const;  // the text the box shows
+
     ui::TextBox& box_;
     bool writing_ = false;  // the model is writing into the control: its echo is not input
+    bool reading_ = false;  // the user's input is going into the model: no echo back
 };
 
 class ImageComboAdapter : public ControlAdapter {

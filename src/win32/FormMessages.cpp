@@ -6,25 +6,11 @@
 #include <variant>
 
 #include "ui/CommandButton.h"
+#include "ui/Dispatch.h"
 #include "win32/FormWindow.h"
 #include "win32/Renderer.h"
 
 namespace velkor::win32 {
-namespace {
-
-// Keeps the renderer told that a window procedure is running.
-class InWindowProc {
-  public:
-    explicit InWindowProc(Renderer& renderer) : renderer_(renderer) { renderer_.Enter(); }
-    ~InWindowProc() { renderer_.Leave(); }
-    InWindowProc(const InWindowProc&) = delete;
-    InWindowProc& operator=(const InWindowProc&) = delete;
-
-  private:
-    Renderer& renderer_;
-};
-
-}  // namespace
 
 void FormWindow::ShowPopup(ui::Menu& menu) {
     HMENU popup = menus_ ? menus_->PopupOf(menu) : nullptr;
@@ -193,7 +179,7 @@ LRESULT CALLBACK FormWindow::WindowProc(HWND window, UINT message, WPARAM wParam
     }
     auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!self || !self->window_) return DefWindowProcW(window, message, wParam, lParam);
-    InWindowProc running(self->renderer_);
+    ui::Dispatch running;  // a handler may unload this very form
     try {
         return self->Handle(message, wParam, lParam);
     } catch (...) {

@@ -105,10 +105,12 @@ int FormWindow::MeasureTextHeight(std::string_view text) const {
 }
 
 void FormWindow::Close() {
+    if (closed_) return;  // the form may be gone by the time this object is freed
+    closed_ = true;
     form_.measureTextHeight = nullptr;
     subscriptions_.clear();
     if (HWND self = window_.get()) SetWindowLongPtrW(self, GWLP_USERDATA, 0);
-    if (subclasses_) subclasses_->Clear();
+    subclasses_.reset();
     menus_.reset();     // the accelerators leave the loop; the pop-ups go
     adapters_.clear();  // the controls, before their parent
     tooltip_.reset();
@@ -289,6 +291,7 @@ void FormWindow::SyncForm(ui::Property property) {
             break;
         case ui::Property::Activate:
             if (IsWindowVisible(Window())) {
+                if (IsIconic(Window())) ShowWindow(Window(), SW_RESTORE);
                 SetForegroundWindow(Window());
                 if (lastFocus_ && IsChild(Window(), lastFocus_)) SetFocus(lastFocus_);
             }

@@ -30,7 +30,8 @@ class FormWindow : public ControlHost {
 
     // Creates the window and its controls; false (reported) when the window could not be made.
     bool Create();
-    // Destroys everything the window holds; the object itself may still be on the call stack.
+    // Destroys everything the window holds, once; the object itself may still be on the call
+    // stack, and is freed by the renderer when the outermost dispatch ends.
     void Close();
 
     HWND Window() const override { return window_.get(); }
@@ -66,9 +67,10 @@ class FormWindow : public ControlHost {
     UniqueWindow tooltip_;
     std::map<HWND, bool> tipped_;  // controls the tooltip window knows
     std::unique_ptr<MenuBuilder> menus_;
-    std::unique_ptr<Subclasses> subclasses_;  // kept until the object goes: its procedure runs
+    std::unique_ptr<Subclasses> subclasses_;
     std::vector<std::unique_ptr<ControlAdapter>> adapters_;  // in tab order
     std::map<UINT_PTR, ui::Timer*> timers_;
+    bool closed_ = false;
     HWND lastFocus_ = nullptr;  // given back when the window is activated again
     std::vector<ui::Subscription> subscriptions_;
 };

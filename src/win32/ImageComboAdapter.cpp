@@ -33,7 +33,11 @@ void ImageComboAdapter::SyncOwn(ui::Property property) {
     if (property == ui::Property::Items) {
         Fill();
     } else if (property == ui::Property::Selection) {
-        SendMessageW(hwnd(), CB_SETCURSEL, static_cast<WPARAM>(combo_.selectedIndex() - 1), 0);
+        // The user's own choice is already shown: setting it again would disturb an open list.
+        const auto wanted = static_cast<WPARAM>(combo_.selectedIndex() - 1);
+        if (SendMessageW(hwnd(), CB_GETCURSEL, 0, 0) != static_cast<LRESULT>(wanted)) {
+            SendMessageW(hwnd(), CB_SETCURSEL, wanted, 0);
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "ui/Dispatch.h"
 #include "win32/FormWindow.h"
 #include "win32/Utf.h"
 #include "win32/Win32EventLoop.h"
@@ -27,7 +28,6 @@ Renderer::Renderer(HINSTANCE instance, Win32EventLoop& loop) : instance_(instanc
 
 Renderer::~Renderer() {
     windows_.clear();
-    closed_.clear();
 }
 
 void Renderer::Report(const std::string& what, unsigned long code) {
@@ -66,12 +66,8 @@ void Renderer::detach(ui::Form& form) {
     windows_.erase(found);
     window->Close();
     // A form is often unloaded by one of its own handlers: its window procedure is still on
-    // the stack, so the object outlives the call.
-    if (depth_ > 0) closed_.push_back(std::move(window));
-}
-
-void Renderer::Leave() {
-    if (--depth_ == 0) closed_.clear();
+    // the stack, so the object goes with the form, when the outermost dispatch ends.
+    ui::Dispatch::Release(std::move(window));
 }
 
 HWND Renderer::windowOf(const ui::Form& form) const {

@@ -43,18 +43,12 @@ class Renderer : public ui::FormHost {
     // An invisible owner for windows that stay out of the taskbar.
     HWND hiddenOwner();
     void Report(const std::string& what, unsigned long code);
-    // A window procedure is running / has returned; windows closed meanwhile are freed when
-    // the outermost one returns.
-    void Enter() { ++depth_; }
-    void Leave();
 
   private:
     HINSTANCE instance_;
     Win32EventLoop& loop_;
     UniqueWindow owner_;
     std::map<const ui::Form*, std::unique_ptr<FormWindow>> windows_;
-    std::vector<std::unique_ptr<FormWindow>> closed_;
-    int depth_ = 0;
 };
 
 }  // namespace velkor::win32

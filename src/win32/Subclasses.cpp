@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "ui/Dispatch.h"
 #include "win32/Renderer.h"
 
 namespace velkor::win32 {
@@ -52,8 +53,7 @@ const ui::WindowProc* Subclasses::Find(int id) const {
 LRESULT CALLBACK Subclasses::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                   UINT_PTR id, DWORD_PTR self) {
     auto* subclasses = reinterpret_cast<Subclasses*>(self);
-    Renderer& renderer = subclasses->renderer_;
-    renderer.Enter();  // the procedure may unload the form of this window
+    ui::Dispatch running;  // the procedure may unload the form of this window
     std::optional<intptr_t> result;
     try {
         if (const ui::WindowProc* proc = subclasses->Find(static_cast<int>(id))) {
@@ -65,7 +65,6 @@ LRESULT CALLBACK Subclasses::Proc(HWND window, UINT message, WPARAM wParam, LPAR
     }
     LRESULT answer =
         result ? static_cast<LRESULT>(*result) : DefSubclassProc(window, message, wParam, lParam);
-    renderer.Leave();
     return answer;
 }
 

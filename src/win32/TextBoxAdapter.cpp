@@ -51,10 +51,22 @@ TextBoxAdapter::Look TextBoxAdapter::Describe() const {
     return {WC_EDITW, style, Widen(box_.text())};
 }
 
+std::string TextBoxAdapter::Shown() const {
+    int length = GetWindowTextLengthW(hwnd());
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    GetWindowTextW(hwnd(), text.data(), length + 1);
+    text.resize(static_cast<size_t>(length));
+    return Narrow(text);
+}
+
 void TextBoxAdapter::SyncOwn(ui::Property property) {
+    // What the user is typing belongs to the box: writing it back would move the caret to the
+    // start (typed text would come out reversed). Only the model's own changes go in.
+    if (reading_ && property == ui::Property::Selection) return;
     FlagScope writing(writing_);
     switch (property) {
         case ui::Property::Text:
+            if (reading_ && box_.text() == Shown()) break;
             SetWindowTextW(hwnd(), Widen(box_.text()).c_str());
             break;
         case ui::Property::PasswordChar: {
@@ -84,11 +96,8 @@ void TextBoxAdapter::OnNotify(int code) {
     switch (code) {
         case EN_CHANGE: {
             if (writing_) return;
-            int length = GetWindowTextLengthW(hwnd());
-            std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-            GetWindowTextW(hwnd(), text.data(), length + 1);
-            text.resize(static_cast<size_t>(length));
-            box_.setText(Narrow(text));
+            FlagScope reading(reading_);
+            box_.setText(Shown());
             break;
         }
         case EN_SETFOCUS:

@@ -4,6 +4,7 @@
 
 #include "app/App.h"
 #include "app/ErrorCheck.h"
+#include "ui/Dispatch.h"
 #include "win32/Renderer.h"
 #include "win32/Utf.h"
 #include "win32/Win32Dialogs.h"
@@ -44,6 +45,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     app.onEnded = [] {
         PostQuitMessage(0);
     };
-    if (!app.Start()) return 0;  // another copy runs already
+    {
+        ui::Dispatch starting;       // start-up runs handlers as a dispatched message does
+        if (!app.Start()) return 0;  // another copy runs already
+    }
     return loop.Run();
 }

@@ -4,6 +4,8 @@
 #include <limits>
 #include <stdexcept>
 
+#include "ui/Dispatch.h"
+
 namespace velkor::test {
 
 constexpr uint64_t kNever = std::numeric_limits<uint64_t>::max();
@@ -23,6 +25,7 @@ bool FakeEventLoop::dispatchOne() {
     if (!events_.empty() && events_.begin()->first.first <= now_) {
         auto action = std::move(events_.begin()->second);
         events_.erase(events_.begin());
+        ui::Dispatch running;  // as the system dispatches a message: forms unloaded go after it
         action();
         return true;
     }
@@ -30,6 +33,7 @@ bool FakeEventLoop::dispatchOne() {
         if (timer.due <= now_) {
             timer.due = now_ + timer.interval;  // missed ticks are not made up
             auto onTick = timer.onTick;         // the handler may stop its own timer
+            ui::Dispatch running;
             onTick();
             return true;
         }

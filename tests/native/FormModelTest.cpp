@@ -6,6 +6,7 @@
 #include "platform/RuntimeError.h"
 #include "ui/CheckBox.h"
 #include "ui/CommandButton.h"
+#include "ui/Dispatch.h"
 #include "ui/FormSlot.h"
 #include "ui/ImageCombo.h"
 #include "ui/Menu.h"
@@ -132,63 +133,6 @@ TEST(MenuArrayTest, ElementsAreCopiesOfTheHiddenTemplate) {
     EXPECT_EQ(ErrorNumberOf([&] { (void)subs[7]; }), 340);
 }
 
-TEST(ObservableTest, ListenersHearEachChangeOnceUntilTheirSubscriptionEnds) {
-    CheckBox check("chk");
-    Label label("lblLink");
-    Picture picture("imgLink");
-    TextBox box("txtAbout");
-    std::vector<Property> heard;
-    {
-        std::vector<Subscription> subscriptions;
-        for (const Observable* o :
-             std::initializer_list<const Observable*>{&check, &label, &picture, &box}) {
-            subscriptions.push_back(o->subscribe([&](Property p) { heard.push_back(p); }));
-        }
-        for (int twice = 0; twice < 2; ++twice) {  // the second round changes nothing
-            check.setValue(1);
-            check.setCaption("all");
-            label.setFont({.size = 12, .bold = true});
-            label.setForeColor(Rgb{0, 0, 255});
-            label.setAlignment(Alignment::Center);
-            label.setMousePointer(MousePointer::Custom);
-            label.setMouseIcon("C:\\Velkor\\Hand.ico");
-            picture.setImage("DONATION");
-            box.setMultiLine(true);
-            box.setReadOnly(true);
-        }
-    }
-    check.setValue(0);  // nobody listens any more
-    EXPECT_EQ(heard, (std::vector<Property>{
-                         Property::Value, Property::Caption, Property::Font, Property::ForeColor,
-                         Property::Alignment, Property::MousePointer, Property::MouseIcon,
-                         Property::Image, Property::MultiLine, Property::ReadOnly}));
-}
-
-TEST(ControlTest, MouseMovesAndClicksReachOnlyEnabledControls) {
-    Label label("lblLink");
-    Picture picture("imgLink");
-    std::vector<std::string> events;
-    label.onMouseMove = [&](int button, int shift, int x, int y) {
-        events.push_back("move " + std::to_string(button) + " " + std::to_string(shift) + " " +
-                         std::to_string(x) + " " + std::to_string(y));
-    };
-    label.onClick = [&] {
-        events.push_back("label");
-    };
-    picture.onClick = [&] {
-        events.push_back("picture");
-    };
-    label.mouseMove(1, 2, 30, 40);
-    label.click();
-    picture.click();
-    label.setEnabled(false);
-    picture.setEnabled(false);
-    label.mouseMove(0, 0, 1, 1);
-    label.click();
-    picture.click();
-    EXPECT_EQ(events, (std::vector<std::string>{"move 1 2 30 40", "label", "picture"}));
-}
-
 // A form that counts its loads and touches itself while loading.
 class CountingForm : public Form {
   public:
@@ -246,6 +190,47 @@ TEST(FormSlotTest, FirstTouchLoadsHiddenOnceAndUnloadStartsAfresh) {
     EXPECT_FALSE(slot->visible());
     EXPECT_EQ(host.events,
               (std::vector<std::string>{"attach frmTest", "detach frmTest", "attach frmTest"}));
+}
+
+// A form unloaded by its own handler, inside a handler of an earlier copy of it that unloaded
+// itself too (a prompt raised again inside the wait of a cancelled one), stays whole until the
+// outermost dispatch ends; outside any dispatch it goes at once.
+TEST(FormSlotTest, UnloadedFormsLiveUntilTheOutermostDispatchEnds) {
+    int loads = 0, unloads = 0, alive = 0;
+    struct Counted : CountingForm {
+        Counted(FormSlot<CountingForm>& slot, int& loads, int& unloads, int& alive)
+            : CountingForm(slot, loads, unloads), alive_(++alive) {}
+        ~Counted() override { --alive_; }
+        int& alive_;
+    };
+    RecordingHost host;
+    FormSlot<CountingForm> slot(
+        [&] { return std::make_unique<Counted>(slot, loads, unloads, alive); }, &host);
+    {
+        Dispatch outer;
+        CountingForm& first = *slot;
+        first.chkOption.onClick = [&] {
+            slot.unload();
+            CountingForm& second = *slot;
+            second.chkOption.onClick = [&] {
+                slot.unload();
+            };
+            {
+                Dispatch inner;
+                second.chkOption.setValue(0);
+            }
+            EXPECT_EQ(alive, 2);
+            first.chkOption.setCaption("still here");  // its handler goes on
+        };
+        first.chkOption.setValue(0);
+        EXPECT_EQ(alive, 2);
+        EXPECT_FALSE(slot.loaded());
+    }
+    EXPECT_EQ(alive, 0);
+    slot.get();
+    slot.unload();
+    EXPECT_EQ(alive, 0);
+    EXPECT_EQ(host.events.size(), 6u);  // every window asked for was given back
 }
 
 }  // namespace

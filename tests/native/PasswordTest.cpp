@@ -128,7 +128,7 @@ TEST(PasswordTest, TickingTheSwitchWithoutAPasswordOpensTheDialogThatSetsOne) {
     m.prefs().cmdSetPWD.click();
     frmSetPWD& again = *m.app.setPassword;
     EXPECT_TRUE(again.txtPasswordOld.enabled());
-    EXPECT_EQ(again.txtPasswordOld.backColor(), ui::SystemColor::CaptionText);
+    EXPECT_EQ(again.txtPasswordOld.backColor(), ui::SystemColor::Window);
     ExpectFocusOnly(again, again.txtPasswordOld);
     EXPECT_EQ(again.txtPasswordNew.text(), "");
 }
