@@ -63,7 +63,8 @@ std::optional<intptr_t> APIStuff::TrayWindowProc(const ui::WindowMessage& m) {
     if (m.message == msg::kSysCommand) {
         // The low four bits of a system command are the system's own.
         const uintptr_t command = m.wParam & 0xFFF0;
-        if (command == msg::kScMinimize) {
+        // Without an icon the window minimises to the taskbar: hidden, it could not be reached.
+        if (command == msg::kScMinimize && shown_) {
             frmTray->hide();
             frmTray->SetTrayMenuItems(1);
             return 0;

@@ -29,10 +29,6 @@ frmVelkor::frmVelkor(App& app) : Form("frmVelkor", std::string(program::kTitle))
         {optOpen, {600, 1560, 1335, 255}, 4, "open CD/DVD drive"},
         {optClose, {600, 1800, 1335, 255}, 5, "close CD/DVD drive (if supportet by the drive)"},
         {cmdDo, {600, 2160, 1215, 375}, 2, ""},
-        // Flags the other windows and modules share; never seen by the user.
-        {txtPWRMessage, {3000, 120, 1215, 285}, 8, ""},
-        {chkWait, {3000, 480, 1215, 255}, 9, ""},
-        {chkPWDSucceeded, {3000, 780, 1215, 255}, 10, ""},
     };
     for (const Place& place : layout) {
         place.control.setBounds(place.bounds);
@@ -40,9 +36,8 @@ frmVelkor::frmVelkor(App& app) : Form("frmVelkor", std::string(program::kTitle))
         place.control.setToolTip(place.toolTip);
         adopt(place.control);
     }
-    txtPWRMessage.setVisible(false);
-    chkWait.setVisible(false);
-    chkPWDSucceeded.setVisible(false);
+    // The flags the other windows and modules share (txtPWRMessage, chkWait, chkPWDSucceeded)
+    // are not adopted: they live in the model only, with no window another program could reach.
     optUnlock.select();  // selected when the window is created; no handler is attached yet
     cmdDo.setDefault(true);
 
@@ -148,6 +143,13 @@ Number SettingOrZero(IniInOut& ini, const std::string& file, const char* key, Co
     return value;
 }
 
+// A start-up switch is mirrored into a check box: a value the box cannot take counts as 0 too,
+// instead of stopping start-up before any drive is listed.
+int16_t SwitchOrZero(IniInOut& ini, const std::string& file, const char* key) {
+    const auto value = SettingOrZero<int16_t>(ini, file, key, ToInt16);
+    return value >= 0 && value <= 2 ? value : 0;
+}
+
 }  // namespace
 
 void frmVelkor::Form_Load() {
@@ -173,10 +175,10 @@ void frmVelkor::Form_Load() {
         [&] { LoadLanguage(app_, strIniFile); },  // every caption, and the dialogs loaded hidden
         [&] {
             IniInOut& ini = app_.ini;
-            deviceAll = SettingOrZero<int16_t>(ini, strIniFile, "DeviceAll", ToInt16);
-            useLastState = SettingOrZero<int16_t>(ini, strIniFile, "UseLastState", ToInt16);
-            minimize = SettingOrZero<int16_t>(ini, strIniFile, "Minimize", ToInt16);
-            standby = SettingOrZero<int16_t>(ini, strIniFile, "Standby", ToInt16);
+            deviceAll = SwitchOrZero(ini, strIniFile, "DeviceAll");
+            useLastState = SwitchOrZero(ini, strIniFile, "UseLastState");
+            minimize = SwitchOrZero(ini, strIniFile, "Minimize");
+            standby = SwitchOrZero(ini, strIniFile, "Standby");
             delay = SettingOrZero<int32_t>(ini, strIniFile, "Delay", ToInt32);
         },
         [&] {

@@ -43,7 +43,7 @@ class frmVelkor : public ui::Form {
     ui::OptionButton optOpen{actions, "optOpen", "Open"};
     ui::OptionButton optClose{actions, "optClose", "Close"};
     ui::CommandButton cmdDo{"cmdDo", "OK"};
-    // Hidden flag controls, outside the visible client area.
+    // Hidden flag controls: model only, never a window.
     ui::TextBox txtPWRMessage{"txtPWRMessage", "Text1"};
     ui::CheckBox chkWait{"chkWait", "chkWait"};
     ui::CheckBox chkPWDSucceeded{"chkPWDSucceeded", "chkPasswordSucceeded"};

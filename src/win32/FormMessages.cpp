@@ -53,7 +53,10 @@ void FormWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
         if (ui::Menu* menu = menus_ ? menus_->MenuOfId(id) : nullptr) menu->click();
         return;
     }
-    if (ControlAdapter* adapter = AdapterOf(reinterpret_cast<HWND>(lParam))) {
+    // A hidden or disabled control cannot have been used: a notification from it was made up by
+    // someone else and reaches no handler.
+    ControlAdapter* adapter = AdapterOf(reinterpret_cast<HWND>(lParam));
+    if (adapter && adapter->control().visible() && adapter->control().enabled()) {
         adapter->OnNotify(code);
     }
 }

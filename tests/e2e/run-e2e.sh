@@ -4,6 +4,8 @@
 # second Win32 process as a person would. The CD-ROM requests Wine makes are logged by
 # fake_cdrom_ioctl.so. Needs a display (test.sh provides Xvfb) and both builds.
 #   run-e2e.sh ROOT
+# Every start of the program is watched: a crash fails the run, named with its section. Last comes
+# a seeded random-action run of the real program (the monkey, in the driver).
 set -euo pipefail
 root=$1
 . "$root/scripts/wine-prefix.sh"
@@ -72,27 +74,53 @@ record() { grep -a "^$1=" "$e2e/Velkor/Velkor.ini" | tr -d '\r' || true; }
 
 end_leftover() {  # a failed check may leave the last start running: end it before the next
     [ -e "$e2e/running" ] || return 0
+    crashes_reported="$crashes_reported $starts"  # ended on purpose, not a crash
     timeout -k 5 30 "$WINE" taskkill /f /im Velkor.exe </dev/null >/dev/null 2>&1 || true
     for _ in $(seq 1 50); do [ -e "$e2e/running" ] || break; sleep 0.2; done
 }
-start_velkor() {  # in the background; its exit code lands in exit-code
+starts=0
+start_velkor() {  # in the background; its exit code lands in exit-code, Wine's reports in .err
     end_leftover
+    watch_crash
     rm -f "$e2e/exit-code"
     touch "$e2e/running"
+    starts=$((starts + 1))
     # Not on this script's output: a program left running must not keep the log's pipe open.
     (
         cd "$e2e/Velkor"
-        timeout -k 5 900 "$WINE" Velkor.exe </dev/null >/dev/null 2>&1
+        timeout -k 5 900 "$WINE" Velkor.exe </dev/null >/dev/null 2>"$e2e/velkor-$starts.err"
         echo $? >"$e2e/exit-code"
         rm -f "$e2e/running"
     ) >/dev/null 2>&1 &
 }
+# Any crash fails the run, named with the section it happened in: Wine's "Unhandled" report, or
+# an exit code other than 0 (checked once per start).
+section_name="start"
+crashes_reported=""
+watch_crash() {
+    local err=$e2e/velkor-$starts.err code
+    [ "$starts" -gt 0 ] || return 0
+    case " $crashes_reported " in *" $starts "*) return 0 ;; esac
+    code=$(cat "$e2e/exit-code" 2>/dev/null || true)
+    if grep -qs "Unhandled" "$err" || { [ -n "$code" ] && [ "$code" != 0 ]; }; then
+        crashes_reported="$crashes_reported $starts"
+        bad "the program ended abnormally in \"$section_name\" (exit code [$code]): $(grep -hs -m1 Unhandled "$err")"
+    fi
+}
+section() {
+    watch_crash
+    section_name=$1
+    echo "== $1"
+}
 wait_exit() {
     for _ in $(seq 1 50); do [ -f "$e2e/exit-code" ] && break; sleep 0.2; done
-    cat "$e2e/exit-code" 2>/dev/null
+    cat "$e2e/exit-code" 2>/dev/null || true
 }
 
-echo "== end-to-end: start with the delivered settings (restore last state, no record yet)"
+# VELKOR_E2E_PART=monkey runs only the random-action run (VELKOR_MONKEY_STEPS, VELKOR_MONKEY_SEED).
+if [ "${VELKOR_E2E_PART:-all}" != monkey ]; then
+
+section "end-to-end: start with the delivered settings (restore last state, no record yet)"
 start_velkor
 drive wait-main 30000 && ok "main window shown" || bad "main window never came"
 expect "selector lists D: and E: unlocked, E selected" \
@@ -102,20 +130,20 @@ expect "start-up reset and restore: two allow requests per drive" "2 2" \
 expect "no prevent request at start" "0" eval 'grep -c " 1 " "$log" || true'
 import -display "$DISPLAY" -window root "$e2e/main-window.png" || true  # kept for a person
 
-echo "== lock the selected drive"
+section "lock the selected drive"
 drive click "&Lock" >/dev/null; drive click OK >/dev/null
 expect "E: shows locked" "$(printf 'D: unlocked|0\nE: locked|1\nselected=2')" drive combo
 expect "one prevent request to E" "1" locks 1 E
 expect "record DeviceE=1" "DeviceE=1" record DeviceE
 
-echo "== lock all: only D gets a request"
+section "lock all: only D gets a request"
 drive click "&All CD/DVD drives" >/dev/null
 expect "all drives ticked" "1" drive checked "&All CD/DVD drives"
-drive enter "&All CD/DVD drives" >/dev/null  # Enter presses the default button, OK
+drive keys enter >/dev/null  # the box has the focus: Enter presses the default button, OK
 expect "both locked, first entry selected" "$(printf 'D: locked|1\nE: locked|1\nselected=1')" drive combo
 expect "D one prevent, E still one" "1 1" eval 'echo "$(locks 1 D) $(locks 1 E)"'
 
-echo "== unlock all while E's device fails"
+section "unlock all while E's device fails"
 echo "$e2e/dev/cdE" >"$e2e/fail"
 drive click "&Unlock" >/dev/null; drive click OK >/dev/null
 box=$(drive box ok 10000)
@@ -126,28 +154,28 @@ esac
 rm -f "$e2e/fail"
 expect "D unlocked, E still locked" "$(printf 'D: unlocked|0\nE: locked|1\nselected=1')" drive combo
 
-echo "== open all: E is unlocked around its door"
+section "open all: E is unlocked around its door"
 drive click "&Open" >/dev/null; drive click OK >/dev/null
 expect "a door request per drive" "2" eval 'grep -c "^CDROMEJECT " "$log" || true'
 expect "E locked again" "$(printf 'D: unlocked|0\nE: locked|1\nselected=1')" drive combo
 
-echo "== close all: the selected drive first, then every drive"
+section "close all: the selected drive first, then every drive"
 drive click "&Close" >/dev/null; drive click OK >/dev/null
 expect "three close requests: D, then D and E" "2 1" \
     eval 'echo "$(grep -c "^CDROMCLOSETRAY .*/cdD$" "$log") $(grep -c "^CDROMCLOSETRAY .*/cdE$" "$log")"'
 expect "closing leaves the locks alone" "$(printf 'D: unlocked|0\nE: locked|1\nselected=1')" drive combo
 
-echo "== a second start ends at once"
+section "a second start ends at once"
 before=$(wc -l <"$log")
 (cd "$e2e/Velkor" && timeout 30 "$WINE" Velkor.exe </dev/null >/dev/null 2>&1) && ok "second copy exited 0" || bad "second copy"
 [ "$(wc -l <"$log")" = "$before" ] && ok "second copy sent nothing" || bad "second copy sent requests"
 
-echo "== the title bar cannot close it"
+section "the title bar cannot close it"
 drive close >/dev/null
 drive no-box 1500 >/dev/null && ok "no question on close" || bad "close asked"
 drive wait-main 100 && ok "still running" || bad "closed by the title bar"
 
-echo "== exit: Cancel keeps it, OK unlocks and ends"
+section "exit: Cancel keeps it, OK unlocks and ends"
 front; drive keys alt+f x >/dev/null  # File > Exit, by its access keys
 box=$(drive box cancel 10000)
 [ "$box" = "Exit Velkor|Exit Velkor? / /Velkor will unlock all CD/DVD drives at programme exit." ] &&
@@ -162,7 +190,7 @@ code=$(wait_exit)
 [ "$(locks 0 E)" -gt "$unlocksE" ] && ok "E unlocked at exit" || bad "E not unlocked at exit"
 expect "record kept across the exit" "DeviceD=0 DeviceE=1" eval 'echo $(record DeviceD) $(record DeviceE)'
 
-echo "== a minimised start lives in the notification area"
+section "a minimised start lives in the notification area"
 sed -i 's/^Minimize=0/Minimize=1/' "$e2e/Velkor/Velkor.ini"
 start_velkor
 expect "the icon is there" "1" drive icon
@@ -172,34 +200,34 @@ expect "a left click on the icon shows the window" "1" drive visible
 unlocksE=$(locks 0 E)
 drive tray right >/dev/null
 sleep 0.5
-drive keys down down right down enter >/dev/null  # Unlock > E:, by the keyboard
+drive keys u down enter >/dev/null  # Unlock > E:, by its access key and an arrow
 expect "Unlock > E: chosen in the pop-up menu" "$((unlocksE + 1))" locks 0 E
 expect "the selector shows E: unlocked" "E: unlocked|0" eval 'drive combo | grep "^E:"'
 preventsD=$(locks 1 D)
 drive tray right >/dev/null
 sleep 0.5
-drive keys down right enter >/dev/null  # Lock > D:
+drive keys l enter >/dev/null  # Lock > D:
 expect "Lock > D: chosen in the pop-up menu" "$((preventsD + 1))" locks 1 D
 expect "record DeviceD=1 DeviceE=0" "DeviceD=1 DeviceE=0" eval 'echo $(record DeviceD) $(record DeviceE)'
 
-echo "== resume from standby re-applies the record"
+section "resume from standby re-applies the record"
 allowD=$(locks 0 D) allowE=$(locks 0 E) preventD=$(locks 1 D)
 drive resume && ok "the resume broadcast is taken" || bad "resume broadcast"
 tries=40 expect "within 5 s: D and E unlocked, then D locked again" "1 2 1" \
     eval 'echo $(( $(locks 0 D) - allowD )) $(( $(locks 0 E) - allowE )) $(( $(locks 1 D) - preventD ))'
 expect "the record is untouched" "DeviceD=1 DeviceE=0" eval 'echo $(record DeviceD) $(record DeviceE)'
 
-echo "== exit from the pop-up menu"
+section "exit from the pop-up menu"
 drive tray right >/dev/null
 sleep 0.5
-drive keys up enter >/dev/null  # the last entry: Exit
+drive keys x >/dev/null  # E&xit
 drive box ok 10000 >/dev/null && ok "exit confirmed from the pop-up menu" || bad "no exit question"
 code=$(wait_exit)
 [ "$code" = 0 ] && ok "exit code 0" || bad "exit code [$code]"
 expect "the icon is gone" "0" drive icon
 sed -i 's/^Minimize=1/Minimize=0/' "$e2e/Velkor/Velkor.ini"
 
-echo "== password protection set in the preferences, asked at exit and at the next start"
+section "password protection set in the preferences, asked at exit and at the next start"
 window_up() {  # window_up TITLE: shown, and given a person's moment before the next key
     drive wait-window "$1" "${2:-5000}" || {
         bad "the window \"$1\" did not show"
@@ -209,38 +237,103 @@ window_up() {  # window_up TITLE: shown, and given a person's moment before the 
     front "$1"  # as after a click on its title bar
     sleep 0.1
 }
+# The stored password, deciphered as the program deciphers it.
+stored_password() {
+    python3 - "$e2e/Velkor/password.txt" <<'PY'
+import sys
+key = b"Hq7Xt2Lm9Pz4Wk8Rb3Nv6Yc1Jd5Gs0Fa"
+for line in open(sys.argv[1], "rb").read().split(b"\r\n"):
+    if line.startswith(b"Password="):
+        value = line[len(b"Password="):]
+        codes = [c - key[i % len(key)] for i, c in enumerate(value)]
+        print(bytes(d if d >= 0 else d + 255 for d in codes).decode("cp1252"))
+PY
+}
 start_velkor
 drive wait-main 30000 >/dev/null
 front; drive keys alt+e p >/dev/null  # Edit > Preferences
 window_up Preferences 5000 && ok "Edit > Preferences by keyboard" || bad "no preferences"
 drive keys alt+p >/dev/null  # Password protection: none stored, so it asks for one
 window_up "Set Password" 5000 && ok "ticking the switch opens Set Password" || bad "no Set Password"
-drive text Kiosk42 >/dev/null; drive keys tab >/dev/null; drive text Kiosk42 >/dev/null
+# A slip mended by Backspace, then the start typed after the end with Home; the repetition pasted.
+drive text Kiosx >/dev/null; drive keys backspace >/dev/null; drive text k42 >/dev/null
+drive keys tab >/dev/null; drive text sk42 >/dev/null; drive keys home >/dev/null
+drive text Kio >/dev/null
 drive keys enter >/dev/null
-expect "the password is stored, enciphered" "1" eval 'grep -ac "^Password=..*" "$e2e/Velkor/password.txt" 2>/dev/null'
+expect "the password is stored as meant, enciphered" "Kiosk42" stored_password
 window_up Preferences || true  # back to the preferences, as the user clicks on them
 drive keys alt+u alt+a >/dev/null  # no last state at start, then Apply
 expect "Apply writes the start-up keys" "DeviceAll=0 UseLastState=0 Minimize=0 Standby=1" \
     eval 'echo $(record DeviceAll) $(record UseLastState) $(record Minimize) $(record Standby)'
+
+section "every prompt can be cancelled: Cancel, Escape, the close command; nothing reaches a drive"
+drive keys esc >/dev/null  # the preferences away
+front; drive click "&Lock" >/dev/null; drive click OK >/dev/null  # one action first
+expect "E: locked without a prompt" "E: locked|1" eval 'drive combo | grep "^E:"'
+cancel_prompt() {  # cancel_prompt HOW WHERE: answers the prompt, then the refusal
+    window_up "Password required" 5000 || return 0
+    case $1 in
+        button) drive click Cancel "Password required" >/dev/null ;;
+        esc) drive keys esc >/dev/null ;;
+        close) drive keys alt+f4 >/dev/null ;;
+    esac
+    box=$(drive box ok 5000)
+    [ "$box" = "Velkor|Sorry, a password is required for this action." ] &&
+        ok "$2: $1 is refused" || bad "$2, $1: [$box]"
+}
+for how in button esc close; do
+    before=$(wc -l <"$log")
+    front; drive click "&Unlock" >/dev/null; drive click OK >/dev/null
+    cancel_prompt $how "the action button"
+    sleep 1.2
+    drive wait-main 100 && ok "still running" || bad "ended after $how"
+    [ "$(wc -l <"$log")" = "$before" ] && ok "no drive request" || bad "requests after $how"
+done
 before=$(wc -l <"$log")
-front; drive keys ctrl+x >/dev/null
+front; drive keys alt+f x >/dev/null  # the menu bar
 drive box ok 10000 >/dev/null  # Exit Velkor?
 window_up "Password required" 5000 && ok "exit asks for the password" || bad "no prompt at exit"
 drive text kiosk42 >/dev/null; drive keys enter >/dev/null
 box=$(drive box ok 5000)
 [ "$box" = "Velkor|Invalid Password, try again!" ] && ok "a wrong password is refused" || bad "wrong password: [$box]"
 window_up "Password required" 1000 && ok "the prompt stays open" || bad "prompt gone"
-drive keys esc >/dev/null
-box=$(drive box ok 5000)
-[ "$box" = "Velkor|Sorry, a password is required for this action." ] && ok "Cancel is refused" || bad "cancel: [$box]"
-sleep 1.5
+drive keys ctrl+a backspace >/dev/null
+cancel_prompt esc "File > Exit"
+front; drive keys ctrl+x >/dev/null  # the accelerator
+drive box ok 10000 >/dev/null
+cancel_prompt close "Ctrl+X"
+sleep 1.2
 drive wait-main 100 && ok "Cancel keeps the program running" || bad "Cancel ended it"
 [ "$(wc -l <"$log")" = "$before" ] && ok "no drive request after Cancel" || bad "requests after Cancel"
 front; drive keys ctrl+x >/dev/null
 drive box ok 10000 >/dev/null
 window_up "Password required" 5000 || true
 drive text Kiosk42 >/dev/null; drive keys enter >/dev/null
-[ "$(wait_exit)" = 0 ] && ok "the right password lets it exit" || bad "exit with the password"
+[ "$(wait_exit)" = 0 ] && ok "the right password typed lets it exit" || bad "exit with the password"
+
+section "a minimised start with a password: the prompt at start-up and from the pop-up menu"
+sed -i 's/^Minimize=0/Minimize=1/' "$e2e/Velkor/Velkor.ini"
+before=$(wc -l <"$log")
+start_velkor
+cancel_prompt button "start-up"
+expect "the icon is there" "1" drive icon
+unlocks=$(locks 0 E)
+drive tray right >/dev/null
+sleep 0.5
+drive keys u down enter >/dev/null  # Unlock > E:
+cancel_prompt esc "the pop-up menu"
+sleep 1.2
+[ "$(locks 0 E)" = "$unlocks" ] && ok "E: not unlocked" || bad "E: unlocked after Cancel"
+drive tray right >/dev/null
+sleep 0.5
+drive keys x >/dev/null  # E&xit
+drive box ok 10000 >/dev/null
+window_up "Password required" 5000 || true
+drive text Kiosk42 >/dev/null; drive keys enter >/dev/null
+[ "$(wait_exit)" = 0 ] && ok "exit from the pop-up menu with the password" || bad "exit"
+sed -i 's/^Minimize=1/Minimize=0/' "$e2e/Velkor/Velkor.ini"
+
+section "the next start asks before unlocking; clearing the switch removes the password"
 start_velkor
 window_up "Password required" 30000 && ok "the next start asks before unlocking" || bad "no prompt at start"
 drive text Kiosk42 >/dev/null; drive keys enter >/dev/null
@@ -256,7 +349,7 @@ front; drive keys ctrl+x >/dev/null
 drive box ok 10000 >/dev/null
 [ "$(wait_exit)" = 0 ] && ok "exit without a password" || bad "exit"
 
-echo "== switching to German in the preferences changes every caption at once"
+section "switching to German in the preferences changes every caption at once"
 start_velkor
 drive wait-main 30000 >/dev/null
 front; drive keys alt+e p >/dev/null
@@ -287,7 +380,7 @@ front; drive keys ctrl+x >/dev/null
 drive box ok 10000 >/dev/null
 [ "$(wait_exit)" = 0 ] && ok "exit" || bad "exit"
 
-echo "== Check now... against an update server on 127.0.0.1, in both languages"
+section "Check now... against an update server on 127.0.0.1, in both languages"
 mkdir -p "$e2e/www"
 port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
 python3 -m http.server "$port" --bind 127.0.0.1 --directory "$e2e/www" >/dev/null 2>&1 &
@@ -330,7 +423,7 @@ kill "$server" 2>/dev/null || true
 window_up Einstellungen || true
 drive keys alt+s up space esc >/dev/null  # back to English, and away
 
-echo "== the about box"
+section "the about box"
 front; drive keys alt+h a >/dev/null
 window_up About && ok "Help > About by keyboard" || true
 expect "its version block" "Version 0.6.1 Copyright (C) 2026 the Velkor developers" \
@@ -349,6 +442,25 @@ drive wait-window About 100 && bad "the about box stayed" || ok "OK closes it"
 front; drive keys ctrl+x >/dev/null
 drive box ok 10000 >/dev/null
 [ "$(wait_exit)" = 0 ] && ok "exit" || bad "exit"
+
+fi  # the scripted part
+
+section "the random-action run"
+watch_crash
+rm -rf "$e2e/Monkey"
+cp -a "$root/build/windows/Velkor" "$e2e/Monkey"
+seed=${VELKOR_MONKEY_SEED:-$(date +%s)}
+steps=${VELKOR_MONKEY_STEPS:-300}
+winpath() { echo "Z:${1//\//\\}"; }
+timeout -k 5 $((steps * 4 + 120)) "$WINE" "$driver" monkey "$seed" "$steps" "$(winpath "$e2e/Monkey")" \
+    "$(winpath "$log")" </dev/null 2>"$e2e/monkey.err" | tr -d '\r' >"$e2e/monkey.log" || true
+tail -1 "$e2e/monkey.log"
+if grep -q "^monkey: $steps steps, 0 failures" "$e2e/monkey.log"; then
+    ok "$steps random steps, seed $seed"
+else
+    grep "FAILED" "$e2e/monkey.log" | head -3
+    bad "the random-action run, seed $seed (replay: VELKOR_MONKEY_SEED=$seed; log build/e2e/monkey.log)"
+fi
 
 echo "e2e: $passed passed, $failures failed"
 [ "$failures" -eq 0 ]

@@ -83,6 +83,8 @@ TEST(StartUpTest, MissingOrBrokenSettingsCountAsZeroAndStartUpGoesOn) {
         "",  // no settings file at all
         "[Default]\r\nDeviceAll=1\r\nUseLastState=0\r\nMinimize=0\r\nStandby=1\r\n",  // no Delay
         "[Default]\r\nDeviceAll=yes\r\nUseLastState=\r\nDelay=soon\r\n",
+        // Values no check box takes.
+        "[Default]\r\nDeviceAll=3\r\nUseLastState=0\r\nMinimize=-1\r\nStandby=7\r\n",
     };
     for (const std::string& content : files) {
         AppHarness h;

@@ -37,8 +37,13 @@ class PasswordDialogsTest : public ::testing::Test, public test::FakePorts {
         for (int i = 0; i <= index; ++i) edit = FindWindowExW(dialog, edit, WC_EDITW, nullptr);
         return edit;
     }
-    void Type(HWND edit, const wchar_t* typed) {
-        SetWindowTextW(edit, typed);  // the box changes and tells its window, as typing does
+    // Characters as the keyboard delivers them to the focused box ("\b" is Backspace).
+    static void Type(HWND edit, const wchar_t* typed) {
+        for (const wchar_t* c = typed; *c; ++c) SendMessageW(edit, WM_CHAR, *c, 1);
+    }
+    static void Key(HWND edit, WPARAM key) {
+        SendMessageW(edit, WM_KEYDOWN, key, 1);
+        SendMessageW(edit, WM_KEYUP, key, 0xC0000001);
     }
 };
 
@@ -106,7 +111,9 @@ TEST_F(PasswordDialogsTest, PromptWrongEntrySelectsItEnterAcceptsEscapeCancels) 
             box = Edit(prompt(), 0);
             EXPECT_TRUE(IsWindowVisible(prompt()));
             EXPECT_EQ(GetFocus(), box);  // the focus starts in the password box
-            Type(box, L"secret");        // wrong: upper and lower case count
+            Type(box, L"secrt");         // wrong: upper and lower case count
+            Key(box, VK_LEFT);
+            Type(box, L"e");
             Press(box, VK_RETURN);
         },
         [&] {
@@ -117,7 +124,7 @@ TEST_F(PasswordDialogsTest, PromptWrongEntrySelectsItEnterAcceptsEscapeCancels) 
             EXPECT_TRUE(IsWindowVisible(prompt()));  // still asking
             EXPECT_EQ(GetFocus(), box);
             EXPECT_EQ(Selection(box), std::make_pair(DWORD{0}, DWORD{6}));  // all of it
-            Type(box, L"Secret");
+            Type(box, L"Secret");  // typed over the selection
             Press(box, VK_RETURN);
         },
     };
@@ -154,8 +161,10 @@ TEST_F(PasswordDialogsTest, SetPasswordRefusesADifferentRepetitionAndEscapeClose
     HWND old = Edit(window, 0), fresh = Edit(window, 1), again = Edit(window, 2);
     EXPECT_TRUE(IsWindowEnabled(old));  // a password is stored: the old one is asked
     EXPECT_EQ(GetFocus(), old);
-    Type(old, L"Secret");
-    Type(fresh, L"new one");
+    Type(old, L"Secrex\bt");  // a slip mended by Backspace
+    Type(fresh, L"new oe");
+    Key(fresh, VK_LEFT);
+    Type(fresh, L"n");  // inserted in the middle
     Type(again, L"new One");
     Press(again, VK_RETURN);
     Pump();
@@ -163,11 +172,57 @@ TEST_F(PasswordDialogsTest, SetPasswordRefusesADifferentRepetitionAndEscapeClose
     EXPECT_EQ(GetFocus(), again);
     EXPECT_EQ(Selection(again), std::make_pair(DWORD{0}, DWORD{7}));
     EXPECT_EQ(app.passwordFile.Password(), "Secret");  // nothing written
+    Type(again, L"new one");                           // typed over the selection
+    Press(again, VK_RETURN);
+    Pump();
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(app.passwordFile.Password(), "new one");  // as meant, not as echoed
 
-    Press(again, VK_ESCAPE);
+    app.setPassword->show();
+    Press(Edit(renderer.windowOf(*app.setPassword), 0), VK_ESCAPE);
     Pump();
     EXPECT_FALSE(app.setPassword.loaded());
-    EXPECT_FALSE(IsWindow(window));
+}
+
+// With the colours of today's systems every box and label of both dialogs can be read: the
+// colour its text is drawn in differs from its background.
+TEST_F(PasswordDialogsTest, EveryBoxAndLabelIsReadableInTodaysColours) {
+    const int elements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE,    COLOR_BTNTEXT,
+                            COLOR_MENU,   COLOR_MENUTEXT,   COLOR_CAPTIONTEXT};
+    const COLORREF windows10[] = {RGB(255, 255, 255), RGB(0, 0, 0),       RGB(240, 240, 240),
+                                  RGB(0, 0, 0),       RGB(240, 240, 240), RGB(0, 0, 0),
+                                  RGB(0, 0, 0)};
+    COLORREF before[std::size(elements)];
+    for (size_t i = 0; i < std::size(elements); ++i) before[i] = GetSysColor(elements[i]);
+    ASSERT_TRUE(SetSysColors(static_cast<int>(std::size(elements)), elements, windows10));
+    for (ui::Form* form :
+         std::initializer_list<ui::Form*>{&app.setPassword.get(), &app.checkPassword.get()}) {
+        form->show();
+        HWND window = renderer.windowOf(*form);
+        for (HWND child = GetWindow(window, GW_CHILD); child;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            wchar_t cls[32] = {};
+            GetClassNameW(child, cls, 32);
+            const bool edit = std::wstring(cls) == WC_EDITW;
+            if (!IsWindowVisible(child) || !IsWindowEnabled(child) ||
+                (!edit && std::wstring(cls) != WC_STATICW)) {
+                continue;
+            }
+            // What the control asks its window for before it draws, on a fresh DC.
+            HDC dc = CreateCompatibleDC(nullptr);
+            auto brush = reinterpret_cast<HBRUSH>(
+                SendMessageW(window, edit ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC,
+                             reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(child)));
+            LOGBRUSH background{};
+            GetObjectW(brush, sizeof background, &background);
+            EXPECT_NE(GetTextColor(dc), background.lbColor)
+                << form->name() << ": control " << GetDlgCtrlID(child);
+            DeleteDC(dc);
+        }
+        app.setPassword.unload();
+        app.checkPassword.unload();
+    }
+    SetSysColors(static_cast<int>(std::size(elements)), elements, before);
 }
 
 }  // namespace

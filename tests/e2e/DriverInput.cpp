@@ -1,0 +1,251 @@
+#include "DriverInput.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "win32/Utf.h"
+
+namespace velkor::e2e {
+
+using win32::Narrow;
+using win32::Widen;
+
+std::wstring TextOf(HWND window) {
+    wchar_t buffer[2048] = {};
+    SendMessageTimeoutW(window, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(buffer),
+                        SMTO_ABORTIFHUNG, 2000, nullptr);
+    return buffer;
+}
+
+std::string OneLine(std::string text) {
+    for (char& c : text) {
+        if (c == '\r') c = ' ';
+        if (c == '\n') c = '/';
+    }
+    return text;
+}
+
+HWND MainWindow() {
+    return FindWindowW(L"VelkorForm", L"Velkor");
+}
+
+HWND ShownWindow(const std::wstring& title) {
+    HWND w = FindWindowW(L"VelkorForm", title.c_str());
+    return w && IsWindowVisible(w) ? w : nullptr;
+}
+
+namespace {
+template <class Match>
+HWND FindChild(HWND parent, Match match) {
+    struct Search {
+        Match& match;
+        HWND found = nullptr;
+    } search{match};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM context) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(context);
+            if (!s->match(child)) return TRUE;
+            s->found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t cls[64] = {};
+    GetClassNameW(window, cls, 64);
+    return cls;
+}
+}  // namespace
+
+HWND ChildWithCaption(HWND parent, const std::wstring& caption) {
+    return FindChild(parent, [&](HWND child) { return TextOf(child) == caption; });
+}
+
+HWND ChildOfClass(HWND parent, const std::wstring& windowClass) {
+    return FindChild(parent, [&](HWND child) { return ClassOf(child) == windowClass; });
+}
+
+HWND MessageBoxWindow() {
+    HWND found = nullptr;
+    EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+            if (ClassOf(window) != L"#32770" || !IsWindowVisible(window)) return TRUE;
+            *reinterpret_cast<HWND*>(context) = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+HWND TrayIcon() {
+    HWND host = FindWindowW(L"__winex11_standalone_tray", nullptr);
+    if (!host) return nullptr;
+    // Wine's stand-in for the taskbar sits in the top left corner, under the windows that open
+    // there; a taskbar's notification area is at the bottom right, above every window.
+    RECT r{};
+    GetWindowRect(host, &r);
+    const int x = GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left);
+    const int y = GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top);
+    if (r.left != x || r.top != y) {
+        SetWindowPos(host, HWND_TOPMOST, x, y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+        Sleep(100);
+    }
+    return FindWindowExW(host, nullptr, L"__winex11_tray_icon", nullptr);
+}
+
+bool Activate(HWND window, int ms) {
+    return WaitFor(
+               [&]() -> HWND {
+                   if (!IsWindow(window) || !IsWindowVisible(window) || !IsWindowEnabled(window)) {
+                       return nullptr;
+                   }
+                   if (GetForegroundWindow() != window) SetForegroundWindow(window);
+                   return GetForegroundWindow() == window ? window : nullptr;
+               },
+               ms) != nullptr;
+}
+
+namespace {
+WORD VirtualKey(const std::string& name) {
+    static const struct {
+        const char* name;
+        WORD key;
+    } kNamed[] = {
+        {"enter", VK_RETURN}, {"esc", VK_ESCAPE},  {"tab", VK_TAB},        {"down", VK_DOWN},
+        {"up", VK_UP},        {"left", VK_LEFT},   {"right", VK_RIGHT},    {"home", VK_HOME},
+        {"end", VK_END},      {"space", VK_SPACE}, {"f4", VK_F4},          {"alt", VK_MENU},
+        {"ctrl", VK_CONTROL}, {"shift", VK_SHIFT}, {"backspace", VK_BACK}, {"delete", VK_DELETE}};
+    for (const auto& named : kNamed) {
+        if (name == named.name) return named.key;
+    }
+    if (name.size() == 1)
+        return static_cast<WORD>(VkKeyScanW(static_cast<wchar_t>(name[0])) & 0xFF);
+    return 0;
+}
+
+INPUT Key(WORD key, DWORD flags) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = key;
+    in.ki.dwFlags = flags;
+    return in;
+}
+
+bool Send(std::vector<INPUT>& inputs) {
+    return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) ==
+           inputs.size();
+}
+}  // namespace
+
+bool Chord(const std::string& chord) {
+    std::vector<WORD> keys;
+    size_t begin = 0;
+    for (;;) {
+        size_t plus = chord.find('+', begin + 1);
+        WORD key = VirtualKey(chord.substr(begin, plus - begin));
+        if (!key) return false;
+        keys.push_back(key);
+        if (plus == std::string::npos) break;
+        begin = plus + 1;
+    }
+    std::vector<INPUT> inputs;
+    for (WORD key : keys) inputs.push_back(Key(key, 0));
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
+        inputs.push_back(Key(*key, KEYEVENTF_KEYUP));
+    }
+    return Send(inputs);
+}
+
+bool Type(const std::wstring& text) {
+    std::vector<INPUT> inputs;
+    for (wchar_t c : text) {
+        for (DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+            INPUT in{};
+            in.type = INPUT_KEYBOARD;
+            in.ki.wScan = c;
+            in.ki.dwFlags = KEYEVENTF_UNICODE | up;
+            inputs.push_back(in);
+        }
+    }
+    return Send(inputs);
+}
+
+bool SetClipboard(const std::wstring& text) {
+    if (!OpenClipboard(nullptr)) return false;
+    EmptyClipboard();
+    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    bool done = false;
+    if (memory) {
+        CopyMemory(GlobalLock(memory), text.c_str(), bytes);
+        GlobalUnlock(memory);
+        done = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+        if (!done) GlobalFree(memory);
+    }
+    CloseClipboard();
+    return done;
+}
+
+bool Click(HWND window, bool right) {
+    RECT r{};
+    if (!GetWindowRect(window, &r)) return false;
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    std::vector<INPUT> inputs(3);
+    for (INPUT& in : inputs) in.type = INPUT_MOUSE;
+    inputs[0].mi.dx = ((r.left + r.right) / 2) * 65535 / (width - 1);
+    inputs[0].mi.dy = ((r.top + r.bottom) / 2) * 65535 / (height - 1);
+    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    inputs[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+    inputs[2].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    return Send(inputs);
+}
+
+std::string AnswerBox(bool ok, int ms) {
+    HWND box = WaitFor(MessageBoxWindow, ms);
+    if (!box) return {};
+    std::string text = OneLine(Narrow(TextOf(GetDlgItem(box, 0xFFFF))));
+    std::string seen = Narrow(TextOf(box)) + "|" + text;
+    if (!Activate(box, 3000) || !Chord(ok ? "enter" : "esc")) return seen + " (not answered)";
+    WaitFor([&]() -> HWND { return IsWindow(box) ? nullptr : box; }, 3000);
+    return seen;
+}
+
+std::string ComboState(HWND main) {
+    HWND combo = ChildOfClass(main, WC_COMBOBOXEXW);
+    if (!combo) return {};
+    // The process boundary: read the entries through memory of the program's own.
+    DWORD pid = 0;
+    GetWindowThreadProcessId(combo, &pid);
+    HANDLE process =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process) return {};
+    const SIZE_T size = sizeof(COMBOBOXEXITEMW) + 512 * sizeof(wchar_t);
+    auto* remote =
+        static_cast<char*>(VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
+    std::string state;
+    LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        COMBOBOXEXITEMW item{};
+        item.mask = CBEIF_TEXT | CBEIF_IMAGE;
+        item.iItem = i;
+        item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof item);
+        item.cchTextMax = 511;
+        WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
+        SendMessageW(combo, CBEM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote));
+        wchar_t text[512] = {};
+        ReadProcessMemory(process, remote, &item, sizeof item, nullptr);
+        ReadProcessMemory(process, remote + sizeof item, text, sizeof text - sizeof(wchar_t),
+                          nullptr);
+        state += Narrow(text) + "|" + std::to_string(item.iImage) + "\n";
+    }
+    state += "selected=" + std::to_string(SendMessageW(combo, CB_GETCURSEL, 0, 0) + 1) + "\n";
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return state;
+}
+
+}  // namespace velkor::e2e

@@ -1,0 +1,52 @@
+#pragma once
+// What the driver does as a person does: finds the program's windows, types through the
+// system's input queue and clicks with the mouse. Shared by the driver's commands and its
+// random-action run.
+#include <windows.h>
+
+#include <string>
+
+namespace velkor::e2e {
+
+std::wstring TextOf(HWND window);
+// A text on one line: line breaks become " " and "/".
+std::string OneLine(std::string text);
+
+HWND MainWindow();  // the main window, shown or not
+HWND ShownWindow(const std::wstring& title);
+HWND ChildWithCaption(HWND parent, const std::wstring& caption);
+HWND ChildOfClass(HWND parent, const std::wstring& windowClass);
+HWND MessageBoxWindow();  // a shown message box of any program
+HWND TrayIcon();          // the notification-area icon, as Wine shows it without a taskbar
+
+// Calls `find` every 10 ms until it gives a window or `ms` have passed.
+template <class Find>
+HWND WaitFor(Find find, int ms) {
+    for (int waited = 0;; waited += 10) {
+        if (HWND found = find()) return found;
+        if (waited >= ms) return nullptr;
+        Sleep(10);
+    }
+}
+
+// Brings a top-level window to the front as a click on its title bar does, and waits until it
+// is there (keys typed next go to whatever is in front).
+bool Activate(HWND window, int ms = 5000);
+
+// One chord such as "alt+f", "shift+end", "backspace", "x"; false for a key it cannot name.
+bool Chord(const std::string& chord);
+// Types any characters, as a keyboard with that layout would.
+bool Type(const std::wstring& text);
+// Puts text on the clipboard, as another program does before the user pastes it.
+bool SetClipboard(const std::wstring& text);
+// Moves the mouse to the centre of `window` and clicks it (left or right button).
+bool Click(HWND window, bool right = false);
+
+// The answer to a message box: its "title|text" (or empty when none came within `ms`), answered
+// by the keyboard, Enter for OK, Escape for Cancel.
+std::string AnswerBox(bool ok, int ms);
+
+// The drive selector's entries as "text|picture" lines, then "selected=N".
+std::string ComboState(HWND main);
+
+}  // namespace velkor::e2e

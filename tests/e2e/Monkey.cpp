@@ -1,0 +1,493 @@
+// The random-action run: seeded user actions against the real program with simulated drives,
+// typed and clicked as a person does, and after every step the promises a user relies on:
+// the program runs, no error report came up, each drive shows the state its device last
+// accepted, and with a password stored no unlock, open or close reached a device unless the
+// right password was typed for it. The seed is printed; the same seed replays the same run.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <map>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "DriverInput.h"
+#include "win32/Utf.h"
+
+namespace velkor::e2e {
+namespace {
+
+using win32::Narrow;
+
+constexpr wchar_t kPassword[] = L"Kiosk42";
+
+// A file's bytes, read while others may be writing it.
+std::string Slurp(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    std::string bytes;
+    char buffer[65536];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) {
+        bytes.append(buffer, read);
+    }
+    CloseHandle(file);
+    return bytes;
+}
+
+bool HasStyle(HWND window, LONG style) {
+    return (GetWindowLongW(window, GWL_STYLE) & style) == style;
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t cls[64] = {};
+    GetClassNameW(window, cls, 64);
+    return cls;
+}
+
+// The shown children of a window that satisfy `keep`, in z-order.
+template <class Keep>
+std::vector<HWND> Children(HWND parent, Keep keep) {
+    std::vector<HWND> found;
+    for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        if (IsWindowVisible(c) && IsWindowEnabled(c) && keep(c)) found.push_back(c);
+    }
+    return found;
+}
+
+std::vector<HWND> Buttons(HWND parent, LONG kind) {
+    return Children(parent, [kind](HWND c) {
+        return ClassOf(c) == L"Button" && (GetWindowLongW(c, GWL_STYLE) & 0x0F) == kind;
+    });
+}
+
+std::vector<HWND> PasswordBoxes(HWND parent) {
+    return Children(parent,
+                    [](HWND c) { return ClassOf(c) == L"Edit" && HasStyle(c, ES_PASSWORD); });
+}
+
+// The program's own shown windows besides the main one.
+std::vector<HWND> Dialogs() {
+    std::vector<HWND> found;
+    for (HWND w = FindWindowExW(nullptr, nullptr, L"VelkorForm", nullptr); w;
+         w = FindWindowExW(nullptr, w, L"VelkorForm", nullptr)) {
+        if (IsWindowVisible(w) && w != MainWindow()) found.push_back(w);
+    }
+    return found;
+}
+
+class MonkeyRun {
+  public:
+    MonkeyRun(unsigned seed, std::wstring folder, std::wstring log)
+        : random_(seed), folder_(std::move(folder)), log_(std::move(log)) {}
+
+    int Run(int steps) {
+        if (!Start()) return Fail("the program did not start");
+        for (step_ = 1; step_ <= steps && failures_ == 0; ++step_) {
+            protectedAtStart_ = PasswordStored();
+            granted_ = system_ = false;
+            Act();
+            Settle();
+            Check();
+        }
+        Stop();
+        std::printf("monkey: %d steps, %d failures\n", step_ - 1, failures_);
+        return failures_ == 0 ? 0 : 1;
+    }
+
+  private:
+    int Pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(random_); }
+    bool Chance(int percent) { return Pick(100) < percent; }
+
+    int Fail(const std::string& what) {
+        ++failures_;
+        std::printf("monkey: step %d: FAILED: %s\n", step_, what.c_str());
+        return 1;
+    }
+    void Say(const std::string& what) { std::printf("  %d: %s\n", step_, what.c_str()); }
+
+    bool Start() {
+        std::wstring exe = folder_ + L"\\Velkor.exe";
+        STARTUPINFOW startup{sizeof startup};
+        if (process_.hProcess) CloseHandle(process_.hProcess), CloseHandle(process_.hThread);
+        process_ = {};
+        if (!CreateProcessW(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+                            folder_.c_str(), &startup, &process_)) {
+            return false;
+        }
+        system_ = true;  // start-up unlocks every drive before its policy, by design
+        return true;
+    }
+
+    void Stop() {
+        if (!process_.hProcess) return;
+        TerminateProcess(process_.hProcess, 0);
+        WaitForSingleObject(process_.hProcess, 10000);
+    }
+
+    bool Running() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
+
+    bool PasswordStored() const {
+        std::istringstream in(Slurp(folder_ + L"\\password.txt"));
+        for (std::string line; std::getline(in, line);) {
+            if (line.rfind("Password=", 0) == 0 && line.size() > 10) return true;
+        }
+        return false;
+    }
+
+    // Types a password as a person might: right, right with a slip mended by Backspace or by
+    // selecting and typing over it, pasted, or wrong.
+    void TypePassword(bool right) {
+        std::wstring word = kPassword;
+        if (!right) {
+            word = Chance(50) ? L"kiosk42" : L"Kiosk4";
+            Type(word);
+            Say("typed a wrong password");
+            return;
+        }
+        switch (Pick(4)) {
+            case 0:
+                Type(word);
+                break;
+            case 1:  // a slip, mended
+                Type(word.substr(0, 4) + L"x");
+                Chord("backspace");
+                Type(word.substr(4));
+                break;
+            case 2:  // the end typed first, then the start at Home
+                Type(word.substr(3));
+                Chord("home");
+                Type(word.substr(0, 3));
+                break;
+            default:  // pasted
+                SetClipboard(word);
+                Chord("ctrl+v");
+                break;
+        }
+        Say("typed the right password");
+    }
+
+    // Focuses a box the way a person does: a click into it, after clearing what it holds.
+    void IntoBox(HWND box) {
+        Click(box);
+        Sleep(50);
+        Chord("ctrl+a");  // may do nothing in a one-line box: then End and Backspace
+        Chord("end");
+        for (int i = 0; i < 12; ++i) Chord("shift+left");
+        Chord("delete");
+    }
+
+    void Answer(HWND window, bool accept) {
+        switch (Pick(3)) {
+            case 0:
+                Chord(accept ? "enter" : "esc");
+                break;
+            case 1:
+                if (accept) {
+                    Chord("enter");
+                } else {
+                    Chord("alt+f4");  // the close command
+                }
+                break;
+            default: {  // a click on the button
+                std::vector<HWND> buttons = Buttons(window, BS_PUSHBUTTON);
+                std::vector<HWND> defaults = Buttons(window, BS_DEFPUSHBUTTON);
+                HWND target = accept ? (defaults.empty() ? nullptr : defaults[0])
+                                     : (buttons.empty() ? nullptr : buttons.back());
+                if (target) {
+                    Click(target);
+                } else {
+                    Chord(accept ? "enter" : "esc");
+                }
+            }
+        }
+    }
+
+    void OnMessageBox(HWND box) {
+        std::string text = OneLine(Narrow(TextOf(GetDlgItem(box, 0xFFFF))));
+        if (text.rfind("Error in Module", 0) == 0 ||
+            text.find("could not be") != std::string::npos) {
+            Fail("an error report: " + text);
+        }
+        const bool ok = Chance(60);
+        Say(std::string("message box \"") + text.substr(0, 40) + "\": " + (ok ? "OK" : "Cancel"));
+        AnswerBox(ok, 1000);
+    }
+
+    void OnPrompt(HWND prompt) {
+        Activate(prompt, 2000);
+        const int choice = Pick(10);
+        if (choice < 6) {
+            std::vector<HWND> boxes = PasswordBoxes(prompt);
+            if (!boxes.empty()) IntoBox(boxes[0]);
+            const bool right = choice < 4;
+            TypePassword(right);
+            Answer(prompt, true);
+            if (right) {
+                granted_ = true;
+                Sleep(1300);  // the gate looks at the answer once a second
+            }
+        } else {
+            Say("prompt cancelled");
+            Answer(prompt, false);
+        }
+    }
+
+    void OnSetPassword(HWND dialog) {
+        Activate(dialog, 2000);
+        if (Chance(25)) {
+            Say("set-password cancelled");
+            Answer(dialog, false);
+            return;
+        }
+        const bool right = Chance(75);
+        for (HWND box : PasswordBoxes(dialog)) {
+            IntoBox(box);
+            TypePassword(right || Chance(50));
+        }
+        Answer(dialog, true);
+        if (PasswordStored() && right) granted_ = true;  // the old one was asked and given
+    }
+
+    void OnPreferences(HWND preferences) {
+        Activate(preferences, 2000);
+        std::vector<HWND> boxes = Buttons(preferences, BS_3STATE);
+        std::vector<HWND> options = Buttons(preferences, BS_RADIOBUTTON);
+        std::vector<HWND> pushes = Buttons(preferences, BS_PUSHBUTTON);
+        std::vector<HWND> defaults = Buttons(preferences, BS_DEFPUSHBUTTON);
+        const int choice = Pick(10);
+        if (choice < 2 && !PasswordStored() && !boxes.empty()) {
+            // Most runs would rarely come to a password otherwise.
+            for (HWND box : boxes) {
+                if (TextOf(box).find(L"Pass") == std::wstring::npos) continue;
+                Say("preferences: the password switch");
+                Click(box);
+                return;
+            }
+        }
+        if (choice < 5 && !boxes.empty()) {
+            HWND box = boxes[Pick(static_cast<int>(boxes.size()))];
+            Say("preferences: click \"" + Narrow(TextOf(box)) + "\"");
+            Click(box);
+        } else if (choice < 6 && !options.empty()) {
+            Say("preferences: language");
+            Click(options[Pick(static_cast<int>(options.size()))]);
+        } else if (choice < 7) {
+            // Apply (the default) or Set password; never the update check, which has no server.
+            std::vector<HWND> safe = defaults;
+            for (HWND b : pushes) {
+                if (TextOf(b).find(L"...") != std::wstring::npos &&
+                    TextOf(b).find(L"pass") != std::wstring::npos) {
+                    safe.push_back(b);
+                }
+            }
+            if (!safe.empty()) {
+                HWND b = safe[Pick(static_cast<int>(safe.size()))];
+                Say("preferences: \"" + Narrow(TextOf(b)) + "\"");
+                Click(b);
+            }
+        } else {
+            Say("preferences: closed");
+            Chord(Chance(50) ? "esc" : "alt+f4");
+        }
+    }
+
+    void MainWindowAction(HWND main) {
+        if (!IsWindowVisible(main)) {
+            if (HWND icon = TrayIcon()) {
+                Say("icon: left click shows the window");
+                Click(icon);
+            }
+            return;
+        }
+        Activate(main, 2000);
+        const int choice = Pick(100);
+        if (choice < 12) {
+            std::vector<HWND> options = Buttons(main, BS_RADIOBUTTON);
+            if (options.empty()) return;
+            HWND option = options[Pick(static_cast<int>(options.size()))];
+            Say("option \"" + Narrow(TextOf(option)) + "\"");
+            Click(option);
+        } else if (choice < 20) {
+            Say("all drives box");
+            std::vector<HWND> boxes = Buttons(main, BS_3STATE);
+            if (!boxes.empty()) Click(boxes[0]);
+        } else if (choice < 28) {
+            HWND combo = ChildOfClass(main, WC_COMBOBOXEXW);
+            Say("another drive in the selector");
+            if (combo) Click(combo);
+            Sleep(100);
+            Chord(Chance(50) ? "down" : "up");
+            Chord("enter");
+        } else if (choice < 48) {
+            Say("the action button");
+            std::vector<HWND> defaults = Buttons(main, BS_DEFPUSHBUTTON);
+            if (!defaults.empty()) Click(defaults[0]);
+        } else if (choice < 60) {
+            Say("Edit > Preferences");
+            for (const char* key : {"alt", "right", "down", "enter"}) Chord(key), Sleep(80);
+        } else if (choice < 63) {
+            Say("Help > About");
+            for (const char* key : {"alt", "right", "right", "down", "enter"})
+                Chord(key), Sleep(80);
+        } else if (choice < 74) {
+            TrayMenu();
+        } else if (choice < 77) {
+            Say("resume from standby (the system)");
+            system_ = true;
+            DWORD_PTR result = 0;
+            SendMessageTimeoutW(main, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0, SMTO_ABORTIFHUNG,
+                                5000, &result);
+            Sleep(5600);  // the resume handling runs on the next tick of its timer
+        } else if (choice < 80) {
+            Say("the taskbar came back (the system)");
+            PostMessageW(main, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+        } else if (choice < 85) {
+            Say("minimise");
+            PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        } else if (choice < 90) {
+            Say("Exit (Ctrl+X)");
+            Chord("ctrl+x");
+        } else {
+            Say("the window's close command");
+            Chord("alt+f4");
+        }
+    }
+
+    void TrayMenu() {
+        HWND icon = TrayIcon();
+        if (!icon) return;
+        Say("icon: pop-up menu");
+        Click(icon, true);
+        Sleep(300);
+        const int walk = Pick(9);
+        for (int i = 0; i < walk; ++i) Chord("down"), Sleep(60);
+        if (Chance(80)) {
+            Chord("right");
+            Sleep(60);
+            for (int i = Pick(3); i > 0; --i) Chord("down"), Sleep(60);
+            Chord("enter");
+        } else {
+            Chord("esc");
+            Chord("esc");
+        }
+    }
+
+    void Act() {
+        if (!Running()) {
+            DWORD code = 0;
+            GetExitCodeProcess(process_.hProcess, &code);
+            if (code != 0) {
+                Fail("the program ended abnormally, exit code " + std::to_string(code));
+                return;
+            }
+            Say("the program ended: started again");
+            if (!Start()) Fail("the program did not start again");
+            WaitFor([] { return MainWindow(); }, 30000);
+            Sleep(500);
+            return;
+        }
+        if (HWND box = MessageBoxWindow()) return OnMessageBox(box);
+        for (HWND dialog : Dialogs()) {
+            const size_t boxes = PasswordBoxes(dialog).size();
+            if (boxes == 1) return OnPrompt(dialog);
+            if (boxes == 3 || boxes == 2) return OnSetPassword(dialog);
+        }
+        for (HWND dialog : Dialogs()) {
+            if (!Buttons(dialog, BS_3STATE).empty()) return OnPreferences(dialog);
+            Say("about box closed");
+            Activate(dialog, 2000);
+            return (void)Chord(Chance(50) ? "enter" : "esc");
+        }
+        if (HWND main = MainWindow()) MainWindowAction(main);
+    }
+
+    // Waits until nothing is on its way: no box, no dialog asking, the program idle.
+    void Settle() {
+        for (int waited = 0; waited < 1500; waited += 50) {
+            Sleep(50);
+            if (!Running()) return;
+            if (MessageBoxWindow()) return;
+        }
+    }
+
+    struct DeviceLine {
+        std::string request;
+        int argument;
+        char drive;
+    };
+
+    std::vector<DeviceLine> NewDeviceLines() {
+        std::istringstream in(Slurp(log_));
+        std::vector<DeviceLine> lines;
+        size_t index = 0;
+        for (std::string line; std::getline(in, line); ++index) {
+            if (index < logSeen_ || line.find(" failed") != std::string::npos) continue;
+            std::istringstream words(line);
+            DeviceLine d{};
+            std::string device;
+            words >> d.request >> d.argument >> device;
+            d.drive = device.empty() ? '?' : device.back();
+            lines.push_back(d);
+        }
+        logSeen_ = index;
+        return lines;
+    }
+
+    void Check() {
+        if (failures_) return;
+        if (!Running()) {
+            DWORD code = 0;
+            GetExitCodeProcess(process_.hProcess, &code);
+            if (code != 0) Fail("the program ended abnormally, exit code " + std::to_string(code));
+            return;
+        }
+        for (const DeviceLine& d : NewDeviceLines()) {
+            if (d.request == "CDROM_LOCKDOOR") locked_[d.drive] = d.argument == 1;
+            const bool guarded = (d.request == "CDROM_LOCKDOOR" && d.argument == 0) ||
+                                 d.request == "CDROMEJECT" || d.request == "CDROMCLOSETRAY";
+            if (guarded && protectedAtStart_ && !granted_ && !system_) {
+                Fail(d.request + " " + std::to_string(d.argument) + " reached drive " +
+                     std::string(1, d.drive) + " without the password");
+            }
+        }
+        // The shown state is compared only while nothing is under way.
+        if (MessageBoxWindow() || !Dialogs().empty()) return;
+        std::istringstream entries(ComboState(MainWindow()));
+        for (std::string entry; std::getline(entries, entry);) {
+            if (entry.size() < 3 || entry[1] != ':') continue;
+            const bool shownLocked = entry.find(" locked|1") != std::string::npos;
+            const bool deviceLocked = locked_.count(entry[0]) && locked_[entry[0]];
+            if (shownLocked != deviceLocked) {
+                Fail("drive " + entry.substr(0, 2) + " shows \"" + entry + "\" but its device is " +
+                     (deviceLocked ? "locked" : "unlocked"));
+            }
+        }
+    }
+
+    std::mt19937 random_;
+    std::wstring folder_, log_;
+    PROCESS_INFORMATION process_{};
+    int step_ = 0;
+    int failures_ = 0;
+    bool protectedAtStart_ = false;  // a password was stored when the step began
+    bool granted_ = false;           // the right password was typed in this step
+    bool system_ = false;            // the step was a start or a resume: unlocks are theirs
+    size_t logSeen_ = 0;
+    std::map<char, bool> locked_;  // the last lock request each device accepted
+};
+
+}  // namespace
+
+int Monkey(unsigned seed, int steps, const std::wstring& folder, const std::wstring& log) {
+    std::printf("monkey: seed %u, %d steps\n", seed, steps);
+    std::fflush(stdout);
+    return MonkeyRun(seed, folder, log).Run(steps);
+}
+
+}  // namespace velkor::e2e
