@@ -26,7 +26,13 @@ cp "$root/build/windows/BareWindow.exe" "$work/"
 
 drive() { timeout -k 5 60 "$WINE" "$driver" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
 # In the background, bounded, and off this script's output, which a leftover would keep open.
-launch() { (cd "$1" && exec timeout -k 5 "$((idle + 120))" "$WINE" "$2" </dev/null >/dev/null 2>&1) >/dev/null 2>&1 & }
+# Wine's report of a crash lands in one .err file per start, looked at once all runs are done.
+launches=0
+launch() {
+    launches=$((launches + 1))
+    (cd "$1" && exec timeout -k 5 "$((idle + 120))" "$WINE" "$2" </dev/null >/dev/null \
+        2>"$work/start-$launches.err") >/dev/null 2>&1 &
+}
 now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 median() { sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'; }
 settings() {  # settings MINIMIZE
@@ -76,6 +82,11 @@ before=$(ticks)
 sleep "$idle"
 cpu_ms=$(( ($(ticks) - before) * 1000 / hz ))
 end_velkor
+
+if grep -ls "Unhandled" "$work"/start-*.err; then
+    echo "benchmark: a start of the program crashed (the files above hold Wine's report)"
+    exit 1
+fi
 
 exe=$work/Velkor/Velkor.exe
 imports=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p' | sort -f | tr '\n' ' ')

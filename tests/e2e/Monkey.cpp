@@ -407,9 +407,10 @@ class MonkeyRun {
         if (HWND main = MainWindow()) MainWindowAction(main);
     }
 
-    // Waits until nothing is on its way: no box, no dialog asking, the program idle.
+    // Gives what the step started time to happen: a box or a dialog, or the handler's end.
+    // (An answered prompt waited for the gate's look already.)
     void Settle() {
-        for (int waited = 0; waited < 1500; waited += 50) {
+        for (int waited = 0; waited < 500; waited += 50) {
             Sleep(50);
             if (!Running()) return;
             if (MessageBoxWindow()) return;

@@ -5,6 +5,7 @@
 //   VelkorDriver click CAPTION [TITLE] click that control of the main window (or that window)
 //   VelkorDriver checked CAPTION       "1" or "0"
 //   VelkorDriver visible               "1" when the main window is shown, "0" when hidden
+//   VelkorDriver hidden-children       how many hidden child windows the main window has
 //   VelkorDriver icon                  "1" when the notification-area icon is there
 //   VelkorDriver wait-icon MS          wait for the notification-area icon
 //   VelkorDriver tray left|right       click the notification-area icon
@@ -82,6 +83,14 @@ int Run(int argc, char** argv) {
             return 0;
         }
         return Activate(window) && Click(control) ? 0 : 1;
+    }
+    if (command == "hidden-children") {
+        int hidden = 0;
+        for (HWND c = GetWindow(MainWindow(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+            if (!IsWindowVisible(c)) ++hidden;
+        }
+        std::printf("%d\n", hidden);
+        return 0;
     }
     if (command == "visible" || command == "icon") {
         HWND window = command == "icon" ? TrayIcon() : MainWindow();

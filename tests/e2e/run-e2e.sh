@@ -128,6 +128,7 @@ expect "selector lists D: and E: unlocked, E selected" \
 expect "start-up reset and restore: two allow requests per drive" "2 2" \
     eval 'echo "$(locks 0 D) $(locks 0 E)"'
 expect "no prevent request at start" "0" eval 'grep -c " 1 " "$log" || true'
+expect "no hidden window another program could click or set" "0" drive hidden-children
 import -display "$DISPLAY" -window root "$e2e/main-window.png" || true  # kept for a person
 
 section "lock the selected drive"
@@ -200,13 +201,13 @@ expect "a left click on the icon shows the window" "1" drive visible
 unlocksE=$(locks 0 E)
 drive tray right >/dev/null
 sleep 0.5
-drive keys u down enter >/dev/null  # Unlock > E:, by its access key and an arrow
+drive keys u home down enter >/dev/null  # Unlock > E:, by its access key and the arrows
 expect "Unlock > E: chosen in the pop-up menu" "$((unlocksE + 1))" locks 0 E
 expect "the selector shows E: unlocked" "E: unlocked|0" eval 'drive combo | grep "^E:"'
 preventsD=$(locks 1 D)
 drive tray right >/dev/null
 sleep 0.5
-drive keys l enter >/dev/null  # Lock > D:
+drive keys l home enter >/dev/null  # Lock > D:
 expect "Lock > D: chosen in the pop-up menu" "$((preventsD + 1))" locks 1 D
 expect "record DeviceD=1 DeviceE=0" "DeviceD=1 DeviceE=0" eval 'echo $(record DeviceD) $(record DeviceE)'
 
@@ -320,7 +321,7 @@ expect "the icon is there" "1" drive icon
 unlocks=$(locks 0 E)
 drive tray right >/dev/null
 sleep 0.5
-drive keys u down enter >/dev/null  # Unlock > E:
+drive keys u home down enter >/dev/null  # Unlock > E:
 cancel_prompt esc "the pop-up menu"
 sleep 1.2
 [ "$(locks 0 E)" = "$unlocks" ] && ok "E: not unlocked" || bad "E: unlocked after Cancel"

@@ -23,6 +23,7 @@ struct AboutBox {
     AppHarness h;
 };
 
+// The version block and the box itself are seen end to end; the thanks text follows the language.
 TEST(AboutTest, TextsFollowTheLanguage) {
     const std::string english =
         "Velkor is Freeware - and should also be Freeware in future. But there are cost for the "
@@ -38,12 +39,7 @@ TEST(AboutTest, TextsFollowTheLanguage) {
     for (int language : {0, 1}) {
         SCOPED_TRACE("language " + std::to_string(language));
         AboutBox a(language);
-        frmAbout& box = a.box();
-        EXPECT_TRUE(box.visible());
-        EXPECT_EQ(box.txtAbout2.text(), language == 1 ? german : english);
-        EXPECT_EQ(box.lblTitle.caption(), "Velkor");
-        EXPECT_EQ(box.txtAbout1.text(),
-                  "Version 0.6.1\r\nCopyright (C) 2026 the Velkor developers\r\n\r\n");
+        EXPECT_EQ(a.box().txtAbout2.text(), language == 1 ? german : english);
         EXPECT_TRUE(a.h.dialogs.shown.empty());
     }
 }
@@ -168,19 +164,15 @@ TEST(AboutTest, AnIconFileThatIsNoIconIsReported) {
     EXPECT_EQ(a.box().lblEmail.mouseIcon(), "");
 }
 
-TEST(AboutTest, OkUnloadsAndTheNextOpeningStartsAfresh) {
+// OK closing the box is seen end to end.
+TEST(AboutTest, TheCloseCommandUnloadsAndTheNextOpeningStartsAfresh) {
     AboutBox a;
     a.box().lblEmail.mouseMove(0, 0, 10, 128);
-    a.box().cmdExitAbout.click();
-    EXPECT_FALSE(a.h.app.about.loaded());
-    a.h.main().mnuAbout.click();
-    EXPECT_TRUE(a.box().visible());
-    EXPECT_FALSE(a.box().LinkHover);
-    EXPECT_FALSE(a.box().lblEmail.font().underline);
-
     a.box().CloseCommand();  // Alt+F4 acts as OK
     EXPECT_FALSE(a.h.app.about.loaded());
     a.h.main().mnuAbout.click();
+    EXPECT_FALSE(a.box().LinkHover);
+    EXPECT_FALSE(a.box().lblEmail.font().underline);
     a.h.main().mnuExit2.click();  // the program's exit takes an open about box with it
     EXPECT_TRUE(a.h.app.ended());
     EXPECT_FALSE(a.h.app.about.loaded());

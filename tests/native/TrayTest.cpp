@@ -23,10 +23,6 @@ std::optional<intptr_t> Send(test::AppHarness& h, uint32_t message, uintptr_t wP
     return h.main().windowProcs().dispatch({message, wParam, lParam});
 }
 
-std::optional<intptr_t> Icon(test::AppHarness& h, intptr_t mouse) {
-    return Send(h, msg::kTrayCallback, 0, mouse);
-}
-
 TEST(TrayTest, AMinimisedStartLivesInTheNotificationAreaWhenThereIsOne) {
     struct Case {
         int minimize;
@@ -69,7 +65,6 @@ TEST(TrayTest, TheIconsMessages) {
         bool consumed, shownAfter;  // afterwards the window is never minimised
     };
     const Case cases[] = {
-        {"left click shows", false, false, msg::kTrayCallback, 0, msg::kLButtonUp, true, true},
         {"left click restores a minimised window", true, true, msg::kTrayCallback, 0,
          msg::kLButtonUp, true, true},
         {"mouse moves pass", false, false, msg::kTrayCallback, 0, msg::kMouseMove, false, false},
@@ -97,35 +92,8 @@ TEST(TrayTest, TheIconsMessages) {
     }
 }
 
-TEST(TrayTest, RightClickRunsTheChosenEntryThroughTheDispatch) {
-    test::AppHarness h;
-    SettingsWith(h, 1, 0, "DeviceD=1\r\nDeviceE=0\r\n");
-    h.app.Start();
-    h.ClearRecords();
-    h.formHost.onPopup = [&](ui::Menu& menu) {
-        EXPECT_EQ(&menu, &h.main().mnuPopup);
-        EXPECT_TRUE(h.main().mnuLockSub[1].checked());  // D: locked
-        h.main().mnuUnlockSub[1].click();
-    };
-    EXPECT_EQ(Icon(h, msg::kRButtonUp), 0);
-    EXPECT_EQ(h.formHost.popups, 1);
-    EXPECT_EQ(h.Requests(), "-D");
-    EXPECT_FALSE(h.main().mnuLockSub[1].checked());
-}
-
-TEST(TrayTest, ExitFromThePopupRemovesTheIconBeforeTheMenuReturns) {
-    test::AppHarness h;
-    SettingsWith(h, 1, 0);
-    h.app.Start();
-    h.tray.calls.clear();
-    h.formHost.onPopup = [&](ui::Menu&) {
-        h.main().mnuExit.click();
-    };
-    Icon(h, msg::kRButtonUp);
-    EXPECT_TRUE(h.app.ended());
-    EXPECT_EQ(h.tray.calls, Texts{"remove"});
-    EXPECT_FALSE(h.tray.shown);
-}
+// A right click's pop-up menu running the chosen entry, and Exit from it taking the icon away,
+// are seen end to end.
 
 TEST(TrayTest, ResumeUnlocksAllAndReappliesTheRecordWithinFiveSeconds) {
     for (int standby : {1, 0}) {

@@ -219,8 +219,6 @@ TEST_F(PasswordDialogsTest, EveryBoxAndLabelIsReadableInTodaysColours) {
                 << form->name() << ": control " << GetDlgCtrlID(child);
             DeleteDC(dc);
         }
-        app.setPassword.unload();
-        app.checkPassword.unload();
     }
     SetSysColors(static_cast<int>(std::size(elements)), elements, before);
 }

@@ -1,5 +1,5 @@
 // The renderer against the real API: windows and controls reflect the model, and the user's
-// clicks, choices and menu commands reach it.
+// typing, choices and menu commands reach it.
 #include "win32/Renderer.h"
 
 #include <windows.h>
@@ -167,84 +167,9 @@ TEST_F(RendererTest, ControlsSitWhereTheModelSaysInPixelsOfTheWindowsDpi) {
     EXPECT_TRUE(IsWindowVisible(window()));
 }
 
-TEST_F(RendererTest, ModelChangesReachTheControls) {
-    HWND check = Child(window(), L"Check me");
-    form().check.setValue(1);
-    EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_CHECKED);
-    form().check.setCaption("Renamed");
-    EXPECT_EQ(Child(window(), L"Renamed"), check);
-    form().check.setEnabled(false);
-    EXPECT_FALSE(IsWindowEnabled(check));
-    form().second.select();
-    EXPECT_EQ(SendMessageW(Child(window(), L"Second"), BM_GETCHECK, 0, 0), BST_CHECKED);
-
-    form().drives.add(1, "D: unlocked", 1);
-    form().drives.add(2, "E: locked", 2);
-    form().drives.select(2);
-    HWND combo = ComboOf(window());
-    ASSERT_NE(combo, nullptr);
-    EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 2);
-    EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 1);
-    wchar_t text[64] = {};
-    COMBOBOXEXITEMW item{};
-    item.mask = CBEIF_TEXT | CBEIF_IMAGE;
-    item.iItem = 1;
-    item.pszText = text;
-    item.cchTextMax = 64;
-    SendMessageW(combo, CBEM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    EXPECT_STREQ(text, L"E: locked");
-    EXPECT_EQ(item.iImage, 1);  // the red dot
-
-    form().setCaption("Velkor test");
-    wchar_t caption[64] = {};
-    GetWindowTextW(window(), caption, 64);
-    EXPECT_STREQ(caption, L"Velkor test");
-}
-
-TEST_F(RendererTest, UserInputReachesTheModel) {
-    int clicks = 0, menus = 0;
-    form().check.onClick = [&] {
-        ++clicks;
-    };
-    form().ok.onClick = [&] {
-        ++clicks;
-    };
-    form().exit.onClick = [&] {
-        ++menus;
-    };
-    SendMessageW(Child(window(), L"Check me"), BM_CLICK, 0, 0);
-    EXPECT_EQ(form().check.value(), 1);
-    SendMessageW(Child(window(), L"Second"), BM_CLICK, 0, 0);
-    EXPECT_TRUE(form().second.selected());
-    SendMessageW(Child(window(), L"OK"), BM_CLICK, 0, 0);
-    EXPECT_EQ(clicks, 2);
-
-    form().drives.add(1, "D:", 1);
-    form().drives.add(2, "E:", 1);
-    HWND combo = ComboOf(window());
-    SendMessageW(combo, CB_SETCURSEL, 1, 0);
-    SendMessageW(window(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(combo));
-    EXPECT_EQ(form().drives.selectedIndex(), 2);
-
-    HMENU bar = GetMenu(window());
-    ASSERT_NE(bar, nullptr);
-    HMENU fileMenu = GetSubMenu(bar, 0);
-    UINT exitId = GetMenuItemID(fileMenu, 0);
-    wchar_t label[64] = {};
-    GetMenuStringW(fileMenu, 0, label, 64, MF_BYPOSITION);
-    EXPECT_STREQ(label, L"E&xit\tCtrl+X");
-    SendMessageW(window(), WM_COMMAND, exitId, 0);
-    EXPECT_EQ(menus, 1);
-}
-
-TEST_F(RendererTest, PropertiesSetAfterCreationReachTheControls) {
-    // A greyed check box shows greyed, not ticked.
-    HWND check = Child(window(), L"Check me");
-    form().check.setValue(2);
-    EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_INDETERMINATE);
-
-    // A password character given after the box exists.
+// What the model sets reaches the controls, also properties a control had none of at creation;
+// a choice in the selector comes back. (Clicks on the other kinds of control are the e2e's.)
+TEST_F(RendererTest, ModelChangesReachTheControlsAndTheSelectorsChoiceComesBack) {
     HWND edit = EditOf(window());
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(SendMessageW(edit, EM_GETPASSWORDCHAR, 0, 0), 0);
@@ -266,12 +191,35 @@ TEST_F(RendererTest, PropertiesSetAfterCreationReachTheControls) {
     form().first.setToolTip("");
     EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 1);
 
-    // Selecting an entry moves the selection; the entries stay as they are.
+    HWND check = Child(window(), L"Check me");
+    form().check.setValue(1);
+    EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_CHECKED);
+    form().check.setValue(2);  // greyed shows greyed, not ticked
+    EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_INDETERMINATE);
+    form().check.setCaption("Renamed");
+    EXPECT_EQ(Child(window(), L"Renamed"), check);
+    form().check.setEnabled(false);
+    EXPECT_FALSE(IsWindowEnabled(check));
+    form().second.select();
+    EXPECT_EQ(SendMessageW(Child(window(), L"Second"), BM_GETCHECK, 0, 0), BST_CHECKED);
+    form().setCaption("Velkor test");
+    wchar_t caption[64] = {};
+    GetWindowTextW(window(), caption, 64);
+    EXPECT_STREQ(caption, L"Velkor test");
+
+    // Selecting an entry moves the selection and leaves the entries as they are; a changed entry
+    // is filled in again.
     form().drives.add(1, "D: unlocked", 1);
-    form().drives.add(2, "E: unlocked", 1);
+    form().drives.add(2, "E: locked", 2);
     HWND combo = ComboOf(window());
-    wchar_t marker[] = L"marker";
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 2);
     COMBOBOXEXITEMW item{};
+    item.mask = CBEIF_IMAGE;
+    item.iItem = 1;
+    SendMessageW(combo, CBEM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    EXPECT_EQ(item.iImage, 1);  // the red dot
+    wchar_t marker[] = L"marker";
     item.mask = CBEIF_TEXT;
     item.iItem = 0;
     item.pszText = marker;
@@ -279,9 +227,15 @@ TEST_F(RendererTest, PropertiesSetAfterCreationReachTheControls) {
     form().drives.select(2);
     EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 1);
     EXPECT_EQ(ComboText(combo, 0), L"marker");
-    form().drives.setText(1, "D: locked");  // a changed entry does refill
+    EXPECT_EQ(ComboText(combo, 1), L"E: locked");
+    form().drives.setText(1, "D: locked");
     EXPECT_EQ(ComboText(combo, 0), L"D: locked");
     EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 1);
+
+    SendMessageW(combo, CB_SETCURSEL, 0, 0);  // the user's choice
+    SendMessageW(window(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+    EXPECT_EQ(form().drives.selectedIndex(), 1);
 }
 
 TEST_F(RendererTest, TypingFocusAndSelectionTravelBetweenBoxAndModel) {
@@ -319,6 +273,10 @@ TEST_F(RendererTest, ShortcutsWorkThroughTheAcceleratorsAndFollowTheMenu) {
     form().exit.onClick = [&] {
         ++exits;
     };
+    HMENU fileMenu = GetSubMenu(GetMenu(window()), 0);
+    wchar_t label[64] = {};
+    GetMenuStringW(fileMenu, 0, label, 64, MF_BYPOSITION);
+    EXPECT_STREQ(label, L"E&xit\tCtrl+X");  // the shortcut shown beside the entry
     form().show();
     SetForegroundWindow(window());
     SetFocus(Child(window(), L"Check me"));
