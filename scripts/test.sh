@@ -71,9 +71,9 @@ summary+=("fuzz (version file): $(grep -E 'stat::number_of_executed_units' build
 echo "== 4. end-to-end under Wine with simulated CD-ROM drives"
 # Bounded, so that a hang is reported as one instead of running into the CI's own limit.
 e2e_status=0
-timeout -k 10 1200 tests/e2e/run-e2e.sh "$root" | tee build/e2e.log || e2e_status=$?
+timeout -k 10 1800 tests/e2e/run-e2e.sh "$root" | tee build/e2e.log || e2e_status=$?
 if [ "$e2e_status" = 124 ]; then
-    echo "end-to-end: did not finish within 1200 s (a hang after the last line above)"
+    echo "end-to-end: did not finish within 1800 s (a hang after the last line above)"
 fi
 [ "$e2e_status" = 0 ] || exit 1
 e2e_count=$(sed -n 's/^e2e: \([0-9]*\) passed.*/\1/p' build/e2e.log)

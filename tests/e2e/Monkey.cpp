@@ -388,8 +388,16 @@ class MonkeyRun {
             }
             Say("the program ended: started again");
             if (!Start()) Fail("the program did not start again");
-            WaitFor([] { return MainWindow(); }, 30000);
-            Sleep(500);
+            // Start-up has ended when the window or the icon shows, or it asks something.
+            WaitFor(
+                [] {
+                    HWND main = MainWindow();
+                    if (main && IsWindowVisible(main)) return main;
+                    if (HWND shown = MessageBoxWindow()) return shown;
+                    return Dialogs().empty() ? TrayIcon() : Dialogs().front();
+                },
+                30000);
+            Sleep(300);
             return;
         }
         if (HWND box = MessageBoxWindow()) return OnMessageBox(box);

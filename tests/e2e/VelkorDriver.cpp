@@ -8,7 +8,8 @@
 //   VelkorDriver hidden-children       how many hidden child windows the main window has
 //   VelkorDriver icon                  "1" when the notification-area icon is there
 //   VelkorDriver wait-icon MS          wait for the notification-area icon
-//   VelkorDriver tray left|right       click the notification-area icon
+//   VelkorDriver tray left|right       click the notification-area icon; after a right click,
+//                                      wait up to 3 s for its pop-up menu (exit 1 without)
 //   VelkorDriver resume                the system tells the program it resumed from standby
 //   VelkorDriver text STRING           type STRING (any characters) into the window in front
 //   VelkorDriver paste STRING          another program puts STRING on the clipboard; Ctrl+V
@@ -99,7 +100,16 @@ int Run(int argc, char** argv) {
     }
     if (command == "tray") {
         HWND icon = TrayIcon();
-        return icon && Click(icon, arg == "right") ? 0 : 1;
+        if (!icon || !Click(icon, arg == "right")) return 1;
+        if (arg != "right") return 0;
+        return WaitFor(
+                   [] {
+                       HWND menu = FindWindowW(L"#32768", nullptr);
+                       return menu && IsWindowVisible(menu) ? menu : nullptr;
+                   },
+                   3000)
+                   ? 0
+                   : 1;
     }
     if (command == "resume") {
         DWORD_PTR result = 1;  // sent, as the system sends it

@@ -196,16 +196,16 @@ sed -i 's/^Minimize=0/Minimize=1/' "$e2e/Velkor/Velkor.ini"
 start_velkor
 expect "the icon is there" "1" drive icon
 expect "no window is shown" "0" drive visible
-drive tray left >/dev/null
-expect "a left click on the icon shows the window" "1" drive visible
+# The pop-up menu is typed into while the window is hidden: under Wine, keys typed into it while
+# the window is shown went astray now and then (see the notes).
 unlocksE=$(locks 0 E)
-drive tray right >/dev/null
+drive tray right >/dev/null || bad "the pop-up menu did not open"
 sleep 0.5
 drive keys u home down enter >/dev/null  # Unlock > E:, by its access key and the arrows
 expect "Unlock > E: chosen in the pop-up menu" "$((unlocksE + 1))" locks 0 E
 expect "the selector shows E: unlocked" "E: unlocked|0" eval 'drive combo | grep "^E:"'
 preventsD=$(locks 1 D)
-drive tray right >/dev/null
+drive tray right >/dev/null || bad "the pop-up menu did not open"
 sleep 0.5
 drive keys l home enter >/dev/null  # Lock > D:
 expect "Lock > D: chosen in the pop-up menu" "$((preventsD + 1))" locks 1 D
@@ -219,10 +219,14 @@ tries=40 expect "within 5 s: D and E unlocked, then D locked again" "1 2 1" \
 expect "the record is untouched" "DeviceD=1 DeviceE=0" eval 'echo $(record DeviceD) $(record DeviceE)'
 
 section "exit from the pop-up menu"
-drive tray right >/dev/null
+drive tray right >/dev/null || bad "the pop-up menu did not open"
 sleep 0.5
 drive keys x >/dev/null  # E&xit
-drive box ok 10000 >/dev/null && ok "exit confirmed from the pop-up menu" || bad "no exit question"
+drive box cancel 10000 >/dev/null && ok "the exit question from the pop-up menu" || bad "no exit question"
+drive tray left >/dev/null
+expect "a left click on the icon shows the window" "1" drive visible
+front; drive keys ctrl+x >/dev/null
+drive box ok 10000 >/dev/null && ok "exit confirmed" || bad "no exit question"
 code=$(wait_exit)
 [ "$code" = 0 ] && ok "exit code 0" || bad "exit code [$code]"
 expect "the icon is gone" "0" drive icon
@@ -319,13 +323,13 @@ start_velkor
 cancel_prompt button "start-up"
 expect "the icon is there" "1" drive icon
 unlocks=$(locks 0 E)
-drive tray right >/dev/null
+drive tray right >/dev/null || bad "the pop-up menu did not open"
 sleep 0.5
 drive keys u home down enter >/dev/null  # Unlock > E:
 cancel_prompt esc "the pop-up menu"
 sleep 1.2
 [ "$(locks 0 E)" = "$unlocks" ] && ok "E: not unlocked" || bad "E: unlocked after Cancel"
-drive tray right >/dev/null
+drive tray right >/dev/null || bad "the pop-up menu did not open"
 sleep 0.5
 drive keys x >/dev/null  # E&xit
 drive box ok 10000 >/dev/null
@@ -450,10 +454,10 @@ section "the random-action run"
 watch_crash
 rm -rf "$e2e/Monkey"
 cp -a "$root/build/windows/Velkor" "$e2e/Monkey"
-seed=${VELKOR_MONKEY_SEED:-$(date +%s)}
+seed=${VELKOR_MONKEY_SEED:-1}  # the test command replays one run; scripts/monkey.sh varies it
 steps=${VELKOR_MONKEY_STEPS:-300}
 winpath() { echo "Z:${1//\//\\}"; }
-timeout -k 5 $((steps * 4 + 120)) "$WINE" "$driver" monkey "$seed" "$steps" "$(winpath "$e2e/Monkey")" \
+timeout -k 5 $((steps * 3 + 120)) "$WINE" "$driver" monkey "$seed" "$steps" "$(winpath "$e2e/Monkey")" \
     "$(winpath "$log")" </dev/null 2>"$e2e/monkey.err" | tr -d '\r' >"$e2e/monkey.log" || true
 tail -1 "$e2e/monkey.log"
 if grep -q "^monkey: $steps steps, 0 failures" "$e2e/monkey.log"; then
