@@ -8,7 +8,6 @@
 #include "ui/CommandButton.h"
 #include "ui/Dispatch.h"
 #include "win32/FormWindow.h"
-#include "win32/Renderer.h"
 
 namespace velkor::win32 {
 

@@ -8,7 +8,6 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "ui/FormSlot.h"
 #include "win32/Handles.h"
