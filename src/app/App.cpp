@@ -6,11 +6,21 @@
 
 namespace velkor {
 
+namespace {
+
+Ports WithBoxes(const Ports& p, Dialogs& boxes) {
+    return {p.files, p.text, boxes,      p.drives, p.device, p.multimedia,
+            p.os,    p.loop, p.instance, p.tray,   p.http,   p.shell};
+}
+
+}  // namespace
+
 App::App(Ports ports_, ui::FormHost* host)
-    : ports(ports_),
+    : boxes_(ports_.dialogs, ended_),
+      ports(WithBoxes(ports_, boxes_)),
       ini(ports_.files, ports_.text),
       passwordFile(ini, ports_.files, ports_.text),
-      doors(ports_.drives, ports_.multimedia, ports_.dialogs),
+      doors(ports_.drives, ports_.multimedia, ports.dialogs),
       trayIcon(ports_.tray),
       mainWindow([this] { return std::make_unique<frmVelkor>(*this); }, host),
       preferences([this] { return std::make_unique<frmPreferences>(*this); }, host),
@@ -38,10 +48,27 @@ bool App::Start() {
     return true;
 }
 
+void App::RefuseWhileBusy() {
+    const bool german = GermanTexts();
+    ports.dialogs.Show(
+        {german ? "Velkor f\xC3\xBChrt gerade eine andere Aktion aus. Bitte versuchen Sie es "
+                  "danach noch einmal."
+                : "Velkor is busy with another action. Please try again when it has finished.",
+         std::string(program::kTitle), Buttons::Ok, Icon::Information});
+    // The action that holds things up may be waiting for its password.
+    if (checkPassword.loaded() && checkPassword->visible()) checkPassword->activate();
+}
+
 void App::End() {
     if (ended_) return;
     if (!mainWindow.unload()) return;
     ended_ = true;
+    // Handlers further out on the stack may still run to their end: they find no form to load.
+    mainWindow.close();
+    preferences.close();
+    setPassword.close();
+    checkPassword.close();
+    about.close();
     if (onEnded) onEnded();
 }
 

@@ -4,6 +4,7 @@
 
 #include "about/frmAbout.h"
 #include "app/APIStuff.h"
+#include "app/ActionGate.h"
 #include "app/Ports.h"
 #include "app/frmVelkor.h"
 #include "drives/CDOpenClose.h"
@@ -16,11 +17,31 @@
 
 namespace velkor {
 
+// The program's message boxes: none once the program has ended. A handler still on the stack
+// when Exit was confirmed inside one of its waits gets Cancel from every box it tries to show.
+class BoxesWhileRunning : public Dialogs {
+  public:
+    BoxesWhileRunning(Dialogs& boxes, const bool& ended) : boxes_(boxes), ended_(ended) {}
+    Answer Show(const MessageBoxRequest& box) override {
+        return ended_ ? Answer::Cancel : boxes_.Show(box);
+    }
+
+  private:
+    Dialogs& boxes_;
+    const bool& ended_;
+};
+
 class App {
   public:
     explicit App(Ports ports, ui::FormHost* host = nullptr);
 
+  private:
+    bool ended_ = false;
+    BoxesWhileRunning boxes_;
+
+  public:
     Ports ports;
+    ActionGate actions;  // one lock, unlock, open, close, resume or exit at a time
     IniInOut ini;
     PasswordFile passwordFile;
     CDOpenClose doors;
@@ -42,12 +63,11 @@ class App {
     bool ended() const { return ended_; }
     // Unloads the main window, which ends the program.
     void End();
+    // Tells the user that another action runs and brings its password prompt to the front.
+    void RefuseWhileBusy();
 
     // Told when the program has ended (the Win32 side leaves its message loop).
     std::function<void()> onEnded;
-
-  private:
-    bool ended_ = false;
 };
 
 }  // namespace velkor

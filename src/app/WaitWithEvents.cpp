@@ -9,7 +9,8 @@ int32_t Wrapped(uint32_t value) {
 
 }  // namespace
 
-int32_t WaitWithEvents(EventLoop& loop, int32_t lngMilliseconds) {
+int32_t WaitWithEvents(EventLoop& loop, int32_t lngMilliseconds,
+                       const std::function<bool()>& done) {
     const bool unlimited = lngMilliseconds == -1;
     // All tick arithmetic wraps modulo 2^32 and is read as signed 32-bit.
     const uint32_t deadline = loop.TickCount() + static_cast<uint32_t>(lngMilliseconds);
@@ -23,6 +24,7 @@ int32_t WaitWithEvents(EventLoop& loop, int32_t lngMilliseconds) {
         }
         uint32_t result = loop.WaitForInput(remaining);
         loop.DispatchPending();
+        if (done && done()) return 0;
         if (result != 0) return static_cast<int32_t>(result);  // 0: input arrived, wait on
     }
 }

@@ -16,31 +16,28 @@ std::optional<intptr_t> PowerWindowProc(frmVelkor& main, const ui::WindowMessage
 }
 
 void frmVelkor::TimerSuspend_Timer() {
-    // A wait inside the handling (a message box) lets this timer tick again: one handling at
-    // a time, the next tick takes a signal that came meanwhile.
-    if (handlingResume_) return;
-    if (txtPWRMessage.text() != kResumeSignal) {
-        blnSkipPassword = false;
-        return;
-    }
-    // Put back afterwards, also after a failure: the password is skipped for this handling
-    // only, and a resume handled while the exit's prompt waits (recording off) must not turn
-    // recording on under the exit's final unlock.
+    if (txtPWRMessage.text() != kResumeSignal) return;
+    // Another action runs (a prompt or a message box waits): the signal stays, a later tick
+    // handles it once that action has ended.
+    if (app_.ended() || app_.actions.busy()) return;
+    // Put back afterwards, also after a failure: the handling's unlock and restore are not the
+    // user's choice and are not recorded.
     const bool wasRecording = blnRecordState;
-    handlingResume_ = true;
-    Guarded(app_.ports.dialogs, "TimerSuspend_Timer()", [&] {
-        blnSkipPassword = true;
-        // Greyed counts as ticked, as any non-zero value does.
-        const bool restore = app_.preferences->chkResume.value() != 0;
-        blnRecordState = false;
-        optUnlock.select();
-        chkAll.setValue(1);
-        chkAll_Click();
-        cmdDo_Click();  // every drive unlocked: no password, nothing recorded
-        if (restore) SetCurrentState();
-        txtPWRMessage.setText("");
+    app_.actions.TryRun([&] {
+        Guarded(app_.ports.dialogs, "TimerSuspend_Timer()", [&] {
+            txtPWRMessage.setText("");  // a resume during the handling is handled after it
+            // Greyed counts as ticked, as any non-zero value does.
+            const bool restore = app_.preferences->chkResume.value() != 0;
+            blnRecordState = false;
+            optUnlock.select();
+            chkAll.setValue(1);
+            chkAll_Click();
+            // The gate holds every other request off meanwhile: the skip is the handling's own.
+            blnSkipPassword = true;
+            RunRequest();  // every drive unlocked: no password, nothing recorded
+            if (restore && !app_.ended()) SetCurrentState();
+        });
     });
-    handlingResume_ = false;
     blnSkipPassword = false;
     blnRecordState = wasRecording;
 }

@@ -36,8 +36,8 @@ frmVelkor::frmVelkor(App& app) : Form("frmVelkor", std::string(program::kTitle))
         place.control.setToolTip(place.toolTip);
         adopt(place.control);
     }
-    // The flags the other windows and modules share (txtPWRMessage, chkWait, chkPWDSucceeded)
-    // are not adopted: they live in the model only, with no window another program could reach.
+    // txtPWRMessage is not adopted: it lives in the model only, with no window another program
+    // could write to.
     optUnlock.select();  // selected when the window is created; no handler is attached yet
     cmdDo.setDefault(true);
 
@@ -211,7 +211,7 @@ void frmVelkor::Form_Load() {
         [&] { blnRecordState = true; },
         [&] { ApplyStartUpPolicy(deviceAll, useLastState); },
         [&] {
-            if (blnAllDrives) cmdDo_Click();
+            if (blnAllDrives) RunRequest();
         },
         [&] {
             chkAll.setValue(0);
@@ -255,9 +255,11 @@ void frmVelkor::ApplyStartUpPolicy(int16_t deviceAll, int16_t useLastState) {
 }
 
 void frmVelkor::mnuExit_Click() {
-    bool exit = false;
-    Exit_Velkor(exit);
-    if (exit) app_.End();
+    RunAction("mnuExit_Click()", [&] {
+        bool exit = false;
+        Exit_Velkor(exit);
+        if (exit) app_.End();
+    });
 }
 
 void frmVelkor::mnuExit2_Click() {
@@ -267,7 +269,6 @@ void frmVelkor::mnuExit2_Click() {
 void frmVelkor::Exit_Velkor(bool& bExit) {
     // Each step runs even when the one before failed: an error is reported and the next step
     // goes on.
-    ui::FormSlot<frmPreferences>& preferences = app_.preferences;
     Answer answer = Answer::Cancel;
     auto goOn = [&](const std::function<void()>& step) {
         if (auto error = Attempt(step); error && error->number() != err::kTypeMismatch) {
@@ -287,17 +288,18 @@ void frmVelkor::Exit_Velkor(bool& bExit) {
         },
     };
     for (const auto& step : steps) goOn(step);
-    if (answer != Answer::Ok) return;
+    if (answer != Answer::Ok || app_.ended()) return;
+    bool unlocked = false;
 
     const std::function<void()> shutdown[] = {
         [&] { blnRecordState = false; },  // the record keeps what the next start restores
         [&] { chkAll.setValue(1); },
         [&] { optUnlock.select(); },
-        [&] { cmdDo_Click(); },
+        [&] { unlocked = RunRequest(); },
         [&] {
-            // With no optical drive there is nothing to unlock, and the dispatch asks nothing.
-            if (chkPWDSucceeded.value() == 1 || !preferences->PasswordProtectionOn() ||
-                intDriveCount == 0) {
+            // Refused only by the password gate; without protection or without an optical
+            // drive nothing is asked.
+            if (unlocked) {
                 show();
                 bExit = true;
             } else {

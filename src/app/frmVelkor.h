@@ -4,7 +4,9 @@
 // menu with its per-drive submenus; the form-level state through which the other windows and
 // modules work. It exists once for the whole run.
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Device.h"
@@ -43,10 +45,8 @@ class frmVelkor : public ui::Form {
     ui::OptionButton optOpen{actions, "optOpen", "Open"};
     ui::OptionButton optClose{actions, "optClose", "Close"};
     ui::CommandButton cmdDo{"cmdDo", "OK"};
-    // Hidden flag controls: model only, never a window.
+    // The resume signal: model only, never a window another program could reach.
     ui::TextBox txtPWRMessage{"txtPWRMessage", "Text1"};
-    ui::CheckBox chkWait{"chkWait", "chkWait"};
-    ui::CheckBox chkPWDSucceeded{"chkPWDSucceeded", "chkPasswordSucceeded"};
 
     ui::Timer TimerSuspend{"TimerSuspend", 5000};
 
@@ -79,7 +79,8 @@ class frmVelkor : public ui::Form {
     PREVENT_MEDIA_REMOVAL udtPMR;
     bool blnAllDrives = false;
     int16_t intDriveCount = 0;
-    std::vector<bool> blnLocked;  // element k - 1 is entry k of the drive list
+    std::vector<bool> blnLocked;            // element k - 1 is entry k of the drive list
+    std::vector<std::string> driveLetters;  // "D:", element k - 1 for entry k
     bool blnRecordState = false;
     bool blnSkipPassword = false;
     int16_t intAction = 0;
@@ -102,6 +103,8 @@ class frmVelkor : public ui::Form {
     // Media lock and lock-state record (drives/MediaLock.cpp, drives/LockStateRecord.cpp).
     void Velkor(int16_t intCountDevicesCD, bool blnAll);
     void SetCurrentState();
+    // The letter of list entry k ("D:"), empty when there is no such entry.
+    std::string LetterOf(int k) const;
 
     // Tray door (drives/TrayDoor.cpp).
     void OpenCD();
@@ -146,6 +149,12 @@ class frmVelkor : public ui::Form {
         int entry;
     };
     ActionRequest CurrentRequest() const;
+    // Runs a user's action (a click, a tray entry, Exit) unless another runs; then the user is
+    // told instead.
+    void RunAction(std::string_view procName, const std::function<void()>& action);
+    // The action button's work on the window's current request. False when the password gate
+    // refused it.
+    bool RunRequest();
     void RestoreRequest(const ActionRequest& request);
 
     struct DriveFailure {
@@ -158,8 +167,9 @@ class frmVelkor : public ui::Form {
     void ApplyStartUpPolicy(int16_t deviceAll, int16_t useLastState);
     void ShowDriveState(int k, bool locked);
     // Applies udtPMR to list entry k; a failed request is added to `failures`.
-    void ApplyLockRequest(int k, bool nt, bool& notNt, std::vector<DriveFailure>& failures);
-    DeviceOutcome LockCD_WinNT(const std::string& strDrive);
+    void ApplyLockRequest(int k, bool lock, bool nt, bool& notNt,
+                          std::vector<DriveFailure>& failures);
+    DeviceOutcome LockCD_WinNT(const std::string& strDrive, bool prevent);
     void ReportDriveFailures(const std::vector<DriveFailure>& failures);
     void DoorForEntry(int k, bool open);
     void SelectAction(ui::OptionButton& option, int16_t action);
@@ -171,7 +181,6 @@ class frmVelkor : public ui::Form {
     bool startsInTray_ = false;
     ui::WindowState lastState_ = ui::WindowState::Normal;
     int powerProc_ = 0;  // the power window procedure's place on the window, 0 when not there
-    bool handlingResume_ = false;  // TimerSuspend_Timer is running (a message box may wait)
     void StartInTray();
     bool recordFailureReported_ = false;
 };

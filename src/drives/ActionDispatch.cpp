@@ -1,5 +1,7 @@
 // The action dispatch: every lock, unlock, open and close goes through cmdDo_Click. The options,
 // the all-drives switch and the tray menu entries only prepare its state.
+#include <functional>
+
 #include "app/App.h"
 #include "app/ErrorCheck.h"
 #include "app/Program.h"
@@ -30,28 +32,43 @@ void frmVelkor::chkAll_Click() {
 }
 
 void frmVelkor::cmdDo_Click() {
+    RunAction("cmdDo_Click()", [&] { RunRequest(); });
+}
+
+void frmVelkor::RunAction(std::string_view procName, const std::function<void()>& action) {
+    Guarded(app_.ports.dialogs, procName, [&] {
+        if (app_.ended()) return;
+        if (!app_.actions.TryRun(action)) app_.RefuseWhileBusy();
+    });
+}
+
+bool frmVelkor::RunRequest() {
+    bool ran = true;
     Guarded(app_.ports.dialogs, "cmdDo_Click()", [&] {
         if (intDriveCount == 0) return;  // no optical drive: nothing to act on
         if (optLock.selected()) {
             udtPMR.PreventMediaRemoval = 1;  // a lock never asks for the password
         } else {
             udtPMR.PreventMediaRemoval = 0;
-            bool mayRun = !app_.preferences->PasswordProtectionOn() || blnSkipPassword;
-            if (!mayRun) {
-                // Other requests can run while the prompt waits and leave the window set for
-                // theirs; the one that asked is the one that runs.
+            if (!blnSkipPassword && app_.preferences->PasswordProtectionOn()) {
+                // The window's options and selection stay usable while the prompt waits; the
+                // request that asked is the one that runs.
                 const ActionRequest asked = CurrentRequest();
-                mayRun = AskPassword(app_);
-                if (app_.ended()) return;  // an exit ended the program meanwhile
+                const bool accepted = AskPassword(app_);
+                if (app_.ended()) {
+                    ran = false;
+                    return;
+                }
                 RestoreRequest(asked);
-            }
-            if (!mayRun) {
-                const bool german = app_.GermanTexts();
-                app_.ports.dialogs.Show(
-                    {german ? "Sorry, f\xC3\xBCr diese Aktion wird ein Password gebraucht."
-                            : "Sorry, a password is required for this action.",
-                     std::string(program::kTitle), Buttons::Ok, Icon::None});
-                return;
+                if (!accepted) {
+                    ran = false;
+                    const bool german = app_.GermanTexts();
+                    app_.ports.dialogs.Show(
+                        {german ? "Sorry, f\xC3\xBCr diese Aktion wird ein Password gebraucht."
+                                : "Sorry, a password is required for this action.",
+                         std::string(program::kTitle), Buttons::Ok, Icon::None});
+                    return;
+                }
             }
         }
         switch (intAction) {
@@ -70,6 +87,7 @@ void frmVelkor::cmdDo_Click() {
                     {"Action not defined.", std::string(program::kTitle), Buttons::Ok, Icon::None});
         }
     });
+    return ran;
 }
 
 frmVelkor::ActionRequest frmVelkor::CurrentRequest() const {
@@ -90,20 +108,20 @@ void frmVelkor::TrayAllDrives(ui::OptionButton& option) {
     option.select();
     chkAll.setValue(1);
     chkAll_Click();  // blnAllDrives is True even when the box was ticked already
-    cmdDo_Click();
+    RunRequest();
 }
 
 void frmVelkor::mnuLockAll_Click() {
-    Guarded(app_.ports.dialogs, "mnuLockAll_Click()", [&] { TrayAllDrives(optLock); });
+    RunAction("mnuLockAll_Click()", [&] { TrayAllDrives(optLock); });
 }
 void frmVelkor::mnuUnlockAll_Click() {
-    Guarded(app_.ports.dialogs, "mnuUnlockAll_Click()", [&] { TrayAllDrives(optUnlock); });
+    RunAction("mnuUnlockAll_Click()", [&] { TrayAllDrives(optUnlock); });
 }
 void frmVelkor::mnuOpenAll_Click() {
-    Guarded(app_.ports.dialogs, "mnuOpenAll_Click()", [&] { TrayAllDrives(optOpen); });
+    RunAction("mnuOpenAll_Click()", [&] { TrayAllDrives(optOpen); });
 }
 void frmVelkor::mnuCloseAll_Click() {
-    Guarded(app_.ports.dialogs, "mnuCloseAll_Click()", [&] { TrayAllDrives(optClose); });
+    RunAction("mnuCloseAll_Click()", [&] { TrayAllDrives(optClose); });
 }
 
 void frmVelkor::TraySingleDrive(int16_t index, void (frmVelkor::*selectOption)()) {
@@ -113,24 +131,20 @@ void frmVelkor::TraySingleDrive(int16_t index, void (frmVelkor::*selectOption)()
         chkAll_Click();
     }
     (this->*selectOption)();
-    cmdDo_Click();
+    RunRequest();
 }
 
 void frmVelkor::mnuLockSub_Click(int16_t Index) {
-    Guarded(app_.ports.dialogs, "mnuLockSub_Click()",
-            [&] { TraySingleDrive(Index, &frmVelkor::optLock_Click); });
+    RunAction("mnuLockSub_Click()", [&] { TraySingleDrive(Index, &frmVelkor::optLock_Click); });
 }
 void frmVelkor::mnuUnlockSub_Click(int16_t Index) {
-    Guarded(app_.ports.dialogs, "mnuUnlockSub_Click()",
-            [&] { TraySingleDrive(Index, &frmVelkor::optUnlock_Click); });
+    RunAction("mnuUnlockSub_Click()", [&] { TraySingleDrive(Index, &frmVelkor::optUnlock_Click); });
 }
 void frmVelkor::mnuOpenSub_Click(int16_t Index) {
-    Guarded(app_.ports.dialogs, "mnuOpenSub_Click()",
-            [&] { TraySingleDrive(Index, &frmVelkor::optOpen_Click); });
+    RunAction("mnuOpenSub_Click()", [&] { TraySingleDrive(Index, &frmVelkor::optOpen_Click); });
 }
 void frmVelkor::mnuCloseSub_Click(int16_t Index) {
-    Guarded(app_.ports.dialogs, "mnuCloseSub_Click()",
-            [&] { TraySingleDrive(Index, &frmVelkor::optClose_Click); });
+    RunAction("mnuCloseSub_Click()", [&] { TraySingleDrive(Index, &frmVelkor::optClose_Click); });
 }
 
 }  // namespace velkor

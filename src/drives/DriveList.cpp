@@ -7,12 +7,14 @@ namespace velkor {
 
 void frmVelkor::BuildDriveList() {
     intDriveCount = 0;
+    driveLetters.clear();
     uint32_t present = app_.ports.drives.LogicalDrives();
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
         if (!(present & (1u << (letter - 'A')))) continue;
         std::string text{letter, ':'};
         if (app_.ports.drives.TypeOf(text + "\\") != DriveType::CdRom) continue;
         imgCboDrives.add(intDriveCount + 1, text, kPictureUnlocked);
+        driveLetters.push_back(text);
         ++intDriveCount;
         for (const char* menu : {"mnuLock", "mnuUnlock", "mnuOpen", "mnuClose"}) {
             AddMenuItem(text, menu);
@@ -35,14 +37,14 @@ void frmVelkor::AddMenuItem(const std::string& strCaption, const std::string& st
 }
 
 void frmVelkor::Get_Driveletter(std::string& strDrive) {
-    Guarded(app_.ports.dialogs, "Get_Driveletter()", [&] {
-        std::string text = imgCboDrives.selectedText();
-        size_t first = text.find_first_not_of(' ');
-        if (first == std::string::npos) return;
-        char c = text[first];
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        if (c >= 'A' && c <= 'Z') strDrive = std::string{c, ':'};
-    });
+    // The letter is the entry's data: its label says "locked" or "unlocked" as well.
+    std::string letter = LetterOf(imgCboDrives.selectedIndex());
+    if (!letter.empty()) strDrive = letter;
+}
+
+std::string frmVelkor::LetterOf(int k) const {
+    if (k < 1 || static_cast<size_t>(k) > driveLetters.size()) return {};
+    return driveLetters[static_cast<size_t>(k - 1)];
 }
 
 }  // namespace velkor

@@ -9,9 +9,9 @@ namespace velkor {
 void frmVelkor::SetCurrentState() {
     Guarded(app_.ports.dialogs, "SetCurrentState()", [&] {
         chkAll.setValue(0);
-        for (int k = 1; k <= intDriveCount; ++k) {
+        for (int k = 1; k <= intDriveCount && !app_.ended(); ++k) {
             imgCboDrives.select(k);
-            std::string letter = imgCboDrives.selectedText().substr(0, 1);
+            const std::string letter = LetterOf(k).substr(0, 1);
             std::string recorded = app_.ini.ReadIni(strIniFile, "Current", "Device" + letter);
             // A drive without a record (new since the last run) or with a broken one counts
             // as unlocked, and the drives after it are still restored.
@@ -23,7 +23,7 @@ void frmVelkor::SetCurrentState() {
             } else {
                 optUnlock_Click();
             }
-            cmdDo_Click();
+            RunRequest();
         }
     });
 }

@@ -13,17 +13,19 @@ namespace velkor {
 void frmVelkor::Velkor(int16_t intCountDevicesCD, bool blnAll) {
     Guarded(app_.ports.dialogs, "Velkor()", [&] {
         const bool nt = app_.ports.os.PlatformId() >= kPlatformWin32Nt;
+        const bool lock = udtPMR.PreventMediaRemoval == 1;  // one request for every drive
         bool notNt = false;
         std::vector<DriveFailure> failures;
         if (blnAll) {
-            for (int k = 1; k <= intCountDevicesCD; ++k) {
+            for (int k = 1; k <= intCountDevicesCD && !app_.ended(); ++k) {
                 imgCboDrives.select(k);
-                ApplyLockRequest(k, nt, notNt, failures);
+                ApplyLockRequest(k, lock, nt, notNt, failures);
                 if (nt) imgCboDrives.select(1);
             }
         } else if (imgCboDrives.selectedIndex() > 0) {  // an empty list has nothing to act on
-            ApplyLockRequest(imgCboDrives.selectedIndex(), nt, notNt, failures);
+            ApplyLockRequest(imgCboDrives.selectedIndex(), lock, nt, notNt, failures);
         }
+        if (app_.ended()) return;
         if (notNt) {
             app_.ports.dialogs.Show({"This program only works on Windows NT/2000/XP",
                                      std::string(program::kTitle), Buttons::Ok, Icon::None});
@@ -32,11 +34,10 @@ void frmVelkor::Velkor(int16_t intCountDevicesCD, bool blnAll) {
     });
 }
 
-void frmVelkor::ApplyLockRequest(int k, bool nt, bool& notNt, std::vector<DriveFailure>& failures) {
+void frmVelkor::ApplyLockRequest(int k, bool lock, bool nt, bool& notNt,
+                                 std::vector<DriveFailure>& failures) {
     const size_t i = static_cast<size_t>(k - 1);
-    std::string drive;
-    Get_Driveletter(drive);
-    const bool lock = udtPMR.PreventMediaRemoval == 1;
+    const std::string drive = LetterOf(k);
 
     if (!nt) {
         notNt = true;
@@ -50,7 +51,7 @@ void frmVelkor::ApplyLockRequest(int k, bool nt, bool& notNt, std::vector<DriveF
         ShowDriveState(k, true);
         return;
     }
-    DeviceOutcome outcome = LockCD_WinNT(drive);
+    DeviceOutcome outcome = LockCD_WinNT(drive, lock);
     if (outcome.ok) {
         blnLocked.at(i) = lock;
     } else {
@@ -60,25 +61,23 @@ void frmVelkor::ApplyLockRequest(int k, bool nt, bool& notNt, std::vector<DriveF
 }
 
 void frmVelkor::ShowDriveState(int k, bool locked) {
-    std::string drive;
-    Get_Driveletter(drive);
+    const std::string drive = LetterOf(k);
     imgCboDrives.setText(k, drive + (locked ? " locked" : " unlocked"));
     imgCboDrives.setPicture(k, locked ? kPictureLocked : kPictureUnlocked);
     if (mnuLockSub.exists(k)) mnuLockSub[k].setChecked(locked);
     if (mnuUnlockSub.exists(k)) mnuUnlockSub[k].setChecked(locked);
 }
 
-DeviceOutcome frmVelkor::LockCD_WinNT(const std::string& strDrive) {
+DeviceOutcome frmVelkor::LockCD_WinNT(const std::string& strDrive, bool prevent) {
     DeviceOutcome outcome;
     Guarded(app_.ports.dialogs, "LockCD_WinNT()", [&] {
-        const bool prevent = udtPMR.PreventMediaRemoval == 1;
         outcome = app_.ports.device.SetMediaRemoval(strDrive, prevent);
         if (!blnRecordState || strDrive.empty()) return;
         // The record follows the request, not its outcome: it is the user's choice, which the
         // next start applies again. A settings file that cannot be written is reported once.
         std::optional<RuntimeError> failed = Attempt([&] {
             app_.ini.WriteIni(strIniFile, "Current", "Device" + strDrive.substr(0, 1),
-                              std::to_string(udtPMR.PreventMediaRemoval));
+                              prevent ? "1" : "0");
         });
         if (failed && !recordFailureReported_) {
             recordFailureReported_ = true;

@@ -8,7 +8,7 @@ namespace velkor {
 void frmVelkor::OpenCD() {
     Guarded(app_.ports.dialogs, "OpenCD()", [&] {
         if (blnAllDrives) {
-            for (int k = 1; k <= intDriveCount; ++k) {
+            for (int k = 1; k <= intDriveCount && !app_.ended(); ++k) {
                 imgCboDrives.select(k);
                 DoorForEntry(k, true);
             }
@@ -20,8 +20,7 @@ void frmVelkor::OpenCD() {
 }
 
 void frmVelkor::DoorForEntry(int k, bool open) {
-    std::string drive;
-    Get_Driveletter(drive);
+    const std::string drive = LetterOf(k);
     if (!open) {
         app_.doors.MciDoorClose(drive);
         return;
@@ -46,7 +45,7 @@ void frmVelkor::CloseCD() {
         Get_Driveletter(selected);
         app_.doors.MciDoorClose(selected);
         if (blnAllDrives) {
-            for (int k = 1; k <= intDriveCount; ++k) {
+            for (int k = 1; k <= intDriveCount && !app_.ended(); ++k) {
                 imgCboDrives.select(k);
                 DoorForEntry(k, false);
             }

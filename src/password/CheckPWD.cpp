@@ -7,13 +7,17 @@
 namespace velkor {
 
 bool AskPassword(App& app) {
-    frmVelkor& main = *app.mainWindow;
-    OpenAfresh(app.checkPassword);
-    main.chkWait.setValue(1);
-    // The answer comes during a wait and is looked at between the waits. A program that ended
-    // meanwhile has taken the prompt away unanswered: nothing may act on its behalf any more.
-    while (main.chkWait.value() == 1 && !app.ended()) WaitWithEvents(app.ports.loop, 1000);
-    return !app.ended() && main.chkPWDSucceeded.value() == 1;
+    if (app.checkPassword.loaded() && app.checkPassword->Pending()) {
+        app.checkPassword->activate();
+        return false;
+    }
+    auto request = std::make_shared<PasswordRequest>();
+    OpenAfresh(app.checkPassword).Ask(request);
+    auto over = [&] {
+        return request->answered || app.ended();
+    };
+    while (!over()) WaitWithEvents(app.ports.loop, 1000, over);
+    return !app.ended() && request->accepted;
 }
 
 }  // namespace velkor

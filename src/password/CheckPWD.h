@@ -1,13 +1,21 @@
 #pragma once
 // The password gate that guarded actions ask. Callers decide whether a password is needed.
+#include <memory>
+
 namespace velkor {
 
 class App;
 
-// Shows the password prompt (or brings up the one already open) and waits in one-second steps,
-// every window working meanwhile, until the prompt is answered. True when the stored password
-// was typed, False on Cancel. A second call while a prompt is pending shares it: both return
-// the same result, the inner one first.
+// One request's answer: the prompt fills in the request it was opened for and no other.
+struct PasswordRequest {
+    bool answered = false;
+    bool accepted = false;
+};
+
+// Shows the password prompt for this request and waits, every window working meanwhile, until
+// the prompt answers it. True when the stored password was typed,
+// False on Cancel, when the prompt went away unanswered or the program ended meanwhile. A
+// prompt already open for another request is brought to the front and this request refused.
 bool AskPassword(App& app);
 
 }  // namespace velkor

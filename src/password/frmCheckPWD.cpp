@@ -68,10 +68,14 @@ void frmCheckPWD::cmdCancel_Click() {
 }
 
 void frmCheckPWD::Answer(bool succeeded) {
-    frmVelkor& main = *app_.mainWindow;
-    main.chkPWDSucceeded.setValue(succeeded ? 1 : 0);
-    main.chkWait.setValue(0);
+    if (request_ && !request_->answered) *request_ = {true, succeeded};
     app_.checkPassword.unload();
+}
+
+void frmCheckPWD::Form_Unload(int& cancel) {
+    cancel = 0;
+    // Closed unanswered (with the program, say): nothing may run for its request.
+    if (request_ && !request_->answered) *request_ = {true, false};
 }
 
 }  // namespace velkor

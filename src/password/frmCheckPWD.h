@@ -1,6 +1,9 @@
 #pragma once
-// The password prompt. The gate (CheckPWD) shows it and waits; the prompt tells the gate the
-// outcome through the main window's flags chkWait and chkPWDSucceeded, then unloads itself.
+// The password prompt. The gate (CheckPWD) shows it for one request and waits; the prompt
+// answers that request, then unloads itself. A prompt that goes away unanswered refuses it.
+#include <memory>
+
+#include "password/CheckPWD.h"
 #include "ui/CommandButton.h"
 #include "ui/Control.h"
 #include "ui/Form.h"
@@ -21,6 +24,10 @@ class frmCheckPWD : public ui::Form {
     ui::Label lblPWD{"lblPWD"};
 
     void Form_Load() override;
+    void Form_Unload(int& cancel) override;
+    // The request this opening answers.
+    void Ask(std::shared_ptr<PasswordRequest> request) { request_ = std::move(request); }
+    bool Pending() const { return request_ && !request_->answered; }
     void cmdOK_Click();
     void cmdCancel_Click();
     // Closing the window by the system (Alt+F4, a close message from outside) is Cancel.
@@ -30,6 +37,7 @@ class frmCheckPWD : public ui::Form {
     void Answer(bool succeeded);
 
     App& app_;
+    std::shared_ptr<PasswordRequest> request_;
 };
 
 }  // namespace velkor

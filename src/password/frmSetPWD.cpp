@@ -98,9 +98,6 @@ void frmSetPWD::cmdCancel_Click() {
         const bool stored = app_.passwordFile.IsSet();
         preferences.chkPassword.setValue(stored ? 1 : 0);
         preferences.cmdSetPWD.setEnabled(stored);
-        frmVelkor& main = *app_.mainWindow;
-        main.chkPWDSucceeded.setValue(0);
-        main.chkWait.setValue(0);
         app_.setPassword.unload();
     });
 }

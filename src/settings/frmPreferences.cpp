@@ -139,9 +139,14 @@ void frmPreferences::chkPassword_Click() {
         if (stored) {
             bool confirmed = false;
             ++removalsPending_;
-            std::optional<RuntimeError> error = Attempt([&] { confirmed = AskPassword(app_); });
+            // Removing the password is an action of its own: it waits for no other one's prompt.
+            bool ran = false;
+            std::optional<RuntimeError> error =
+                Attempt([&] { ran = app_.actions.TryRun([&] { confirmed = AskPassword(app_); }); });
             --removalsPending_;
-            if (error) throw *error;               // reported by this handler's guard
+            if (error) throw *error;  // reported by this handler's guard
+            if (app_.ended()) return;
+            if (!ran) app_.RefuseWhileBusy();
             if (chkPassword.value() == 1) return;  // ticked again meanwhile: it stays on
             if (!confirmed) {
                 cmdSetPWD.setEnabled(true);

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+#include "platform/RuntimeError.h"
 #include "ui/Dispatch.h"
 #include "ui/Form.h"
 
@@ -35,6 +36,8 @@ class FormSlot {
 
     T& get() {
         if (!form_) {
+            // A program that has ended loads no form again, whatever handler is still running.
+            if (closed_) throw RuntimeError(err::kInvalidCall, "The program has ended.");
             form_ = make_();
             // The slot holds the form before its load runs, so a touch during Form_Load
             // reaches the same form instead of loading a second one.
@@ -56,6 +59,12 @@ class FormSlot {
         return true;
     }
 
+    // Unloads the form for good: no later touch loads it again.
+    void close() {
+        closed_ = true;
+        destroy();
+    }
+
   private:
     void destroy() {
         if (!form_) return;
@@ -69,6 +78,7 @@ class FormSlot {
     Factory make_;
     FormHost* host_;
     std::unique_ptr<T> form_;
+    bool closed_ = false;
 };
 
 }  // namespace velkor::ui

@@ -1,9 +1,12 @@
 #include "fakes/FakeDialogs.h"
 
+#include <utility>
+
 namespace velkor::test {
 
 Answer FakeDialogs::Show(const MessageBoxRequest& box) {
     shown.push_back(box);
+    if (whileOpen) std::exchange(whileOpen, nullptr)();
     if (!answers.empty()) {
         Answer answer = answers.front();
         answers.pop_front();

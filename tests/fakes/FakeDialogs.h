@@ -1,6 +1,7 @@
 #pragma once
 // Records every message box and answers from a script.
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "platform/Dialogs.h"
@@ -12,6 +13,8 @@ class FakeDialogs : public Dialogs {
     std::vector<MessageBoxRequest> shown;
     // Answers in order; when empty, the box's first button (OK or Yes, or Retry).
     std::deque<Answer> answers;
+    // Runs once while the next box is open, as the user's input elsewhere meanwhile.
+    std::function<void()> whileOpen;
 
     Answer Show(const MessageBoxRequest& box) override;
 

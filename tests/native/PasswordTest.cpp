@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "app/WindowProc.h"
 #include "fakes/AppHarness.h"
 
 namespace velkor {
@@ -172,15 +173,11 @@ TEST(PasswordTest, TheSetPasswordDialogEndsWithTheSwitchInLineWithTheFile) {
             } else {
                 d.txtPasswordOld.setText("typed");
                 d.txtPasswordNew.setText("typed");
-                m.w().chkWait.setValue(1);
-                m.w().chkPWDSucceeded.setValue(1);
                 if (end == End::CloseCommand) {
                     d.CloseCommand();
                 } else {
                     d.cmdCancel.click();
                 }
-                EXPECT_EQ(m.w().chkWait.value(), 0);
-                EXPECT_EQ(m.w().chkPWDSucceeded.value(), 0);
             }
             EXPECT_FALSE(m.app.setPassword.loaded());
             EXPECT_EQ(m.prefs().chkPassword.value(), stored || ok ? 1 : 0);
@@ -221,7 +218,7 @@ TEST(PasswordTest, ClearingTheSwitchRemovesThePasswordOnlyForTheRightOne) {
         if (c.readOnly) m.files.readOnly.insert(m.passwordPath());
         m.AnswerPrompt(500, c.answer);
         m.prefs().chkPassword.click();
-        EXPECT_EQ(m.loop.now(), 1000u);  // the prompt was asked
+        EXPECT_EQ(m.loop.now(), 500u);  // the prompt was asked, and answered then
         EXPECT_EQ(m.prefs().chkPassword.value(), c.stillOn ? 1 : 0);
         EXPECT_EQ(m.prefs().cmdSetPWD.enabled(), c.stillOn);
         EXPECT_EQ(m.Stored(), c.stillOn ? kPassword : "");
@@ -247,22 +244,6 @@ TEST(PasswordTest, AWrongPasswordLeavesTheEntrySelectedForTheNextTry) {
     EXPECT_EQ(m.Messages(), Texts{kInvalid});
     EXPECT_EQ(selected, 6u);
     EXPECT_EQ(m.Requests(), "-E");
-}
-
-TEST(PasswordTest, NestedRequestsShareThePromptAndEachRunsItsOwnAction) {
-    Machine m;
-    m.Start();
-    m.loop.at(100, [&] { m.w().mnuUnlockSub[1].click(); });  // Unlock > D:
-    m.loop.at(1500, [&] { m.w().mnuOpenAll.click(); });      // asks while the first waits
-    m.AnswerPrompt(3200, kPassword);
-    m.loop.runUntil(5000);
-    // Open all first (each locked drive unlocked around its door), then the unlock of D:.
-    EXPECT_EQ(m.Requests(), "-D +D -E +E -D");
-    EXPECT_EQ(m.multimedia.commands.size(), 6u);
-    EXPECT_EQ(m.Entries(), "D: unlocked#1|E: locked#2");
-    EXPECT_TRUE(m.w().optUnlock.selected());
-    EXPECT_EQ(m.w().chkAll.value(), 0);
-    EXPECT_TRUE(m.dialogs.shown.empty());
 }
 
 TEST(PasswordTest, EveryUnlockOpenCloseAndExitAsksAndCancelTouchesNoDrive) {
@@ -305,7 +286,7 @@ TEST(PasswordTest, EveryUnlockOpenCloseAndExitAsksAndCancelTouchesNoDrive) {
         m.Start();
         m.AnswerPrompt(500, std::nullopt);
         c.act(m.w());
-        EXPECT_EQ(m.loop.now(), c.asks ? 1000u : 0u);
+        EXPECT_EQ(m.loop.now(), c.asks ? 500u : 0u);
         EXPECT_EQ(Shown(m, kRefusal), c.asks ? 1u : 0u);
         if (c.asks) {
             EXPECT_TRUE(m.device.requests.empty());
@@ -337,26 +318,11 @@ TEST(PasswordTest, StartUpAsksForEveryUnlockItMakes) {
         m.Settings(c.deviceAll, c.useLastState, 0, 0, c.current);
         m.StorePassword(kPassword);
         m.app.Start();
-        EXPECT_EQ(m.loop.now(), 1000u * c.prompts);
+        EXPECT_EQ(m.loop.now(), c.prompts == 0 ? 0u : 1000u * c.prompts - 500u);
         EXPECT_EQ(Shown(m, kRefusal), static_cast<size_t>(c.prompts));
         EXPECT_EQ(m.Requests(), c.requests);
         EXPECT_EQ(m.main().txtPWRMessage.text(), "NA");  // start-up went on
     }
-}
-
-TEST(PasswordTest, AnExitDuringAPendingPromptEndsEverythingThatWaited) {
-    Machine m;
-    m.Start();
-    m.loop.at(100, [&] { m.w().mnuUnlockSub[1].click(); });
-    m.loop.at(1500, [&] { m.w().mnuExit.click(); });  // asks again: the prompt is shared
-    m.AnswerPrompt(2200, kPassword);
-    m.loop.runUntil(5000);
-    EXPECT_TRUE(m.app.ended());
-    EXPECT_EQ(m.Requests(), "-D -E");              // the exit's unlock, and nothing after the end
-    EXPECT_EQ(m.Read("Current", "DeviceD"), "1");  // the final unlock is not recorded
-    EXPECT_EQ(m.dialogs.shown.size(), 1u);         // the exit's question only
-    EXPECT_FALSE(m.app.mainWindow.loaded());
-    EXPECT_FALSE(m.app.checkPassword.loaded());
 }
 
 TEST(PasswordTest, WithoutAnOpticalDriveExitNeedsNoPassword) {
@@ -369,38 +335,9 @@ TEST(PasswordTest, WithoutAnOpticalDriveExitNeedsNoPassword) {
     EXPECT_EQ(m.loop.now(), 0u);
     EXPECT_EQ(m.dialogs.shown.size(), 1u);  // the exit's question only
     EXPECT_FALSE(m.app.setPassword.loaded());
-
-    // An exit while the prompt waits takes the prompt away unanswered: the wait ends too.
-    Machine w;
-    w.drives.types = {{'C', DriveType::Fixed}};
-    w.Start();
-    uint64_t gateReturned = 0;
-    w.loop.at(100, [&] {
-        w.prefs().chkPassword.click();
-        gateReturned = w.loop.now();
-    });
-    w.loop.at(1500, [&] { w.w().mnuExit2.click(); });
-    w.loop.runUntil(5000);
-    EXPECT_TRUE(w.app.ended());
-    EXPECT_EQ(gateReturned, 2100u);  // at the end of the running second
-    EXPECT_FALSE(w.app.checkPassword.loaded());
-    EXPECT_EQ(w.Stored(), kPassword);
-    EXPECT_EQ(w.dialogs.shown.size(), 1u);
 }
 
 TEST(PasswordTest, WhileClearingTheSwitchWaitsProtectionStaysOn) {
-    Machine m;
-    m.Start();
-    m.loop.at(100, [&] { m.prefs().chkPassword.click(); });  // the box shows cleared now
-    m.loop.at(1500, [&] { m.w().mnuUnlockAll.click(); });
-    bool unlockedBeforeThePassword = true;
-    m.loop.at(2000, [&] { unlockedBeforeThePassword = !m.device.requests.empty(); });
-    m.AnswerPrompt(2200, kPassword);
-    m.loop.runUntil(5000);
-    EXPECT_FALSE(unlockedBeforeThePassword);
-    EXPECT_EQ(m.Requests(), "-D -E");
-    EXPECT_EQ(m.Stored(), "");  // both requests had the password
-
     // Ticked again before the password came: the password stays.
     Machine t;
     t.Start();
@@ -425,20 +362,103 @@ TEST(PasswordTest, WhileClearingTheSwitchWaitsProtectionStaysOn) {
     EXPECT_EQ(s.prefs().chkPassword.value(), 1);
 }
 
-// The prompt's own Cancel and close command are seen end to end. Cancel in a set-password dialog
-// opened meanwhile ends the wait too, and leaves the prompt for the user to close.
-TEST(PasswordTest, CancelInTheSetPasswordDialogEndsAPendingPrompt) {
+// One action at a time: a request made while another one's prompt or message box is open does
+// not start (the user is told), and each prompt answers the request that opened it.
+TEST(PasswordTest, WhileAnActionRunsAnotherIsRefusedAndEachPromptAnswersItsOwnRequest) {
+    constexpr const char* kBusy =
+        "Velkor is busy with another action. Please try again when it has finished.";
+    struct Case {
+        const char* name;
+        std::function<void(Machine&)> script;
+        const char* requests;
+        size_t busy;
+    };
+    auto at = [](uint64_t ms, std::function<void(Machine&)> act) {
+        return [ms, act](Machine& m) {
+            m.loop.at(ms, [&m, act] { act(m); });
+        };
+    };
+    auto both = [](std::function<void(Machine&)> a, std::function<void(Machine&)> b) {
+        return [a, b](Machine& m) {
+            a(m);
+            b(m);
+        };
+    };
+    auto unlockD = at(100, [](Machine& m) { m.w().mnuUnlockSub[1].click(); });
+    auto answer = [](uint64_t ms, std::optional<std::string> typed) {
+        return [ms, typed](Machine& m) {
+            m.AnswerPrompt(ms, typed);
+        };
+    };
+    const Case cases[] = {
+        {"Open all while Unlock D: waits",
+         both(both(unlockD, at(1500, [](Machine& m) { m.w().mnuOpenAll.click(); })),
+              answer(3200, kPassword)),
+         "-D", 1},
+        {"Exit while Unlock D: waits",
+         both(both(unlockD, at(1500, [](Machine& m) { m.w().mnuExit.click(); })),
+              answer(3200, kPassword)),
+         "-D", 1},
+        {"the switch cleared while Unlock D: waits",
+         both(both(unlockD, at(1500, [](Machine& m) { m.prefs().chkPassword.click(); })),
+              answer(3200, kPassword)),
+         "-D", 1},
+        {"Unlock all while the switch is being cleared",
+         both(both(at(100, [](Machine& m) { m.prefs().chkPassword.click(); }),
+                   at(1500, [](Machine& m) { m.w().mnuUnlockAll.click(); })),
+              answer(3200, kPassword)),
+         "", 1},
+        {"cancelled, then another asked and answered within the second",
+         both(both(unlockD, answer(500, std::nullopt)),
+              both(at(700, [](Machine& m) { m.w().mnuUnlockSub[2].click(); }),
+                   answer(900, kPassword))),
+         "-E", 0},
+        {"Cancel in the set-password dialog leaves the prompt waiting",
+         both(both(unlockD, at(500,
+                               [](Machine& m) {
+                                   m.prefs().cmdSetPWD.click();
+                                   m.app.setPassword->cmdCancel.click();
+                               })),
+              answer(2500, kPassword)),
+         "-D", 0},
+        {"a resume while Unlock D: waits is handled after it",
+         both(both(unlockD, at(1500,
+                               [](Machine& m) {
+                                   m.w().txtPWRMessage.setText(kResumeSignal);
+                                   m.prefs().chkResume.setValue(0);
+                               })),
+              answer(7000, kPassword)),
+         "-D -D -E", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Machine m;
+        m.Start();
+        c.script(m);
+        m.loop.runUntil(20000);
+        EXPECT_EQ(m.Requests(), c.requests);
+        EXPECT_EQ(Shown(m, kBusy), c.busy);
+        EXPECT_FALSE(m.app.ended());
+        EXPECT_FALSE(m.app.checkPassword.loaded() && m.app.checkPassword->visible());
+    }
+}
+
+// The resume's password skip is its own: while its message box is open, a user's Unlock neither
+// runs without the password nor asks for it.
+TEST(PasswordTest, TheResumeSkipsThePasswordForItsOwnRequestsOnly) {
     Machine m;
     m.Start();
-    m.loop.at(500, [&] {
-        m.prefs().cmdSetPWD.click();
-        m.app.setPassword->cmdCancel.click();
-    });
-    m.w().mnuUnlockAll.click();
-    EXPECT_EQ(m.loop.now(), 1000u);
-    EXPECT_EQ(m.dialogs.last().text, kRefusal);
-    EXPECT_TRUE(m.device.requests.empty());
-    EXPECT_TRUE(m.app.checkPassword.loaded() && m.app.checkPassword->visible());
+    m.device.failures["E:"] = {false, 21, "The device is not ready."};  // a box stays open
+    m.dialogs.whileOpen = [&] {
+        m.w().mnuUnlockSub[1].click();
+    };
+    m.w().txtPWRMessage.setText(kResumeSignal);
+    m.loop.runUntil(6000);
+    EXPECT_EQ(m.Requests(), "-D -E +D");  // the resume's unlock of all and restore, nothing else
+    ASSERT_EQ(m.dialogs.shown.size(), 2u);
+    EXPECT_EQ(m.dialogs.shown[1].text,
+              "Velkor is busy with another action. Please try again when it has finished.");
+    EXPECT_FALSE(m.app.checkPassword->visible());
 }
 
 }  // namespace
