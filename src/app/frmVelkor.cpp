@@ -189,9 +189,9 @@ void frmVelkor::Form_Load() {
             preferences.chkResume.setValue(standby);
         },
         [&] {
-            // Protection is on exactly when a password is stored; ticking the switch only
-            // enables cmdSetPWD, since the password is there.
-            app_.preferences->chkPassword.setValue(app_.passwordFile.IsSet() ? 1 : 0);
+            // Protection is on exactly when a password is stored, or when the password file is
+            // there but cannot be read; ticking the switch only enables cmdSetPWD.
+            app_.preferences->chkPassword.setValue(app_.passwordFile.Protects() ? 1 : 0);
         },
         [&] {
             bool restore = useLastState == 1;

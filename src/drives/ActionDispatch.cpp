@@ -62,6 +62,7 @@ bool frmVelkor::RunRequest() {
                 RestoreRequest(asked);
                 if (!accepted) {
                     ran = false;
+                    if (app_.passwordFile.Unreadable()) return;  // the user has been told why
                     const bool german = app_.GermanTexts();
                     app_.ports.dialogs.Show(
                         {german ? "Sorry, f\xC3\xBCr diese Aktion wird ein Password gebraucht."

@@ -1,12 +1,29 @@
 #include "password/CheckPWD.h"
 
 #include "app/App.h"
+#include "app/Program.h"
 #include "app/WaitWithEvents.h"
 #include "settings/Language.h"
 
 namespace velkor {
 
+bool RefusedForUnreadableFile(App& app) {
+    const std::optional<FileError> problem = app.passwordFile.Unreadable();
+    if (!problem) return false;
+    const std::string path = app.passwordFile.Path();
+    const std::string text =
+        app.GermanTexts()
+            ? "Die Passwortdatei \"" + path + "\" kann nicht gelesen werden: " + problem->reason +
+                  "\r\n\r\nGesch\xC3\xBCtzte Aktionen bleiben gesperrt, bis sie wieder gelesen "
+                  "werden kann."
+            : "The password file \"" + path + "\" cannot be read: " + problem->reason +
+                  "\r\n\r\nProtected actions stay refused until it can be read again.";
+    app.ports.dialogs.Show({text, std::string(program::kTitle), Buttons::Ok, Icon::Critical});
+    return true;
+}
+
 bool AskPassword(App& app) {
+    if (RefusedForUnreadableFile(app)) return false;
     if (app.checkPassword.loaded() && app.checkPassword->Pending()) {
         app.checkPassword->activate();
         return false;

@@ -16,6 +16,11 @@ struct PasswordRequest {
 // the prompt answers it. True when the stored password was typed,
 // False on Cancel, when the prompt went away unanswered or the program ended meanwhile. A
 // prompt already open for another request is brought to the front and this request refused.
+// A password file that is there but cannot be read refuses at once, and the user is told why.
 bool AskPassword(App& app);
+
+// Tells the user that the password file cannot be read, naming it and the system's reason;
+// false when it can be read (or is missing), true when it was refused for that.
+bool RefusedForUnreadableFile(App& app);
 
 }  // namespace velkor

@@ -3,6 +3,7 @@
 // The value is the password enciphered with PWDKey, one byte per character in the system ANSI
 // code page; an empty or missing value means that no password is set. Inside the program the
 // password is UTF-8, as every text is.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,12 @@ class PasswordFile {
     // The stored (enciphered) value as read; empty when no password is set.
     std::string Stored() const;
     bool IsSet() const { return !Stored().empty(); }
+    // Why a file that is there cannot be used (held open by another program, access denied, too
+    // large, not text); nothing when it is readable or missing. Such a file protects as a
+    // stored password does, and no password matches it.
+    std::optional<FileError> Unreadable() const;
+    // True when the gate asks: a password is stored, or the file cannot be read (fail closed).
+    bool Protects() const { return IsSet() || Unreadable().has_value(); }
     // The stored password, deciphered; empty when none is set.
     std::string Password() const;
 

@@ -3,6 +3,7 @@
 #include "app/App.h"
 #include "app/ErrorCheck.h"
 #include "app/Program.h"
+#include "password/CheckPWD.h"
 #include "settings/Language.h"
 
 namespace velkor {
@@ -59,6 +60,8 @@ void frmSetPWD::cmdOK_Click() {
         static constexpr const char* kWrongEnglish = "Invalid Password, try again!";
         static constexpr const char* kWrongGerman =
             "Ung\xC3\xBCltiges Passwort, bitte noch einmal neu versuchen!";
+        // A password file that cannot be read might hold a password: no new one replaces it.
+        if (RefusedForUnreadableFile(app_)) return;
         const std::string password = txtPasswordNew.text();
         if (PWDExists && txtPasswordOld.text() != OldPWD) {  // exact, case and all
             Refuse(kWrongEnglish, kWrongGerman, txtPasswordOld, true);
@@ -95,7 +98,7 @@ void frmSetPWD::cmdCancel_Click() {
         // The preferences dialog is brought in line with the file. Clearing its switch runs
         // its click handler, which finds no password and disables cmdSetPWD again.
         frmPreferences& preferences = *app_.preferences;
-        const bool stored = app_.passwordFile.IsSet();
+        const bool stored = app_.passwordFile.Protects();
         preferences.chkPassword.setValue(stored ? 1 : 0);
         preferences.cmdSetPWD.setEnabled(stored);
         app_.setPassword.unload();

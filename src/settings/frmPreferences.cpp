@@ -130,7 +130,7 @@ void frmPreferences::cmdApply_Click() {
 void frmPreferences::chkPassword_Click() {
     Guarded(app_.ports.dialogs, "chkPassword_Click()", [&] {
         PasswordFile& file = app_.passwordFile;
-        const bool stored = file.IsSet();
+        const bool stored = file.Protects();
         if (chkPassword.value() == 1) {
             cmdSetPWD.setEnabled(true);
             if (!stored) OpenAfresh(app_.setPassword);  // protection needs a password first

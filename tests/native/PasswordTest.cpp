@@ -461,5 +461,53 @@ TEST(PasswordTest, TheResumeSkipsThePasswordForItsOwnRequestsOnly) {
     EXPECT_FALSE(m.app.checkPassword->visible());
 }
 
+// A password file that is there but cannot be read protects as a stored password does: no
+// drive is unlocked, the switch cannot be cleared and no new password replaces it. Only a
+// missing file means no password.
+TEST(PasswordTest, APasswordFileThatCannotBeReadKeepsTheGateShut) {
+    struct Case {
+        const char* name;
+        int language;
+        std::function<void(Machine&)> spoil;
+        const char* told;  // the start of the message, empty when nothing is refused
+    };
+    const Case cases[] = {
+        {"held open by another program", 0,
+         [](Machine& m) { m.files.unreadable.insert(m.passwordPath()); },
+         "The password file \"C:\\Velkor\\password.txt\" cannot be read: The process cannot "
+         "access the file."},
+        {"not text", 1,
+         [](Machine& m) {
+             m.files.content[m.passwordPath()] = std::string("[Password]\r\nPassword=\0\x01", 23);
+         },
+         "Die Passwortdatei \"C:\\Velkor\\password.txt\" kann nicht gelesen werden: The file is "
+         "not text."},
+        {"missing", 0, [](Machine& m) { m.files.content.erase(m.passwordPath()); }, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Machine m;
+        m.Settings(1, 0, 0, c.language);
+        m.StorePassword(kPassword);
+        c.spoil(m);
+        m.app.Start();
+        m.ClearRecords();
+        const bool refused = *c.told != 0;
+        EXPECT_EQ(m.prefs().chkPassword.value(), refused ? 1 : 0);
+        m.w().mnuUnlockSub[1].click();
+        m.prefs().chkPassword.setValue(0);  // the user clears the switch
+        if (!refused) {
+            EXPECT_EQ(m.Requests(), "-D");
+            EXPECT_TRUE(m.dialogs.shown.empty());
+            continue;
+        }
+        EXPECT_EQ(m.Requests(), "");
+        EXPECT_EQ(m.prefs().chkPassword.value(), 1);
+        ASSERT_EQ(m.dialogs.shown.size(), 2u);  // one for the unlock, one for the switch
+        for (const auto& box : m.dialogs.shown) EXPECT_EQ(box.text.rfind(c.told, 0), 0u);
+        EXPECT_FALSE(m.app.checkPassword->visible());  // nothing to type a password into
+    }
+}
+
 }  // namespace
 }  // namespace velkor
