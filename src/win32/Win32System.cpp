@@ -61,8 +61,12 @@ uint32_t Win32OsVersion::PlatformId() const {
 }
 
 bool Win32Instance::AnotherIsRunning() {
-    mutex_.reset(CreateMutexW(nullptr, FALSE, L"Local\\Velkor.SingleInstance"));
-    return mutex_ && GetLastError() == ERROR_ALREADY_EXISTS;
+    // One copy per machine, not per session: a second copy in another session (fast user
+    // switching, a terminal server) would start by unlocking every drive of the machine.
+    mutex_.reset(CreateMutexW(nullptr, FALSE, L"Global\\Velkor.SingleInstance"));
+    const DWORD error = GetLastError();
+    if (!mutex_) return error == ERROR_ACCESS_DENIED;  // there, created by another user
+    return error == ERROR_ALREADY_EXISTS;
 }
 
 }  // namespace velkor::win32
