@@ -1,10 +1,14 @@
 #include "settings/AutoUpdate.h"
 
+#include <algorithm>
+#include <cctype>
 #include <string>
+#include <utility>
 
 #include "app/App.h"
 #include "app/ErrorCheck.h"
 #include "app/Program.h"
+#include "app/WaitWithEvents.h"
 #include "platform/Convert.h"
 #include "settings/frmPreferences.h"
 
@@ -17,8 +21,140 @@ std::string UpdateServer(const IniInOut& ini, std::string_view settingsFile) {
     return server.substr(first, server.find_last_not_of(" \t") + 1 - first);
 }
 
-HttpResult GetURLContent(Http& http, const std::string& server) {
-    return http.Get(server, std::string(kVersionFilePath), kUpdateTimeoutMs, kVersionFileCap);
+namespace {
+
+bool IsDigits(std::string_view text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+bool SameHost(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+// "host", "host:port", "[IPv6]" or "[IPv6]:port" into `target`.
+bool ParseAuthority(std::string_view authority, HttpTarget& target) {
+    std::string_view host = authority, port;
+    if (authority.starts_with('[')) {
+        const size_t close = authority.find(']');
+        if (close == std::string_view::npos) return false;
+        host = authority.substr(1, close - 1);
+        std::string_view rest = authority.substr(close + 1);
+        if (!rest.empty() && !rest.starts_with(':')) return false;
+        if (!rest.empty()) port = rest.substr(1);
+        if (host.empty() || host.find_first_not_of("0123456789abcdefABCDEF:.") != host.npos) {
+            return false;
+        }
+        if (!rest.empty() && port.empty()) return false;
+    } else {
+        const size_t colon = authority.find(':');
+        if (colon != std::string_view::npos) {
+            if (authority.find(':', colon + 1) != std::string_view::npos) return false;  // IPv6?
+            host = authority.substr(0, colon);
+            port = authority.substr(colon + 1);
+            if (port.empty()) return false;
+        }
+        if (host.empty() || host.find_first_of(" \t/\\@?#[]") != std::string_view::npos) {
+            return false;
+        }
+    }
+    target.host = std::string(host);
+    if (port.empty()) return true;
+    if (!IsDigits(port) || port.size() > 5) return false;
+    const long number = std::stol(std::string(port));
+    if (number < 1 || number > 65535) return false;
+    target.port = static_cast<uint16_t>(number);
+    return true;
+}
+
+}  // namespace
+
+std::optional<HttpTarget> ParseServer(std::string_view server) {
+    HttpTarget target;
+    target.path = std::string(kVersionFilePath);
+    if (!ParseAuthority(server, target)) return std::nullopt;
+    return target;
+}
+
+std::optional<HttpTarget> RedirectTarget(const HttpTarget& from, std::string_view location) {
+    location = location.substr(0, location.find('#'));
+    HttpTarget next = from;
+    for (auto [scheme, secure] : {std::pair{"http://", false}, std::pair{"https://", true}}) {
+        const std::string_view prefix(scheme);
+        if (location.size() < prefix.size() ||
+            !SameHost(location.substr(0, prefix.size()), prefix)) {
+            continue;
+        }
+        location.remove_prefix(prefix.size());
+        const size_t slash = location.find('/');
+        next.secure = secure;
+        next.port = secure ? 443 : 80;
+        if (!ParseAuthority(location.substr(0, slash), next)) return std::nullopt;
+        next.path = slash == std::string_view::npos ? "/" : std::string(location.substr(slash));
+        return next;
+    }
+    if (location.starts_with('/') && !location.starts_with("//")) {
+        next.path = std::string(location);
+        return next;
+    }
+    if (location.empty() || location.find(':') != std::string_view::npos) return std::nullopt;
+    next.path = from.path.substr(0, from.path.rfind('/') + 1) + std::string(location);
+    return next;
+}
+
+namespace {
+
+HttpResult FailedBecause(std::string reason) {
+    HttpResult result;
+    result.kind = HttpResult::Kind::Failed;
+    result.reason = std::move(reason);
+    return result;
+}
+
+}  // namespace
+
+std::optional<HttpResult> GetURLContent(App& app, HttpTarget target, bool german) {
+    EventLoop& loop = app.ports.loop;
+    const uint32_t start = loop.TickCount();
+    for (int redirects = 0;; ++redirects) {
+        const uint32_t used = loop.TickCount() - start;
+        if (used >= kUpdateCheckLimitMs) return HttpResult{HttpResult::Kind::TimedOut};
+        std::unique_ptr<HttpRequest> request = app.ports.http.Get(
+            target, kUpdateTimeoutMs, kUpdateCheckLimitMs - used, kVersionFileCap);
+        std::optional<HttpResult> result;
+        // Looked at every tenth of a second; the program's windows work in between.
+        while (!(result = request->Poll())) {
+            if (app.ended()) return std::nullopt;
+            const uint32_t elapsed = loop.TickCount() - start;
+            if (elapsed >= kUpdateCheckLimitMs) return HttpResult{HttpResult::Kind::TimedOut};
+            WaitWithEvents(
+                loop, static_cast<int32_t>(std::min<uint32_t>(100, kUpdateCheckLimitMs - elapsed)));
+        }
+        if (app.ended()) return std::nullopt;
+        if (result->kind != HttpResult::Kind::Answered || result->status < 300 ||
+            result->status > 399 || result->location.empty()) {
+            return result;
+        }
+        const std::optional<HttpTarget> next = RedirectTarget(target, result->location);
+        if (!next) {
+            return FailedBecause(
+                (german ? "der Server leitete auf eine unbrauchbare Adresse weiter ("
+                        : "the server redirected to an address that cannot be used (") +
+                result->location + ")");
+        }
+        if (!SameHost(next->host, target.host)) {
+            return FailedBecause((german ? "der Server leitete auf einen anderen Host weiter ("
+                                         : "the server redirected to another host (") +
+                                 next->host + ")");
+        }
+        if (redirects == kMaxRedirects) {
+            return FailedBecause(german ? "der Server leitete zu oft weiter"
+                                        : "the server redirected too many times");
+        }
+        target = *next;
+    }
 }
 
 VersionFile ParseVersionFile(std::string_view body) {
@@ -63,7 +199,8 @@ const char* NoUpdatesTitle(bool german) {
 MessageBoxRequest FailureMessage(bool german, const std::string& reason) {
     return {(german ? "Die Suche nach Updates ist fehlgeschlagen: " : "The update check failed: ") +
                 reason,
-            NoUpdatesTitle(german), Buttons::Ok, Icon::Information};
+            german ? "Suche nach Updates fehlgeschlagen" : "Update check failed", Buttons::Ok,
+            Icon::Information};
 }
 
 }  // namespace
@@ -72,8 +209,19 @@ UpdateCheck frmPreferences::CheckForUpdates() {
     const std::string settings =
         app_.ports.files.ProgramFolder() + "\\" + std::string(program::kSettingsFileName);
     const std::string server = UpdateServer(app_.ini, settings);
-    const HttpResult answer = GetURLContent(app_.ports.http, server);
     Dialogs& dialogs = app_.ports.dialogs;
+    const std::optional<HttpTarget> target = ParseServer(server);
+    if (!target) {
+        const bool german = app_.GermanTexts();
+        dialogs.Show(FailureMessage(
+            german, (german ? "der Server \"" : "the server \"") + server +
+                        (german ? "\" ist kein Hostname mit optionalem Port (1 bis 65535)"
+                                : "\" is not a host name with an optional port (1 to 65535)")));
+        return UpdateCheck::Failed;
+    }
+    const std::optional<HttpResult> fetched = GetURLContent(app_, *target, app_.GermanTexts());
+    if (!fetched) return UpdateCheck::Failed;  // the program ended meanwhile: nobody to tell
+    const HttpResult& answer = *fetched;
     if (answer.kind == HttpResult::Kind::TimedOut) {
         // Named by the host it waited for: the product's own unless a mirror is set.
         dialogs.Show({"Timeout during connection to '" + server + "'", std::string(program::kTitle),
@@ -108,8 +256,21 @@ UpdateCheck frmPreferences::CheckForUpdates() {
 }
 
 void frmPreferences::cmdCheckUpdate_Click() {
+    if (checking_) return;  // one check at a time
+    // The button says that a check runs, and takes no second one, until it has ended.
+    const std::string caption = cmdCheckUpdate.caption();
+    const std::string running = app_.GermanTexts() ? "Suche l\xC3\xA4uft..." : "Checking...";
+    checking_ = true;
+    cmdCheckUpdate.setEnabled(false);
+    cmdCheckUpdate.setCaption(running);
+    UpdateCheck outcome = UpdateCheck::Failed;
+    Guarded(app_.ports.dialogs, "cmdCheckUpdate_Click()", [&] { outcome = CheckForUpdates(); });
+    checking_ = false;
+    if (app_.ended()) return;
+    cmdCheckUpdate.setEnabled(true);
+    if (cmdCheckUpdate.caption() == running) cmdCheckUpdate.setCaption(caption);
+    if (outcome != UpdateCheck::NoNewer) return;
     Guarded(app_.ports.dialogs, "cmdCheckUpdate_Click()", [&] {
-        if (CheckForUpdates() != UpdateCheck::NoNewer) return;
         const bool german = app_.GermanTexts();
         app_.ports.dialogs.Show(
             {german ? "Zur Zeit ist keine aktuellere Version des Programmes verf\xC3\xBCgbar."

@@ -2,28 +2,55 @@
 
 #include "platform/RuntimeError.h"
 #include "settings/ProfileFormat.h"
+#include "settings/Utf16Text.h"
 
 namespace velkor {
 namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
 
-bool HasUtf8Bom(std::string_view bytes) {
-    return bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom;
-}
-
-profile::Encoding EncodingOf(std::string_view bytes, const Text& text) {
-    if (HasUtf8Bom(bytes)) {
+// A file's text as the profile routines see it: after its byte-order mark, and UTF-8 where the
+// file is UTF-16. Written back in the file's own encoding, its mark first.
+class FileText {
+  public:
+    FileText(std::string_view bytes, const Text& text) {
+        for (std::string_view mark : {kUtf8Bom, kUtf16LeBom, kUtf16BeBom}) {
+            if (bytes.starts_with(mark)) bom_ = mark;
+        }
+        bytes.remove_prefix(bom_.size());
+        if (bom_.empty()) {
+            body_ = std::string(bytes);
+            encoding_ = {[&text](std::string_view s) { return text.FromAnsi(s); },
+                         [&text](std::string_view s) {
+                             return text.ToAnsi(s);
+                         }};
+            return;
+        }
+        body_ = bom_ == kUtf8Bom ? std::string(bytes) : profile::Utf16ToUtf8(bytes, BigEndian());
         auto same = [](std::string_view s) {
             return std::string(s);
         };
-        return {same, same};
+        encoding_ = {same, same};
     }
-    return {[&text](std::string_view s) { return text.FromAnsi(s); },
-            [&text](std::string_view s) {
-                return text.ToAnsi(s);
-            }};
-}
+
+    const std::string& body() const { return body_; }
+    const profile::Encoding& encoding() const { return encoding_; }
+    std::string Saved(std::string_view body) const {
+        if (bom_ == kUtf16LeBom || bom_ == kUtf16BeBom) {
+            return std::string(bom_) + profile::Utf8ToUtf16(body, BigEndian());
+        }
+        return std::string(bom_) + std::string(body);
+    }
+
+  private:
+    bool BigEndian() const { return bom_ == kUtf16BeBom; }
+
+    std::string_view bom_;
+    std::string body_;
+    profile::Encoding encoding_;
+};
 
 // Cuts UTF-8 text after `count` characters.
 std::string FirstCharacters(const std::string& utf8, size_t count) {
@@ -52,11 +79,9 @@ std::optional<std::string> IniInOut::Lookup(std::string_view file, std::string_v
                                             std::string_view key) const {
     ReadOutcome read = files_.Read(file);
     if (read.status != ReadOutcome::Status::Ok) return std::nullopt;
-    std::string_view bytes = read.bytes;
-    profile::Encoding encoding = EncodingOf(bytes, text_);
-    if (HasUtf8Bom(bytes)) bytes.remove_prefix(kUtf8Bom.size());
-
-    std::optional<std::string> value = profile::Lookup(bytes, section, key, encoding.decode);
+    const FileText content(read.bytes, text_);
+    std::optional<std::string> value =
+        profile::Lookup(content.body(), section, key, content.encoding().decode);
     if (!value) return std::nullopt;
     return FirstCharacters(*value, kMaxValueLength);
 }
@@ -78,12 +103,9 @@ void IniInOut::WriteIni(std::string_view file, std::string_view section, std::st
         // Writing now would lose the part of the file that could not be read.
         throw RuntimeError(err::kPathAccess, "Path/File access error (" + read.error.reason + ")");
     }
-    std::string_view bytes = read.bytes;
-    profile::Encoding encoding = EncodingOf(bytes, text_);
-    std::string_view bom = HasUtf8Bom(bytes) ? kUtf8Bom : std::string_view();
-    bytes.remove_prefix(bom.size());
-
-    std::string updated = std::string(bom) + profile::Assign(bytes, section, key, value, encoding);
+    const FileText content(read.bytes, text_);
+    std::string updated =
+        content.Saved(profile::Assign(content.body(), section, key, value, content.encoding()));
     if (updated == read.bytes) return;  // nothing to change: leave the file alone
     if (std::optional<FileError> failed = files_.Replace(file, updated)) {
         throw RuntimeError(err::kPathAccess, "Path/File access error (" + failed->reason + ")");

@@ -1,7 +1,8 @@
 #pragma once
 // Reading and writing single values of the program's profile files (settings, language and
 // password files). Inside the program values are UTF-8; in the file they are in the system ANSI
-// code page, or UTF-8 when the file begins with a UTF-8 byte-order mark.
+// code page, or in the encoding a byte-order mark at its start names (UTF-8, UTF-16 either way
+// round), which a write keeps.
 #include <optional>
 #include <string>
 #include <string_view>

@@ -68,6 +68,7 @@ class frmPreferences : public ui::Form {
 
     App& app_;
     int removalsPending_ = 0;
+    bool checking_ = false;  // an update check runs
     bool showingStoredLanguage_ = false;
 };
 

@@ -64,6 +64,11 @@ struct FileHandleTraits {  // CreateFileW: INVALID_HANDLE_VALUE is empty
     static Handle Empty() { return INVALID_HANDLE_VALUE; }
     static void Close(Handle h) { CloseHandle(h); }
 };
+struct FindTraits {  // FindFirstFileW: INVALID_HANDLE_VALUE is empty
+    using Handle = HANDLE;
+    static Handle Empty() { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) { FindClose(h); }
+};
 struct KernelHandleTraits {  // CreateMutexW and most others: NULL is empty
     using Handle = HANDLE;
     static Handle Empty() { return nullptr; }
@@ -111,6 +116,7 @@ struct WindowTraits {
 };
 
 using UniqueFile = UniqueHandle<FileHandleTraits>;
+using UniqueFind = UniqueHandle<FindTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueImageList = UniqueHandle<ImageListTraits>;

@@ -20,6 +20,46 @@ std::wstring FolderOf(const std::wstring& path) {
     return slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash);
 }
 
+// An absolute path in the form that lifts the MAX_PATH limit of the file functions, so that a
+// program folder deep in a tree still works. Relative paths stay as they are.
+std::wstring Extended(std::wstring path) {
+    if (path.starts_with(L"\\\\?\\")) return path;
+    for (wchar_t& c : path) {
+        if (c == L'/') c = L'\\';
+    }
+    if (path.size() >= 3 && path[1] == L':' && path[2] == L'\\') return L"\\\\?\\" + path;
+    if (path.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + path.substr(2);
+    return path;
+}
+
+// A new, empty temporary file "vlk....tmp" beside the target, open for writing.
+UniqueFile CreateTemporary(const std::wstring& folder, std::wstring& name) {
+    static unsigned counter = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        wchar_t unique[32];
+        swprintf(unique, 32, L"\\vlk%08lx%04x.tmp", GetCurrentProcessId(),
+                 (GetTickCount() + ++counter) & 0xFFFF);
+        name = folder + unique;
+        UniqueFile file(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file || GetLastError() != ERROR_FILE_EXISTS) return file;
+    }
+    return UniqueFile();
+}
+
+// Temporary files left by a write that was interrupted (a crash, a power cut) go with the next
+// write that succeeds.
+void RemoveLeftTemporaries(const std::wstring& folder) {
+    WIN32_FIND_DATAW found;
+    UniqueFind search(FindFirstFileW((folder + L"\\vlk*.tmp").c_str(), &found));
+    if (!search) return;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            DeleteFileW((folder + L"\\" + found.cFileName).c_str());
+        }
+    } while (FindNextFileW(search.get(), &found));
+}
+
 std::optional<FileError> WriteAll(HANDLE file, std::string_view bytes) {
     while (!bytes.empty()) {
         DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size(), 1u << 20));
@@ -45,7 +85,7 @@ std::string Win32Files::ProgramFolder() const {
 }
 
 ReadOutcome Win32Files::Read(std::string_view path) const {
-    UniqueFile file(CreateFileW(Widen(path).c_str(), GENERIC_READ,
+    UniqueFile file(CreateFileW(Extended(Widen(path)).c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
@@ -78,31 +118,41 @@ ReadOutcome Win32Files::Read(std::string_view path) const {
 }
 
 std::optional<FileError> Win32Files::Replace(std::string_view path, std::string_view bytes) {
-    std::wstring target = Widen(path);
-    // Replacing by a move would also replace a file the user has made read-only.
-    DWORD attributes = GetFileAttributesW(target.c_str());
+    const std::wstring target = Extended(Widen(path));
+    const std::wstring folder = FolderOf(target);
+    // Replacing would also replace a file the user has made read-only.
+    const DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
         return FileError{ERROR_ACCESS_DENIED, SystemMessage(ERROR_ACCESS_DENIED)};
     }
-    wchar_t temporary[MAX_PATH + 1] = {};
-    if (GetTempFileNameW(FolderOf(target).c_str(), L"vlk", 0, temporary) == 0) return LastError();
-
+    std::wstring temporary;
     std::optional<FileError> failed;
     {
-        UniqueFile file(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file) {
-            failed = LastError();
-        } else {
-            failed = WriteAll(file.get(), bytes);
+        UniqueFile file = CreateTemporary(folder, temporary);
+        if (!file) return LastError();
+        failed = WriteAll(file.get(), bytes);
+    }
+    if (!failed) {
+        // An existing file is replaced in place of its content: it keeps its attributes,
+        // owner and permissions, which a move over it would take from the temporary file.
+        const bool replaced =
+            attributes != INVALID_FILE_ATTRIBUTES
+                ? ReplaceFileW(target.c_str(), temporary.c_str(), nullptr,
+                               REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+                : MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
+        if (!replaced) failed = LastError();
+        // Not every system's ReplaceFileW carries the attributes over (hidden, system, ...).
+        if (replaced && attributes != INVALID_FILE_ATTRIBUTES &&
+            GetFileAttributesW(target.c_str()) != attributes) {
+            SetFileAttributesW(target.c_str(), attributes);
         }
     }
-    if (!failed && !MoveFileExW(temporary, target.c_str(),
-                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        failed = LastError();
+    if (failed) {
+        DeleteFileW(temporary.c_str());
+        return failed;
     }
-    if (failed) DeleteFileW(temporary);
-    return failed;
+    RemoveLeftTemporaries(folder);
+    return std::nullopt;
 }
 
 }  // namespace velkor::win32

@@ -7,7 +7,8 @@ class Win32Files : public Files {
   public:
     std::string ProgramFolder() const override;
     ReadOutcome Read(std::string_view path) const override;
-    // Writes a temporary file beside the target, flushes it, then moves it over the target.
+    // Writes a temporary file beside the target, flushes it, then puts it in the target's place
+    // (keeping an existing target's attributes and permissions). Long paths work.
     std::optional<FileError> Replace(std::string_view path, std::string_view bytes) override;
 };
 

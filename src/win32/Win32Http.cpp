@@ -4,7 +4,11 @@
 // after windows.h
 #include <wininet.h>
 
+#include <atomic>
+#include <memory>
+#include <mutex>
 #include <string>
+#include <thread>
 
 #include "app/Program.h"
 #include "win32/Utf.h"
@@ -26,18 +30,6 @@ class InternetHandle {
 
   private:
     HINTERNET handle_;
-};
-
-// The wait cursor while the request runs; the arrow again however it ends.
-class WaitCursor {
-  public:
-    WaitCursor() : previous_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
-    ~WaitCursor() { SetCursor(previous_ ? previous_ : LoadCursorW(nullptr, IDC_ARROW)); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-  private:
-    HCURSOR previous_;
 };
 
 std::string WinInetMessage(DWORD code) {
@@ -66,43 +58,45 @@ HttpResult NoAnswerAfter(DWORD code, bool waitedItsTime) {
     return result;
 }
 
-}  // namespace
+// The request's own thread runs it to its end; the program looks at the result when it likes,
+// or drops the request and lets the thread finish on its own.
+struct Shared {
+    std::mutex lock;
+    bool done = false;
+    HttpResult result;
+    std::atomic<bool> abandoned{false};
+};
 
-HttpResult Win32Http::Get(const std::string& host, const std::string& path, uint32_t timeoutMs,
-                          size_t maxBody) {
-    WaitCursor busy;
+HttpResult Fetch(const HttpTarget& target, uint32_t stepMs, uint32_t totalMs, size_t maxBody,
+                 const std::atomic<bool>& abandoned) {
     const DWORD start = GetTickCount();
     auto NoAnswer = [&](DWORD code) {
-        return NoAnswerAfter(code, GetTickCount() - start >= timeoutMs);
+        return NoAnswerAfter(code, GetTickCount() - start >= stepMs);
     };
-    std::wstring server = Widen(host);
-    INTERNET_PORT port = INTERNET_DEFAULT_HTTP_PORT;
-    if (size_t colon = server.rfind(L':'); colon != std::wstring::npos) {
-        port = static_cast<INTERNET_PORT>(std::wcstoul(server.c_str() + colon + 1, nullptr, 10));
-        server.resize(colon);
-    }
     InternetHandle session(InternetOpenW(Widen(std::string(program::kTitle)).c_str(),
                                          INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (!session) return NoAnswer(GetLastError());
     // Set on every handle: each one takes its own from the one it came from when it is made,
     // and not every WinINet honours the session's for a request.
-    auto bound = [timeoutMs](HINTERNET handle) {
-        DWORD wait = timeoutMs;
+    auto bound = [stepMs](HINTERNET handle) {
+        DWORD wait = stepMs;
         for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
                              INTERNET_OPTION_RECEIVE_TIMEOUT}) {
             InternetSetOptionW(handle, option, &wait, sizeof wait);
         }
     };
     bound(session.get());
-    InternetHandle connection(InternetConnectW(session.get(), server.c_str(), port, nullptr,
-                                               nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+    InternetHandle connection(InternetConnectW(session.get(), Widen(target.host).c_str(),
+                                               target.port, nullptr, nullptr, INTERNET_SERVICE_HTTP,
+                                               0, 0));
     if (!connection) return NoAnswer(GetLastError());
     bound(connection.get());
-    InternetHandle request(HttpOpenRequestW(
-        connection.get(), L"GET", Widen(path).c_str(), nullptr, nullptr, nullptr,
-        INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_COOKIES |
-            INTERNET_FLAG_NO_UI | INTERNET_FLAG_PRAGMA_NOCACHE,
-        0));
+    DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_COOKIES |
+                  INTERNET_FLAG_NO_UI | INTERNET_FLAG_PRAGMA_NOCACHE |
+                  INTERNET_FLAG_NO_AUTO_REDIRECT;
+    if (target.secure) flags |= INTERNET_FLAG_SECURE;
+    InternetHandle request(HttpOpenRequestW(connection.get(), L"GET", Widen(target.path).c_str(),
+                                            nullptr, nullptr, nullptr, flags, 0));
     if (!request) return NoAnswer(GetLastError());
     bound(request.get());
     if (!HttpSendRequestW(request.get(), nullptr, 0, nullptr, 0)) return NoAnswer(GetLastError());
@@ -114,8 +108,18 @@ HttpResult Win32Http::Get(const std::string& host, const std::string& path, uint
                        &size, nullptr)) {
         result.status = static_cast<int>(status);
     }
+    wchar_t location[2048];
+    DWORD locationSize = sizeof location;
+    if (status >= 300 && status < 400 &&
+        HttpQueryInfoW(request.get(), HTTP_QUERY_LOCATION, location, &locationSize, nullptr)) {
+        result.location = Narrow(std::wstring(location, locationSize / sizeof(wchar_t)));
+    }
     char buffer[1024];
     for (;;) {
+        // A server that sends a byte now and then is still bounded by the whole time.
+        if (abandoned || GetTickCount() - start >= totalMs) {
+            return {HttpResult::Kind::TimedOut, 0, {}, false, ERROR_INTERNET_TIMEOUT};
+        }
         DWORD read = 0;
         if (!InternetReadFile(request.get(), buffer, sizeof buffer, &read)) {
             return NoAnswer(GetLastError());
@@ -129,6 +133,37 @@ HttpResult Win32Http::Get(const std::string& host, const std::string& path, uint
         }
     }
     return result;
+}
+
+class Win32HttpRequest : public HttpRequest {
+  public:
+    explicit Win32HttpRequest(std::shared_ptr<Shared> shared) : shared_(std::move(shared)) {}
+    ~Win32HttpRequest() override { shared_->abandoned = true; }
+    std::optional<HttpResult> Poll() override {
+        std::lock_guard<std::mutex> hold(shared_->lock);
+        if (!shared_->done) return std::nullopt;
+        return shared_->result;
+    }
+
+  private:
+    std::shared_ptr<Shared> shared_;
+};
+
+}  // namespace
+
+std::unique_ptr<HttpRequest> Win32Http::Get(const HttpTarget& target, uint32_t stepMs,
+                                            uint32_t totalMs, size_t maxBody) {
+    auto shared = std::make_shared<Shared>();
+    // WinINet cannot be interrupted once a call blocks (closing its handle does not wake it), so
+    // the request runs on a thread of its own, which is left to end by its time-outs when the
+    // program stops waiting for it.
+    std::thread([shared, target, stepMs, totalMs, maxBody] {
+        HttpResult result = Fetch(target, stepMs, totalMs, maxBody, shared->abandoned);
+        std::lock_guard<std::mutex> hold(shared->lock);
+        shared->result = std::move(result);
+        shared->done = true;
+    }).detach();
+    return std::make_unique<Win32HttpRequest>(std::move(shared));
 }
 
 }  // namespace velkor::win32

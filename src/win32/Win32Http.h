@@ -6,8 +6,8 @@ namespace velkor::win32 {
 
 class Win32Http : public Http {
   public:
-    HttpResult Get(const std::string& host, const std::string& path, uint32_t timeoutMs,
-                   size_t maxBody) override;
+    std::unique_ptr<HttpRequest> Get(const HttpTarget& target, uint32_t stepMs, uint32_t totalMs,
+                                     size_t maxBody) override;
 };
 
 }  // namespace velkor::win32

@@ -13,6 +13,9 @@ AppHarness::AppHarness() : formHost(loop), app(With(loop), &formHost) {
                     {'D', DriveType::CdRom},
                     {'E', DriveType::CdRom},
                     {'N', DriveType::Remote}};
+    http.clock = [this] {
+        return loop.now();
+    };
     // A wait that no input ends (a prompt nobody answers) would run for ever; it fails instead.
     loop.at(600'000, [] { throw std::logic_error("still waiting after ten minutes"); });
 }

@@ -3,6 +3,8 @@
 // asked to open.
 #include <cstdint>
 #include <deque>
+#include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -15,37 +17,69 @@ namespace velkor::test {
 class ScriptedHttp : public Http {
   public:
     struct Request {
-        std::string host;
-        std::string path;
-        uint32_t timeoutMs;
+        HttpTarget target;
+        uint32_t stepMs, totalMs;
         size_t maxBody;
     };
     std::vector<Request> requests;
-    std::deque<HttpResult> answers;  // one per request, in order, bodies whole
+    // One per request, in order, bodies whole; each ends `takesMs` after it started on `clock`.
+    struct Scripted {
+        HttpResult result;
+        uint64_t takesMs = 0;
+    };
+    std::deque<Scripted> answers;
+    std::function<uint64_t()> clock = [] {
+        return uint64_t{0};
+    };
+    static constexpr uint64_t kNever = UINT64_MAX;
 
-    HttpResult Get(const std::string& host, const std::string& path, uint32_t timeoutMs,
-                   size_t maxBody) override {
-        requests.push_back({host, path, timeoutMs, maxBody});
+    std::unique_ptr<HttpRequest> Get(const HttpTarget& target, uint32_t stepMs, uint32_t totalMs,
+                                     size_t maxBody) override {
+        requests.push_back({target, stepMs, totalMs, maxBody});
         if (answers.empty()) throw std::logic_error("an HTTP request nobody expected");
-        HttpResult answer = std::move(answers.front());
+        Scripted next = std::move(answers.front());
         answers.pop_front();
-        if (answer.body.size() > maxBody) {  // kept up to the cap, as the real port does
-            answer.body.resize(maxBody);
-            answer.tooLong = true;
+        if (next.result.body.size() > maxBody) {  // kept up to the cap, as the real port does
+            next.result.body.resize(maxBody);
+            next.result.tooLong = true;
         }
-        return answer;
+        const uint64_t started = clock();
+        const uint64_t endsAt = next.takesMs == kNever ? kNever : started + next.takesMs;
+        return std::make_unique<Pending>(std::move(next.result), endsAt, clock);
     }
 
     // A server's whole answer, and the two ways of getting none.
-    static HttpResult Answer(int status, std::string body) {
-        return {HttpResult::Kind::Answered, status, std::move(body)};
+    static Scripted Answer(int status, std::string body, uint64_t takesMs = 0) {
+        return {{HttpResult::Kind::Answered, status, std::move(body)}, takesMs};
     }
-    static HttpResult NoAnswer(HttpResult::Kind kind, unsigned long error, std::string reason) {
+    static Scripted Redirect(int status, std::string location, uint64_t takesMs = 0) {
+        HttpResult r{HttpResult::Kind::Answered, status};
+        r.location = std::move(location);
+        return {r, takesMs};
+    }
+    static Scripted NoAnswer(HttpResult::Kind kind, unsigned long error, std::string reason,
+                             uint64_t takesMs = 0) {
         HttpResult r{kind};
         r.error = error;
         r.reason = std::move(reason);
-        return r;
+        return {r, takesMs};
     }
+
+  private:
+    class Pending : public HttpRequest {
+      public:
+        Pending(HttpResult result, uint64_t endsAt, std::function<uint64_t()> clock)
+            : result_(std::move(result)), endsAt_(endsAt), clock_(std::move(clock)) {}
+        std::optional<HttpResult> Poll() override {
+            if (endsAt_ == kNever || clock_() < endsAt_) return std::nullopt;
+            return result_;
+        }
+
+      private:
+        HttpResult result_;
+        uint64_t endsAt_;
+        std::function<uint64_t()> clock_;
+    };
 };
 
 class RecordingShell : public Shell {

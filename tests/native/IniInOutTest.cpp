@@ -48,18 +48,49 @@ TEST_F(IniInOutTest, MissingOrUnreadableReadsEmpty) {
     EXPECT_EQ(ini.ReadIni(path, "Default", "Delay"), "");
 }
 
-TEST_F(IniInOutTest, AnsiInTheFileUtf8Inside) {
-    files.content[path] = "[Texts]\nQuit=Velkor beenden\x3F \x80 f\xFCr\n";
-    EXPECT_EQ(ini.ReadIni(path, "Texts", "Quit"), "Velkor beenden? \xE2\x82\xAC f\xC3\xBCr");
-    ini.WriteIni(path, "Texts", "Quit", "gr\xC3\xBC\xC3\x9F");
-    EXPECT_EQ(files.content[path], "[Texts]\nQuit=gr\xFC\xDF\n");
+// UTF-16 text of `ascii`, each byte one code unit, with "ä" (U+00E4) and "😀" (U+1F600) where
+// the text has "%a" and "%s".
+std::string Utf16(std::string_view ascii, bool bigEndian) {
+    std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    auto unit = [&](char16_t u) {
+        out += static_cast<char>(bigEndian ? u >> 8 : u & 0xFF);
+        out += static_cast<char>(bigEndian ? u & 0xFF : u >> 8);
+    };
+    for (size_t i = 0; i < ascii.size(); ++i) {
+        if (ascii.substr(i, 2) == "%a") {
+            unit(0xE4), ++i;
+        } else if (ascii.substr(i, 2) == "%s") {
+            unit(0xD83D), unit(0xDE00), ++i;
+        } else {
+            unit(static_cast<unsigned char>(ascii[i]));
+        }
+    }
+    return out;
 }
 
-TEST_F(IniInOutTest, Utf8FileWithByteOrderMarkStaysUtf8) {
-    files.content[path] = "\xEF\xBB\xBF[S]\r\nk=\xC3\xA4\r\n";
-    EXPECT_EQ(ini.ReadIni(path, "S", "k"), "\xC3\xA4");
-    ini.WriteIni(path, "S", "j", "\xC3\xBC");
-    EXPECT_EQ(files.content[path], "\xEF\xBB\xBF[S]\r\nk=\xC3\xA4\r\nj=\xC3\xBC\r\n");
+// The file's encoding is kept: ANSI, or what its byte-order mark names.
+TEST_F(IniInOutTest, ValuesAreUtf8InsideAndTheFileKeepsItsEncoding) {
+    struct Case {
+        const char* name;
+        std::string before, read, after;
+    };
+    const Case cases[] = {
+        {"ANSI", "[S]\nk=beenden\x3F \x80 f\xFCr\n", "beenden? \xE2\x82\xAC f\xC3\xBCr",
+         "[S]\nk=beenden\x3F \x80 f\xFCr\nj=\xE4\n"},
+        {"UTF-8 with a mark", "\xEF\xBB\xBF[S]\r\nk=\xC3\xA4\r\n", "\xC3\xA4",
+         "\xEF\xBB\xBF[S]\r\nk=\xC3\xA4\r\nj=\xC3\xA4\r\n"},
+        {"UTF-16 little-endian", Utf16("[S]\r\nk=%s\r\n", false), "\xF0\x9F\x98\x80",
+         Utf16("[S]\r\nk=%s\r\nj=%a\r\n", false)},
+        {"UTF-16 big-endian", Utf16("[S]\r\nk=%a\r\n", true), "\xC3\xA4",
+         Utf16("[S]\r\nk=%a\r\nj=%a\r\n", true)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        files.content[path] = c.before;
+        EXPECT_EQ(ini.ReadIni(path, "S", "k"), c.read);
+        ini.WriteIni(path, "S", "j", "\xC3\xA4");
+        EXPECT_EQ(files.content[path], c.after);
+    }
 }
 
 TEST_F(IniInOutTest, WriteCreatesTheFileAndKeepsTheRest) {

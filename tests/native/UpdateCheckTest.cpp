@@ -34,13 +34,15 @@ const std::string kNewer = "newer", kNoUpdates = "no updates";
 TEST(UpdateCheckTest, EachAnswerOfTheServerInBothLanguages) {
     struct Case {
         const char* what;
-        HttpResult answer;
+        ScriptedHttp::Scripted answer;
         std::string english, german;  // kNewer, kNoUpdates, or why the check failed
     };
     const std::string notAVersion[] = {"the answer was not a version number",
                                        "die Antwort war keine Versionsnummer"};
     const std::string refused = "The attempt to connect to the server failed";
-    const auto answer = ScriptedHttp::Answer;
+    auto answer = [](int status, std::string body) {
+        return ScriptedHttp::Answer(status, std::move(body));
+    };
     const Case cases[] = {
         {"newer", answer(200, "062"), kNewer, kNewer},
         {"newer, with zeros and a line break", answer(200, "0062\r\n"), kNewer, kNewer},
@@ -60,8 +62,8 @@ TEST(UpdateCheckTest, EachAnswerOfTheServerInBothLanguages) {
          notAVersion[1]},
         {"a version under an error status", answer(404, "062"), "HTTP status 404",
          "HTTP-Status 404"},
-        {"refused", ScriptedHttp::NoAnswer(Kind::Failed, 12029, refused), refused, refused},
-        {"a failure without the system's text", ScriptedHttp::NoAnswer(Kind::Failed, 12007, ""),
+        {"refused", ScriptedHttp::NoAnswer(Kind::Failed, 12029, refused, 0), refused, refused},
+        {"a failure without the system's text", ScriptedHttp::NoAnswer(Kind::Failed, 12007, "", 0),
          "error 12007", "Fehler 12007"},
     };
     for (bool german : {false, true}) {
@@ -73,6 +75,8 @@ TEST(UpdateCheckTest, EachAnswerOfTheServerInBothLanguages) {
             const MessageBoxRequest box = CheckNow(h);
             const std::string& seen = german ? c.german : c.english;
             const char* title = german ? "Updates" : "Nothing to update";
+            const char* failed =
+                german ? "Suche nach Updates fehlgeschlagen" : "Update check failed";
             if (seen == kNewer) {
                 ExpectBox(box,
                           german ? "Sie verwenden Version 0.6.1\r\nEs steht allerdings eine neuere "
@@ -94,31 +98,123 @@ TEST(UpdateCheckTest, EachAnswerOfTheServerInBothLanguages) {
                           (german ? "Die Suche nach Updates ist fehlgeschlagen: "
                                   : "The update check failed: ") +
                               seen,
-                          title);
+                          failed);
             }
             EXPECT_EQ(h.http.requests.size(), 1u);
         }
     }
 }
 
-// The path asked for, and a server named in the settings file, are seen end to end against a
-// server of the e2e's own. The waits are bounded and the body capped; a time-out names the
-// server, in English whatever the language.
-TEST(UpdateCheckTest, ATimeOutNamesTheServerAndEveryWaitIsBounded) {
-    for (const char* server : {"", " 127.0.0.1:8080 "}) {
-        const int language = *server ? 1 : 0;
-        SCOPED_TRACE(std::string(server) + ", language " + std::to_string(language));
+std::string Url(const HttpTarget& t) {
+    return (t.secure ? "https://" : "http://") + t.host + ":" + std::to_string(t.port) + t.path;
+}
+
+// The server setting, redirects and the time the whole check may take: what is asked of the
+// server, and what the user is told (a failed check says why, a time-out names the server).
+TEST(UpdateCheckTest, ServersRedirectsAndTheTimeTheCheckMayTake) {
+    using S = ScriptedHttp;
+    const std::string first = "http://velkor.example.org:80/Velkor_CurrentVersion.txt";
+    const std::string noUpdates = "There are no updates to the program at this time.";
+    const std::string timeout = "Timeout during connection to 'velkor.example.org'";
+    auto failed = [](const std::string& why) {
+        return "The update check failed: " + why;
+    };
+    auto notAServer = [&](const std::string& server) {
+        return failed("the server \"" + server +
+                      "\" is not a host name with an optional port (1 to 65535)");
+    };
+    struct Case {
+        const char* server;
+        std::vector<S::Scripted> answers;
+        std::vector<std::string> asked;
+        std::string told;
+        uint64_t tookMs = 0;
+    };
+    const Case cases[] = {
+        {"[::1]:8080",
+         {S::Answer(200, "061")},
+         {"http://::1:8080/Velkor_CurrentVersion.txt"},
+         noUpdates},
+        {"[::1]", {S::Answer(200, "061")}, {"http://::1:80/Velkor_CurrentVersion.txt"}, noUpdates},
+        {"host:0", {}, {}, notAServer("host:0")},
+        {"host:65536", {}, {}, notAServer("host:65536")},
+        {"host:8o", {}, {}, notAServer("host:8o")},
+        {"host:", {}, {}, notAServer("host:")},
+        {"fe80::1:8080", {}, {}, notAServer("fe80::1:8080")},
+        {"[::1]8080", {}, {}, notAServer("[::1]8080")},
+        {"",
+         {S::Redirect(301, "https://VELKOR.example.org/v.txt"), S::Redirect(302, "/new.txt"),
+          S::Answer(200, "061")},
+         {first, "https://VELKOR.example.org:443/v.txt", "https://VELKOR.example.org:443/new.txt"},
+         noUpdates},
+        {"",
+         {S::Redirect(302, "http://evil.example.com/Velkor_CurrentVersion.txt")},
+         {first},
+         failed("the server redirected to another host (evil.example.com)")},
+        {"",
+         {S::Redirect(302, "mailto:x@velkor.example.org")},
+         {first},
+         failed("the server redirected to an address that cannot be used "
+                "(mailto:x@velkor.example.org)")},
+        {"",
+         std::vector<S::Scripted>(6, S::Redirect(307, "/again.txt")),
+         {first, "http://velkor.example.org:80/again.txt", "http://velkor.example.org:80/again.txt",
+          "http://velkor.example.org:80/again.txt", "http://velkor.example.org:80/again.txt",
+          "http://velkor.example.org:80/again.txt"},
+         failed("the server redirected too many times")},
+        {"", {S::NoAnswer(HttpResult::Kind::Failed, 0, "", S::kNever)}, {first}, timeout, 15000},
+        {"",  // each answer in time, all of them not
+         std::vector<S::Scripted>(4, S::Redirect(302, "/Velkor_CurrentVersion.txt", 4000)),
+         {first, first, first, first},
+         timeout,
+         15000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.server) + " " + c.told);
         AppHarness h;
-        h.Settings(0, 0, 0, language);
-        if (*server) h.app.ini.WriteIni(h.iniPath(), "Update", "Server", server);
-        h.http.answers = {ScriptedHttp::NoAnswer(Kind::TimedOut, 12002, "timed out")};
-        const std::string host = *server ? "127.0.0.1:8080" : "velkor.example.org";
-        ExpectBox(CheckNow(h), "Timeout during connection to '" + host + "'", "Velkor", Icon::None);
-        ASSERT_EQ(h.http.requests.size(), 1u);
-        EXPECT_EQ(h.http.requests[0].host, host);
-        EXPECT_EQ(h.http.requests[0].timeoutMs, 5000u);
-        EXPECT_EQ(h.http.requests[0].maxBody, 4096u);
+        h.Settings(0, 0);
+        if (*c.server) h.app.ini.WriteIni(h.iniPath(), "Update", "Server", c.server);
+        h.http.answers.assign(c.answers.begin(), c.answers.end());
+        EXPECT_EQ(CheckNow(h).text, c.told);
+        std::vector<std::string> asked;
+        for (const auto& r : h.http.requests) {
+            asked.push_back(Url(r.target));
+            EXPECT_EQ(r.stepMs, 5000u);
+            EXPECT_LE(r.totalMs, 15000u);
+            EXPECT_EQ(r.maxBody, 4096u);
+        }
+        EXPECT_EQ(asked, c.asked);
+        EXPECT_EQ(h.loop.now(), c.tookMs);
     }
+}
+
+// While a check waits for a server that never answers, the program goes on: the button says
+// so and takes no second check, the notification-area menu acts, and Exit ends everything;
+// nothing of the check is shown or loaded after that.
+TEST(UpdateCheckTest, TheProgramGoesOnWhileACheckWaitsAndExitEndsIt) {
+    AppHarness h;
+    h.Settings(0, 0);
+    h.app.Start();
+    h.ClearRecords();
+    h.http.answers = {
+        ScriptedHttp::NoAnswer(HttpResult::Kind::Failed, 0, "", ScriptedHttp::kNever)};
+    frmPreferences& preferences = *h.app.preferences;
+    h.loop.at(1000, [&] {
+        EXPECT_FALSE(preferences.cmdCheckUpdate.enabled());
+        EXPECT_EQ(preferences.cmdCheckUpdate.caption(), "Checking...");
+        preferences.cmdCheckUpdate_Click();  // a second press: nothing
+        h.main().mnuLockAll.click();
+        EXPECT_EQ(h.Requests(), "+D +E");
+    });
+    h.loop.at(3000, [&] { h.main().mnuExit.click(); });
+    preferences.cmdCheckUpdate.click();
+    EXPECT_TRUE(h.app.ended());
+    EXPECT_LT(h.loop.now(), 3200u);
+    EXPECT_EQ(h.http.requests.size(), 1u);
+    EXPECT_EQ(h.Requests(), "+D +E -D -E");
+    ASSERT_EQ(h.dialogs.shown.size(), 1u);  // the exit's question, nothing after it
+    EXPECT_FALSE(h.app.preferences.loaded());
+    EXPECT_FALSE(h.app.mainWindow.loaded());
 }
 
 }  // namespace

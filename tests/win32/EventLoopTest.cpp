@@ -1,10 +1,12 @@
 // The message pump through the real API: what the start-up delay and the password
-// prompt's polling stand on.
+// prompt's polling stand on; and the single-copy check.
 #include "win32/Win32EventLoop.h"
 
 #include <gtest/gtest.h>
 
 #include "app/WaitWithEvents.h"
+#include "win32/Handles.h"
+#include "win32/Win32System.h"
 
 namespace velkor::win32 {
 namespace {
@@ -43,6 +45,13 @@ TEST(Win32EventLoopTest, ZeroAndNegativeWaitsReturnAtOnce) {
     EXPECT_EQ(WaitWithEvents(loop, 0), 258);
     EXPECT_EQ(WaitWithEvents(loop, -20), 258);
     EXPECT_LT(GetTickCount() - start, 100u);
+}
+
+// A copy in another session holds the machine-wide name: the one starting here is the second.
+TEST(Win32InstanceTest, ACopyInAnotherSessionCounts) {
+    UniqueKernelHandle other(CreateMutexW(nullptr, FALSE, L"Global\\Velkor.SingleInstance"));
+    ASSERT_TRUE(other);
+    EXPECT_TRUE(Win32Instance().AnotherIsRunning());
 }
 
 }  // namespace

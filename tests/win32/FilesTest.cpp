@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "win32/Handles.h"
 #include "win32/Utf.h"
 #include "win32/Win32TestSupport.h"
@@ -53,15 +55,39 @@ TEST(Win32FilesTest, ReadTellsMissingFromUnreadable) {
     EXPECT_FALSE(read.error.reason.empty());
 }
 
-TEST(Win32FilesTest, ReplaceCreatesAndReplacesLeavingNoTemporaryFile) {
+// Replaced in place of its content: the file keeps its attributes, and what an interrupted
+// write left behind goes with the next one, also in a folder deeper than MAX_PATH.
+TEST(Win32FilesTest, ReplaceKeepsTheFileAndClearsWhatAnInterruptedWriteLeft) {
     test::TempFolder temp;
     Win32Files files;
-    std::string path = temp.file("Velkor.ini");
-    EXPECT_FALSE(files.Replace(path, "[S]\r\nk=1\r\n").has_value());
-    EXPECT_EQ(test::ReadBytes(path), "[S]\r\nk=1\r\n");
-    EXPECT_FALSE(files.Replace(path, "[S]\r\nk=2\r\n").has_value());
-    EXPECT_EQ(test::ReadBytes(path), "[S]\r\nk=2\r\n");
-    EXPECT_EQ(FilesIn(temp.path()), 1u);
+    std::vector<std::wstring> folders;  // the deep folders, to remove afterwards
+    std::string deep = temp.path();
+    while (deep.size() <= MAX_PATH) {
+        deep += "\\" + std::string(60, 'd');
+        folders.push_back(L"\\\\?\\" + Widen(deep));
+        ASSERT_TRUE(CreateDirectoryW(folders.back().c_str(), nullptr));
+    }
+    for (const std::string& folder : {temp.path(), deep}) {
+        SCOPED_TRACE(folder.size());
+        const std::string path = folder + "\\Velkor.ini";
+        EXPECT_FALSE(files.Replace(path, "[S]\r\nk=1\r\n").has_value());
+        const std::wstring wide = L"\\\\?\\" + Widen(path);
+        ASSERT_TRUE(SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_HIDDEN));
+        const std::wstring left = L"\\\\?\\" + Widen(folder + "\\vlk1A2B.tmp");
+        UniqueFile(CreateFileW(left.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+
+        EXPECT_FALSE(files.Replace(path, "[S]\r\nk=2\r\n").has_value());
+        EXPECT_EQ(files.Read(path).bytes, "[S]\r\nk=2\r\n");
+        EXPECT_TRUE(GetFileAttributesW(wide.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+        EXPECT_EQ(GetFileAttributesW(left.c_str()), INVALID_FILE_ATTRIBUTES);
+        SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (folder == deep) {
+            DeleteFileW(wide.c_str());
+        } else {
+            EXPECT_EQ(FilesIn(folder), 1u);
+        }
+    }
+    for (auto f = folders.rbegin(); f != folders.rend(); ++f) RemoveDirectoryW(f->c_str());
     EXPECT_FALSE(files.Replace(temp.file("f\xC3\xBCr.ini"), "x").has_value());
     EXPECT_EQ(test::ReadBytes(temp.file("f\xC3\xBCr.ini")), "x");
 }

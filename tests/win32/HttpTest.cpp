@@ -1,5 +1,6 @@
 // HTTP through WinINet against a small server of the test's own on 127.0.0.1: answers,
-// errors, a body past the cap, a refused connection and a server that never answers.
+// errors, a body past the cap, a redirect, a refused connection and a server that never
+// answers.
 #include "win32/Win32Http.h"
 
 #include <winsock2.h>
@@ -55,7 +56,9 @@ class OneShotServer {
     OneShotServer(const OneShotServer&) = delete;
     OneShotServer& operator=(const OneShotServer&) = delete;
 
-    std::string host() const { return "127.0.0.1:" + std::to_string(port_); }
+    HttpTarget target(std::string path = "/Velkor_CurrentVersion.txt") const {
+        return {false, "127.0.0.1", static_cast<uint16_t>(port_), std::move(path)};
+    }
     const std::string& request() const { return request_; }
 
   private:
@@ -72,6 +75,14 @@ class HttpTest : public ::testing::Test {
         WSADATA data;
         WSAStartup(MAKEWORD(2, 2), &data);
     }
+    // Starts the request and waits for its end, as the program's wait would.
+    HttpResult Get(const HttpTarget& target, uint32_t stepMs) {
+        std::unique_ptr<HttpRequest> request = http.Get(target, stepMs, 15000, 4096);
+        for (;;) {
+            if (std::optional<HttpResult> result = request->Poll()) return *result;
+            Sleep(10);
+        }
+    }
     Win32Http http;
 };
 
@@ -87,27 +98,30 @@ TEST_F(HttpTest, AnswersComeBackWithTheirStatusAndAtMostTheCap) {
         {"HTTP/1.0 404 Not Found\r\n\r\n<HTML>gone</HTML>", 404, "<HTML>gone</HTML>", false},
         {"HTTP/1.0 200 OK\r\n\r\n" + std::string(5000, '7'), 200, std::string(4096, '7'), true},
         {"HTTP/1.0 200 OK\r\nContent-Length: 0\r\n\r\n", 200, "", false},
+        {"HTTP/1.0 302 Found\r\nLocation: https://127.0.0.1/v.txt\r\n\r\n", 302, "", false},
     };
     for (const Case& c : cases) {
         OneShotServer server(c.answer);
-        HttpResult result = http.Get(server.host(), "/Velkor_CurrentVersion.txt", 3000, 4096);
+        HttpResult result = Get(server.target(), 3000);
         EXPECT_EQ(result.kind, HttpResult::Kind::Answered) << c.answer.substr(0, 20);
         EXPECT_EQ(result.status, c.status);
         EXPECT_EQ(result.body, c.body);
         EXPECT_EQ(result.tooLong, c.tooLong);
+        // A redirect is not followed: where it leads is the caller's to judge.
+        EXPECT_EQ(result.location, c.status == 302 ? "https://127.0.0.1/v.txt" : "");
         EXPECT_EQ(server.request().rfind("GET /Velkor_CurrentVersion.txt HTTP/1.1\r\n", 0), 0u)
             << server.request();
     }
 }
 
 TEST_F(HttpTest, ARefusedConnectionFailsAtOnceWithTheSystemsReason) {
-    std::string host;
+    HttpTarget target;
     {
         OneShotServer gone("");  // a port that was just free, now closed
-        host = gone.host();
+        target = gone.target("/x");
     }
     DWORD start = GetTickCount();
-    HttpResult result = http.Get(host, "/x", 3000, 4096);
+    HttpResult result = Get(target, 3000);
     EXPECT_LT(GetTickCount() - start, 2000u);
     EXPECT_EQ(result.kind, HttpResult::Kind::Failed);
     EXPECT_EQ(result.error, 12029u);  // cannot connect
@@ -117,7 +131,7 @@ TEST_F(HttpTest, ARefusedConnectionFailsAtOnceWithTheSystemsReason) {
 TEST_F(HttpTest, AServerThatNeverAnswersEndsWithinTheTimeOut) {
     OneShotServer server("", true);
     DWORD start = GetTickCount();
-    HttpResult result = http.Get(server.host(), "/Velkor_CurrentVersion.txt", 1000, 4096);
+    HttpResult result = Get(server.target(), 1000);
     DWORD took = GetTickCount() - start;
     EXPECT_EQ(result.kind, HttpResult::Kind::TimedOut);
     EXPECT_GE(took, 900u);

@@ -1,0 +1,15 @@
+#pragma once
+// Profile files saved as UTF-16 with a byte-order mark (Notepad's "Unicode"): their text as
+// UTF-8 for the profile routines, and back.
+#include <string>
+#include <string_view>
+
+namespace velkor::profile {
+
+// `bytes` without the byte-order mark; an odd last byte is dropped, an unpaired surrogate
+// becomes U+FFFD.
+std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian);
+// Bytes that are not UTF-8 become U+FFFD.
+std::string Utf8ToUtf16(std::string_view utf8, bool bigEndian);
+
+}  // namespace velkor::profile
