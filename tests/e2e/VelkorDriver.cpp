@@ -6,6 +6,9 @@
 //   VelkorDriver checked CAPTION       "1" or "0"
 //   VelkorDriver visible               "1" when the main window is shown, "0" when hidden
 //   VelkorDriver hidden-children       how many hidden child windows the main window has
+//   VelkorDriver forge                 another program posts clicks of the ids 107 to 109 (once
+//                                      hidden flag controls) to the main window
+//   VelkorDriver hold PATH MS          another program holds the file open, unshared, for MS
 //   VelkorDriver icon                  "1" when the notification-area icon is there
 //   VelkorDriver wait-icon MS          wait for the notification-area icon
 //   VelkorDriver tray left|right       click the notification-area icon; after a right click,
@@ -24,6 +27,7 @@
 //   VelkorDriver box ok|cancel MS      wait for a message box, print "title|text", answer it
 //                                      with Enter or Escape
 //   VelkorDriver no-box MS             fail if a message box shows up within MS
+//   VelkorDriver wait-box MS           wait for a message box, print "title|text", leave it
 //   VelkorDriver close                 ask the main window to close (title bar / Alt+F4)
 //   VelkorDriver kill                  end the main window's process at once (for timing runs)
 //   VelkorDriver monkey SEED STEPS FOLDER LOG   the random-action run (Monkey.cpp)
@@ -91,6 +95,22 @@ int Run(int argc, char** argv) {
             if (!IsWindowVisible(c)) ++hidden;
         }
         std::printf("%d\n", hidden);
+        return 0;
+    }
+    if (command == "forge") {
+        for (int id = 107; id <= 109; ++id) {
+            PostMessageW(MainWindow(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+        }
+        return 0;
+    }
+    if (command == "hold") {
+        HANDLE file = CreateFileW(Widen(arg).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return 1;
+        std::printf("held\n");
+        std::fflush(stdout);
+        Sleep(static_cast<DWORD>(ms));
+        CloseHandle(file);
         return 0;
     }
     if (command == "visible" || command == "icon") {
@@ -183,6 +203,14 @@ int Run(int argc, char** argv) {
         std::string seen = AnswerBox(arg != "cancel", ms);
         std::printf("%s\n", seen.empty() ? "no message box" : seen.c_str());
         return seen.empty() || seen.find("(not answered)") != std::string::npos ? 1 : 0;
+    }
+    if (command == "wait-box") {
+        HWND box = WaitFor(MessageBoxWindow, std::atoi(arg.c_str()));
+        if (box) {
+            std::printf("%s|%s\n", Narrow(TextOf(box)).c_str(),
+                        OneLine(Narrow(TextOf(GetDlgItem(box, 0xFFFF)))).c_str());
+        }
+        return box ? 0 : 1;
     }
     if (command == "no-box") {
         HWND box = WaitFor(MessageBoxWindow, std::atoi(arg.c_str()));

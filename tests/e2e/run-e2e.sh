@@ -71,6 +71,7 @@ expect() {  # expect NAME EXPECTED COMMAND... (retried for up to 5 s, or tries=N
 }
 locks() { grep -c "^CDROM_LOCKDOOR $1 .*/cd$2\$" "$log" || true; }
 record() { grep -a "^$1=" "$e2e/Velkor/Velkor.ini" | tr -d '\r' || true; }
+winpath() { echo "Z:${1//\//\\}"; }
 
 end_leftover() {  # a failed check may leave the last start running: end it before the next
     [ -e "$e2e/running" ] || return 0
@@ -289,6 +290,9 @@ cancel_prompt() {  # cancel_prompt HOW WHERE: answers the prompt, then the refus
 for how in button esc close; do
     before=$(wc -l <"$log")
     front; drive click "&Unlock" >/dev/null; drive click OK >/dev/null
+    if [ $how = button ]; then  # another program clicks where the prompt's flags once were
+        drive wait-window "Password required" 5000 && drive forge >/dev/null
+    fi
     cancel_prompt $how "the action button"
     sleep 1.2
     drive wait-main 100 && ok "still running" || bad "ended after $how"
@@ -322,6 +326,23 @@ before=$(wc -l <"$log")
 start_velkor
 cancel_prompt button "start-up"
 expect "the icon is there" "1" drive icon
+# A resume unlocks every drive without the password; E fails and its box waits. The pop-up
+# menu's Unlock meanwhile is refused: it neither runs without the password nor asks for it.
+echo "$e2e/dev/cdE" >"$e2e/fail"
+unlocks=$(locks 0 D)
+drive resume >/dev/null
+drive wait-box 10000 >/dev/null || bad "no box from the resume"
+drive tray right >/dev/null || bad "the pop-up menu did not open"
+sleep 0.5
+drive keys u home enter >/dev/null  # Unlock > D:
+box=$(drive box ok 5000)
+[ "$box" = "Velkor|Velkor is busy with another action. Please try again when it has finished." ] &&
+    ok "Unlock during the resume's box is refused" || bad "Unlock during the resume's box: [$box]"
+box=$(drive box ok 5000)
+case "$box" in "Velkor|E: could not be unlocked: "*) ok "then the resume's box ($box)" ;; *) bad "resume box: [$box]" ;; esac
+rm -f "$e2e/fail"
+[ "$(locks 0 D)" = $((unlocks + 1)) ] && ok "D unlocked once, by the resume" || bad "D: $(locks 0 D) unlocks after $unlocks"
+drive wait-window "Password required" 300 && bad "a prompt after the resume" || ok "and no prompt"
 unlocks=$(locks 0 E)
 drive tray right >/dev/null || bad "the pop-up menu did not open"
 sleep 0.5
@@ -343,6 +364,19 @@ start_velkor
 window_up "Password required" 30000 && ok "the next start asks before unlocking" || bad "no prompt at start"
 drive text Kiosk42 >/dev/null; drive keys enter >/dev/null
 drive wait-main 10000 && ok "started after the password" || bad "no main window"
+drive hold "$(winpath "$e2e/Velkor/password.txt")" 8000 >"$e2e/held" &
+holder=$!
+for _ in $(seq 1 50); do grep -qs held "$e2e/held" && break; sleep 0.2; done
+before=$(wc -l <"$log")
+front; drive click "&Unlock" >/dev/null; drive click OK >/dev/null
+box=$(drive box ok 5000)
+case "$box" in
+    'Velkor|The password file "'*'password.txt" cannot be read: '*) ok "a password file held open keeps the gate shut ($box)" ;;
+    *) bad "password file held open: [$box]" ;;
+esac
+drive wait-window "Password required" 300 && bad "a prompt while the file is held" || ok "no prompt then"
+[ "$(wc -l <"$log")" = "$before" ] && ok "no drive request" || bad "requests while the file is held"
+wait $holder || true
 front; drive keys alt+e p >/dev/null
 window_up Preferences 5000 || true
 drive keys alt+p >/dev/null  # clearing the switch asks for the password
@@ -448,6 +482,64 @@ front; drive keys ctrl+x >/dev/null
 drive box ok 10000 >/dev/null
 [ "$(wait_exit)" = 0 ] && ok "exit" || bad "exit"
 
+section "a server that never answers, or trickles: the check ends within 15 s, the program goes on"
+sed -i 's/^Minimize=0/Minimize=1/' "$e2e/Velkor/Velkor.ini"  # for the pop-up menu's icon
+start_velkor
+drive wait-icon 30000 >/dev/null || bad "no icon"
+drive tray left >/dev/null  # the window, for the preferences
+drive wait-main 5000 >/dev/null
+front; drive keys alt+e p >/dev/null
+slow=()
+for mode in silent trickle silent; do
+    python3 -u - "$mode" >"$e2e/$mode.port" 2>/dev/null <<'PY' &
+import socket, sys, threading, time
+s = socket.socket()
+s.bind(("127.0.0.1", 0))
+s.listen(8)
+print(s.getsockname()[1])
+def serve(c):  # a byte every 4 s, or nothing at all
+    try:
+        c.recv(4096)
+        for b in (b"HTTP/1.0 200 OK\r\n\r\n062" if sys.argv[1] == "trickle" else b""):
+            time.sleep(4)
+            c.send(bytes([b]))
+        time.sleep(600)
+    except OSError:
+        pass
+while True:
+    threading.Thread(target=serve, args=(s.accept()[0],), daemon=True).start()
+PY
+    slow+=($!)
+    for _ in $(seq 1 50); do [ -s "$e2e/$mode.port" ] && break; sleep 0.1; done
+    port=$(cat "$e2e/$mode.port")
+    sed -i "s/^Server=.*/Server=127.0.0.1:$port/" "$e2e/Velkor/Velkor.ini"
+    window_up Preferences || true
+    started=$(date +%s%N)
+    drive keys alt+n >/dev/null  # Check now...
+    sleep 1
+    [ "$(drive captions Preferences | grep -c '^Checking\.\.\.$')" = 1 ] &&
+        ok "$mode: the button says that a check runs" || bad "$mode: no sign of the running check"
+    if [ ${#slow[@]} = 3 ]; then  # Exit while the check waits
+        front; drive keys ctrl+x >/dev/null
+        drive box ok 10000 >/dev/null
+        [ "$(wait_exit)" = 0 ] && ok "Exit during a check ends cleanly" || bad "exit during a check"
+        break
+    fi
+    drive tray right >/dev/null && ok "$mode: the pop-up menu opens during the check" ||
+        bad "$mode: no pop-up menu during the check"
+    drive keys esc >/dev/null
+    unlocks=$(grep -c "^CDROM_LOCKDOOR 0 " "$log" || true)
+    front; drive click "&Unlock" >/dev/null; drive click OK >/dev/null
+    expect "$mode: the main window unlocks during the check" "$((unlocks + 1))" \
+        eval 'grep -c "^CDROM_LOCKDOOR 0 " "$log"'
+    box=$(drive box ok 20000)
+    took=$((($(date +%s%N) - started) / 1000000))
+    [ "$box" = "Velkor|Timeout during connection to '127.0.0.1:$port'" ] && [ "$took" -lt 16500 ] &&
+        ok "$mode: the time-out after $took ms" || bad "$mode: [$box] after $took ms"
+done
+kill "${slow[@]}" 2>/dev/null || true
+sed -i 's/^Minimize=1/Minimize=0/' "$e2e/Velkor/Velkor.ini"
+
 fi  # the scripted part
 
 section "the random-action run"
@@ -456,7 +548,6 @@ rm -rf "$e2e/Monkey"
 cp -a "$root/build/windows/Velkor" "$e2e/Monkey"
 seed=${VELKOR_MONKEY_SEED:-1}  # the test command replays one run; scripts/monkey.sh varies it
 steps=${VELKOR_MONKEY_STEPS:-300}
-winpath() { echo "Z:${1//\//\\}"; }
 timeout -k 5 $((steps * 3 + 120)) "$WINE" "$driver" monkey "$seed" "$steps" "$(winpath "$e2e/Monkey")" \
     "$(winpath "$log")" </dev/null 2>"$e2e/monkey.err" | tr -d '\r' >"$e2e/monkey.log" || true
 tail -1 "$e2e/monkey.log"
