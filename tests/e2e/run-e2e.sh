@@ -335,10 +335,10 @@ drive wait-box 10000 >/dev/null || bad "no box from the resume"
 drive tray right >/dev/null || bad "the pop-up menu did not open"
 sleep 0.5
 drive keys u home enter >/dev/null  # Unlock > D:
-box=$(drive box ok 5000)
+box=$(drive box ok 5000 || true)
 [ "$box" = "Velkor|Velkor is busy with another action. Please try again when it has finished." ] &&
     ok "Unlock during the resume's box is refused" || bad "Unlock during the resume's box: [$box]"
-box=$(drive box ok 5000)
+box=$(drive box ok 5000 || true)
 case "$box" in "Velkor|E: could not be unlocked: "*) ok "then the resume's box ($box)" ;; *) bad "resume box: [$box]" ;; esac
 rm -f "$e2e/fail"
 [ "$(locks 0 D)" = $((unlocks + 1)) ] && ok "D unlocked once, by the resume" || bad "D: $(locks 0 D) unlocks after $unlocks"
@@ -364,12 +364,14 @@ start_velkor
 window_up "Password required" 30000 && ok "the next start asks before unlocking" || bad "no prompt at start"
 drive text Kiosk42 >/dev/null; drive keys enter >/dev/null
 drive wait-main 10000 && ok "started after the password" || bad "no main window"
-drive hold "$(winpath "$e2e/Velkor/password.txt")" 8000 >"$e2e/held" &
+# Not through drive(): its output must reach the file while the holder still holds.
+timeout -k 5 60 "$WINE" "$driver" hold "$(winpath "$e2e/Velkor/password.txt")" 8000 \
+    </dev/null >"$e2e/held" 2>/dev/null &
 holder=$!
 for _ in $(seq 1 50); do grep -qs held "$e2e/held" && break; sleep 0.2; done
 before=$(wc -l <"$log")
 front; drive click "&Unlock" >/dev/null; drive click OK >/dev/null
-box=$(drive box ok 5000)
+box=$(drive box ok 5000 || true)
 case "$box" in
     'Velkor|The password file "'*'password.txt" cannot be read: '*) ok "a password file held open keeps the gate shut ($box)" ;;
     *) bad "password file held open: [$box]" ;;
@@ -455,7 +457,7 @@ esac
 window_up Einstellungen || true
 box=$(check_now "<HTML>gone</HTML>" alt+j)
 case "$box" in
-    "Updates|Die Suche nach Updates ist fehlgeschlagen: "*) ok "an HTML page is a failed check ($box)" ;;
+    "Suche nach Updates fehlgeschlagen|Die Suche nach Updates ist fehlgeschlagen: "*) ok "an HTML page is a failed check ($box)" ;;
     *) bad "HTML page: [$box]" ;;
 esac
 kill "$server" 2>/dev/null || true
@@ -532,7 +534,7 @@ PY
     front; drive click "&Unlock" >/dev/null; drive click OK >/dev/null
     expect "$mode: the main window unlocks during the check" "$((unlocks + 1))" \
         eval 'grep -c "^CDROM_LOCKDOOR 0 " "$log"'
-    box=$(drive box ok 20000)
+    box=$(drive box ok 20000 || true)
     took=$((($(date +%s%N) - started) / 1000000))
     [ "$box" = "Velkor|Timeout during connection to '127.0.0.1:$port'" ] && [ "$took" -lt 16500 ] &&
         ok "$mode: the time-out after $took ms" || bad "$mode: [$box] after $took ms"
