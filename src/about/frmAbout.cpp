@@ -5,6 +5,7 @@
 
 #include "app/App.h"
 #include "app/ErrorCheck.h"
+#include "app/Messages.h"
 #include "app/Program.h"
 
 namespace velkor {
@@ -94,23 +95,7 @@ frmAbout::frmAbout(App& app) : Form("frmAbout", "About"), app_(app) {
 void frmAbout::Form_Load() {
     Guarded(app_.ports.dialogs, "frmAbout.Form_Load()", [&] {
         const std::string service(program::kDonationService);
-        if (app_.GermanTexts()) {
-            txtAbout2.setText(
-                "Das Tool Velkor ist Freeware - und soll auch Freeware bleiben. "
-                "Allerdings fallen laufende Kosten f\xC3\xBCr die Homepage, das Transfervolumen, "
-                "etc. an.\r\n\r\n"
-                "Daher kann jeder, der das kleine Tool sinnvoll und hilfreich findet, "
-                "eine kleine Spende \xC3\xBC"
-                "ber " +
-                service + " leisten:");
-        } else {
-            txtAbout2.setText(
-                "Velkor is Freeware - and should also be Freeware in future. "
-                "But there are cost for the homepage, the download volume, etc.\r\n\r\n"
-                "Therefore you can support this project if you find the software helpful. "
-                "Just click the button below to place a donation via " +
-                service + ":");
-        }
+        txtAbout2.setText(Say(Msg::Donation, app_.GermanTexts(), {service}));
         lblTitle.setCaption(std::string(program::kTitle));
         txtAbout1.setText("Version " + std::to_string(program::kVersionMajor) + "." +
                           std::to_string(program::kVersionMinor) + "." +

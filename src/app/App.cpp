@@ -1,7 +1,9 @@
 #include "app/App.h"
 
 #include "app/ErrorCheck.h"
+#include "app/Messages.h"
 #include "app/Program.h"
+#include "app/SettingsFile.h"
 #include "platform/Convert.h"
 
 namespace velkor {
@@ -29,8 +31,7 @@ App::App(Ports ports_, ui::FormHost* host)
       about([this] { return std::make_unique<frmAbout>(*this); }, host) {}
 
 bool App::GermanTexts() const {
-    const std::string file =
-        ports.files.ProgramFolder() + "\\" + std::string(program::kSettingsFileName);
+    const std::string file = SettingsFile(ports.files);
     int16_t language = 0;
     Attempt([&] { language = ToInt16(ini.ReadIni(file, "Language", "Language")); });
     return language == 1;
@@ -49,12 +50,8 @@ bool App::Start() {
 }
 
 void App::RefuseWhileBusy() {
-    const bool german = GermanTexts();
-    ports.dialogs.Show(
-        {german ? "Velkor f\xC3\xBChrt gerade eine andere Aktion aus. Bitte versuchen Sie es "
-                  "danach noch einmal."
-                : "Velkor is busy with another action. Please try again when it has finished.",
-         std::string(program::kTitle), Buttons::Ok, Icon::Information});
+    ports.dialogs.Show({Say(Msg::Busy, GermanTexts()), std::string(program::kTitle), Buttons::Ok,
+                        Icon::Information});
     // The action that holds things up may be waiting for its password.
     if (checkPassword.loaded() && checkPassword->visible()) checkPassword->activate();
 }

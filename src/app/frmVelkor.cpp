@@ -5,7 +5,9 @@
 
 #include "app/App.h"
 #include "app/ErrorCheck.h"
+#include "app/Messages.h"
 #include "app/Program.h"
+#include "app/SettingsFile.h"
 #include "app/WaitWithEvents.h"
 #include "app/WindowProc.h"
 #include "platform/Convert.h"
@@ -168,10 +170,7 @@ void frmVelkor::Form_Load() {
             blnAllDrives = true;
             intDriveCount = 0;
         },
-        [&] {
-            strIniFile =
-                app_.ports.files.ProgramFolder() + "\\" + std::string(program::kSettingsFileName);
-        },
+        [&] { strIniFile = SettingsFile(app_.ports.files); },
         [&] { LoadLanguage(app_, strIniFile); },  // every caption, and the dialogs loaded hidden
         [&] {
             IniInOut& ini = app_.ini;
@@ -278,13 +277,9 @@ void frmVelkor::Exit_Velkor(bool& bExit) {
     const std::function<void()> steps[] = {
         [&] {
             const bool german = app_.GermanTexts();
-            std::string question = german ? "Velkor beenden?" : "Exit Velkor?";
-            std::string statement =
-                german ? "Velkor wird alle Laufwerke nach Programmende wieder freigeben."
-                       : "Velkor will unlock all CD/DVD drives at programme exit.";
-            answer = app_.ports.dialogs.Show({question + "\r\n\r\n" + statement,
-                                              german ? "Velkor beenden" : "Exit Velkor",
-                                              Buttons::OkCancel, Icon::Question});
+            answer = app_.ports.dialogs.Show({Say(Msg::ExitQuestion, german),
+                                              Say(Msg::ExitTitle, german), Buttons::OkCancel,
+                                              Icon::Question});
         },
     };
     for (const auto& step : steps) goOn(step);

@@ -4,6 +4,7 @@
 
 #include "app/App.h"
 #include "app/ErrorCheck.h"
+#include "app/Messages.h"
 #include "app/Program.h"
 #include "password/CheckPWD.h"
 
@@ -63,11 +64,9 @@ bool frmVelkor::RunRequest() {
                 if (!accepted) {
                     ran = false;
                     if (app_.passwordFile.Unreadable()) return;  // the user has been told why
-                    const bool german = app_.GermanTexts();
-                    app_.ports.dialogs.Show(
-                        {german ? "Sorry, f\xC3\xBCr diese Aktion wird ein Password gebraucht."
-                                : "Sorry, a password is required for this action.",
-                         std::string(program::kTitle), Buttons::Ok, Icon::None});
+                    app_.ports.dialogs.Show({Say(Msg::PasswordRequired, app_.GermanTexts()),
+                                             std::string(program::kTitle), Buttons::Ok,
+                                             Icon::None});
                     return;
                 }
             }

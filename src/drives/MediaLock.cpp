@@ -6,6 +6,7 @@
 // the user is told which drives failed and why.
 #include "app/App.h"
 #include "app/ErrorCheck.h"
+#include "app/Messages.h"
 #include "app/Program.h"
 
 namespace velkor {
@@ -94,13 +95,8 @@ void frmVelkor::ReportDriveFailures(const std::vector<DriveFailure>& failures) {
     std::string text;
     for (const DriveFailure& f : failures) {
         if (!text.empty()) text += "\r\n";
-        if (german) {
-            text += f.drive + (f.locking ? " konnte nicht gesperrt werden: "
-                                         : " konnte nicht freigegeben werden: ");
-        } else {
-            text += f.drive + (f.locking ? " could not be locked: " : " could not be unlocked: ");
-        }
-        text += f.reason;
+        text +=
+            Say(f.locking ? Msg::CouldNotLock : Msg::CouldNotUnlock, german, {f.drive, f.reason});
     }
     app_.ports.dialogs.Show({text, std::string(program::kTitle), Buttons::Ok, Icon::Critical});
 }

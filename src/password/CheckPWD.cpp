@@ -1,6 +1,7 @@
 #include "password/CheckPWD.h"
 
 #include "app/App.h"
+#include "app/Messages.h"
 #include "app/Program.h"
 #include "app/WaitWithEvents.h"
 #include "settings/Language.h"
@@ -10,14 +11,8 @@ namespace velkor {
 bool RefusedForUnreadableFile(App& app) {
     const std::optional<FileError> problem = app.passwordFile.Unreadable();
     if (!problem) return false;
-    const std::string path = app.passwordFile.Path();
-    const std::string text =
-        app.GermanTexts()
-            ? "Die Passwortdatei \"" + path + "\" kann nicht gelesen werden: " + problem->reason +
-                  "\r\n\r\nGesch\xC3\xBCtzte Aktionen bleiben gesperrt, bis sie wieder gelesen "
-                  "werden kann."
-            : "The password file \"" + path + "\" cannot be read: " + problem->reason +
-                  "\r\n\r\nProtected actions stay refused until it can be read again.";
+    const std::string text = Say(Msg::PasswordFileUnreadable, app.GermanTexts(),
+                                 {app.passwordFile.Path(), problem->reason});
     app.ports.dialogs.Show({text, std::string(program::kTitle), Buttons::Ok, Icon::Critical});
     return true;
 }

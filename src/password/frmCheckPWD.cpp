@@ -2,6 +2,7 @@
 
 #include "app/App.h"
 #include "app/ErrorCheck.h"
+#include "app/Messages.h"
 #include "app/Program.h"
 #include "settings/Language.h"
 
@@ -33,24 +34,16 @@ frmCheckPWD::frmCheckPWD(App& app) : Form("frmCheckPWD", "Password required"), a
 
 void frmCheckPWD::Form_Load() {
     LoadCaptions(app_, *this);  // in the language of this opening
-    const bool german = app_.GermanTexts();
     txtPassword.setText("");
-    lblPWD.setCaption(german ? "Diese Aktion ist durch ein Passwort gesch\xC3\xBCtzt. Bitte geben "
-                               "sie ein g\xC3\xBCltiges Passwort an oder fragen sie ihren "
-                               "Administrator."
-                             : "This action is password protected. Please type in a valid "
-                               "Password or ask the administrator of your computer.");
+    lblPWD.setCaption(Say(Msg::PromptExplanation, app_.GermanTexts()));
     txtPassword.setFocus();
 }
 
 void frmCheckPWD::cmdOK_Click() {
     Guarded(app_.ports.dialogs, "cmdOK_Click()", [&] {
         if (txtPassword.text() != app_.passwordFile.Password()) {  // exact, case and all
-            const bool german = app_.GermanTexts();
-            app_.ports.dialogs.Show(
-                {german ? "Ung\xC3\xBCltiges Passwort, bitte noch einmal neu versuchen!"
-                        : "Invalid Password, try again!",
-                 std::string(program::kTitle), Buttons::Ok, Icon::None});
+            app_.ports.dialogs.Show({Say(Msg::InvalidPassword, app_.GermanTexts()),
+                                     std::string(program::kTitle), Buttons::Ok, Icon::None});
             // The focus back in the box with its whole text selected, ready to be typed over.
             // The selection is set afresh: the window does not tell the model when the user
             // moves it.

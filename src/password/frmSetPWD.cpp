@@ -2,6 +2,7 @@
 
 #include "app/App.h"
 #include "app/ErrorCheck.h"
+#include "app/Messages.h"
 #include "app/Program.h"
 #include "password/CheckPWD.h"
 #include "settings/Language.h"
@@ -57,32 +58,24 @@ void frmSetPWD::Form_Load() {
 
 void frmSetPWD::cmdOK_Click() {
     Guarded(app_.ports.dialogs, "cmdOK_Click()", [&] {
-        static constexpr const char* kWrongEnglish = "Invalid Password, try again!";
-        static constexpr const char* kWrongGerman =
-            "Ung\xC3\xBCltiges Passwort, bitte noch einmal neu versuchen!";
         // A password file that cannot be read might hold a password: no new one replaces it.
         if (RefusedForUnreadableFile(app_)) return;
         const std::string password = txtPasswordNew.text();
         if (PWDExists && txtPasswordOld.text() != OldPWD) {  // exact, case and all
-            Refuse(kWrongEnglish, kWrongGerman, txtPasswordOld, true);
+            Refuse(Msg::InvalidPassword, txtPasswordOld, true);
             return;
         }
         if (password.empty()) {
-            Refuse("no Password given, try again!",
-                   "Kein Passwort gesetzt, bitte noch einmal neu versuchen!", txtPasswordNew,
-                   false);
+            Refuse(Msg::NoPasswordGiven, txtPasswordNew, false);
             return;
         }
         if (txtPasswordNew2.text() != password) {
-            Refuse(kWrongEnglish, kWrongGerman, txtPasswordNew2, true);
+            Refuse(Msg::InvalidPassword, txtPasswordNew2, true);
             return;
         }
         // A password that would not read back as typed would lock its owner out.
         if (!app_.passwordFile.CanStore(password)) {
-            Refuse("This password cannot be stored. Please choose another one.",
-                   "Dieses Passwort kann nicht gespeichert werden. Bitte w\xC3\xA4hlen Sie ein "
-                   "anderes.",
-                   txtPasswordNew, true);
+            Refuse(Msg::CannotStorePassword, txtPasswordNew, true);
             return;
         }
         app_.passwordFile.Store(password);  // a failed write is reported; the dialog stays open
@@ -123,10 +116,9 @@ void frmSetPWD::FocusOn(ui::TextBox& box, bool selectAll) {
     if (selectAll) box.selectAll();
 }
 
-void frmSetPWD::Refuse(const char* english, const char* german, ui::TextBox& box, bool selectAll) {
-    const bool inGerman = app_.GermanTexts();
+void frmSetPWD::Refuse(Msg text, ui::TextBox& box, bool selectAll) {
     app_.ports.dialogs.Show(
-        {inGerman ? german : english, std::string(program::kTitle), Buttons::Ok, Icon::None});
+        {Say(text, app_.GermanTexts()), std::string(program::kTitle), Buttons::Ok, Icon::None});
     FocusOn(box, selectAll);
 }
 

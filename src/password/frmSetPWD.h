@@ -3,6 +3,7 @@
 // It can only write a non-empty password; the preferences dialog removes it.
 #include <string>
 
+#include "app/Messages.h"
 #include "ui/CommandButton.h"
 #include "ui/Control.h"
 #include "ui/Form.h"
@@ -38,7 +39,7 @@ class frmSetPWD : public ui::Form {
   private:
     // Puts the focus into `box` (and nowhere else), with its whole text selected if asked.
     void FocusOn(ui::TextBox& box, bool selectAll);
-    void Refuse(const char* english, const char* german, ui::TextBox& box, bool selectAll);
+    void Refuse(Msg text, ui::TextBox& box, bool selectAll);
 
     App& app_;
 };

@@ -7,7 +7,9 @@
 
 #include "app/App.h"
 #include "app/ErrorCheck.h"
+#include "app/Messages.h"
 #include "app/Program.h"
+#include "app/SettingsFile.h"
 #include "app/WaitWithEvents.h"
 #include "platform/Convert.h"
 #include "settings/frmPreferences.h"
@@ -139,19 +141,13 @@ std::optional<HttpResult> GetURLContent(App& app, HttpTarget target, bool german
         }
         const std::optional<HttpTarget> next = RedirectTarget(target, result->location);
         if (!next) {
-            return FailedBecause(
-                (german ? "der Server leitete auf eine unbrauchbare Adresse weiter ("
-                        : "the server redirected to an address that cannot be used (") +
-                result->location + ")");
+            return FailedBecause(Say(Msg::RedirectUnusable, german, {result->location}));
         }
         if (!SameHost(next->host, target.host)) {
-            return FailedBecause((german ? "der Server leitete auf einen anderen Host weiter ("
-                                         : "the server redirected to another host (") +
-                                 next->host + ")");
+            return FailedBecause(Say(Msg::RedirectOtherHost, german, {next->host}));
         }
         if (redirects == kMaxRedirects) {
-            return FailedBecause(german ? "der Server leitete zu oft weiter"
-                                        : "the server redirected too many times");
+            return FailedBecause(Say(Msg::RedirectTooMany, german));
         }
         target = *next;
     }
@@ -178,45 +174,22 @@ std::string RunningVersionText() {
            "." + std::to_string(program::kVersionRevision);
 }
 
-MessageBoxRequest NewerVersionMessage(bool german) {
-    const std::string site(program::kWebSiteHost);
-    std::string text = german ? "Sie verwenden Version " : "You are currently using version ";
-    text += RunningVersionText() + "\r\n";
-    text += german
-                ? "Es steht allerdings eine neuere Version des Programmes zur Verf\xC3\xBCgung..."
-                : "There is a newer version of the program available...";
-    text += "\r\n\r\n";
-    text += german ? "Besuchen sie daher '" + site + "' um die aktuelle Version herunterzuladen."
-                   : "Please go to '" + site + "' to download the latest version.";
-    return {text, "Update Information", Buttons::Ok, Icon::Information};
-}
-
-const char* NoUpdatesTitle(bool german) {
-    return german ? "Updates" : "Nothing to update";
-}
-
 // A check that could not be made is never reported as "no updates".
 MessageBoxRequest FailureMessage(bool german, const std::string& reason) {
-    return {(german ? "Die Suche nach Updates ist fehlgeschlagen: " : "The update check failed: ") +
-                reason,
-            german ? "Suche nach Updates fehlgeschlagen" : "Update check failed", Buttons::Ok,
-            Icon::Information};
+    return {Say(Msg::CheckFailed, german, {reason}), Say(Msg::CheckFailedTitle, german),
+            Buttons::Ok, Icon::Information};
 }
 
 }  // namespace
 
 UpdateCheck frmPreferences::CheckForUpdates() {
-    const std::string settings =
-        app_.ports.files.ProgramFolder() + "\\" + std::string(program::kSettingsFileName);
+    const std::string settings = SettingsFile(app_.ports.files);
     const std::string server = UpdateServer(app_.ini, settings);
     Dialogs& dialogs = app_.ports.dialogs;
     const std::optional<HttpTarget> target = ParseServer(server);
     if (!target) {
         const bool german = app_.GermanTexts();
-        dialogs.Show(FailureMessage(
-            german, (german ? "der Server \"" : "the server \"") + server +
-                        (german ? "\" ist kein Hostname mit optionalem Port (1 bis 65535)"
-                                : "\" is not a host name with an optional port (1 to 65535)")));
+        dialogs.Show(FailureMessage(german, Say(Msg::NotAServer, german, {server})));
         return UpdateCheck::Failed;
     }
     const std::optional<HttpResult> fetched = GetURLContent(app_, *target, app_.GermanTexts());
@@ -229,15 +202,14 @@ UpdateCheck frmPreferences::CheckForUpdates() {
         return UpdateCheck::Failed;
     }
     const bool german = app_.GermanTexts();
-    const char* notAVersion =
-        german ? "die Antwort war keine Versionsnummer" : "the answer was not a version number";
+    const std::string notAVersion = Say(Msg::NotAVersion, german);
     std::string reason;
     if (answer.kind == HttpResult::Kind::Failed) {
         reason = answer.reason.empty()
-                     ? (german ? "Fehler " : "error ") + std::to_string(answer.error)
+                     ? Say(Msg::ErrorNumber, german, {std::to_string(answer.error)})
                      : answer.reason;
     } else if (answer.status != 200) {
-        reason = (german ? "HTTP-Status " : "HTTP status ") + std::to_string(answer.status);
+        reason = Say(Msg::HttpStatus, german, {std::to_string(answer.status)});
     } else if (answer.tooLong) {
         reason = notAVersion;
     } else {
@@ -245,7 +217,9 @@ UpdateCheck frmPreferences::CheckForUpdates() {
         if (latest.kind != VersionFile::Kind::Number) {
             reason = notAVersion;
         } else if (RunningVersionNumber() < latest.number) {
-            dialogs.Show(NewerVersionMessage(german));
+            dialogs.Show({Say(Msg::NewerVersion, german,
+                              {RunningVersionText(), std::string(program::kWebSiteHost)}),
+                          "Update Information", Buttons::Ok, Icon::Information});
             return UpdateCheck::NewerAnnounced;
         } else {
             return UpdateCheck::NoNewer;
@@ -259,7 +233,7 @@ void frmPreferences::cmdCheckUpdate_Click() {
     if (checking_) return;  // one check at a time
     // The button says that a check runs, and takes no second one, until it has ended.
     const std::string caption = cmdCheckUpdate.caption();
-    const std::string running = app_.GermanTexts() ? "Suche l\xC3\xA4uft..." : "Checking...";
+    const std::string running = Say(Msg::Checking, app_.GermanTexts());
     checking_ = true;
     cmdCheckUpdate.setEnabled(false);
     cmdCheckUpdate.setCaption(running);
@@ -272,10 +246,8 @@ void frmPreferences::cmdCheckUpdate_Click() {
     if (outcome != UpdateCheck::NoNewer) return;
     Guarded(app_.ports.dialogs, "cmdCheckUpdate_Click()", [&] {
         const bool german = app_.GermanTexts();
-        app_.ports.dialogs.Show(
-            {german ? "Zur Zeit ist keine aktuellere Version des Programmes verf\xC3\xBCgbar."
-                    : "There are no updates to the program at this time.",
-             NoUpdatesTitle(german), Buttons::Ok, Icon::Information});
+        app_.ports.dialogs.Show({Say(Msg::NoUpdates, german), Say(Msg::NoUpdatesTitle, german),
+                                 Buttons::Ok, Icon::Information});
     });
 }
 

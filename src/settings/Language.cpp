@@ -3,6 +3,7 @@
 #include "app/App.h"
 #include "app/ErrorCheck.h"
 #include "app/Program.h"
+#include "app/SettingsFile.h"
 #include "platform/Convert.h"
 
 namespace velkor {
@@ -114,8 +115,7 @@ void LanguageNotFound(App& app) {
 template <class Window, size_t N>
 void LoadDialogCaptions(App& app, Window& window, const CaptionRow<Window> (&rows)[N]) {
     Guarded(app.ports.dialogs, "LoadLanguage()", [&] {
-        const std::string settings =
-            app.ports.files.ProgramFolder() + "\\" + std::string(program::kSettingsFileName);
+        const std::string settings = SettingsFile(app.ports.files);
         const int16_t language = StoredLanguage(app.ini, settings).value_or(0);
         Assign(app.ini, LanguageFile(app, language), window, rows);
     });

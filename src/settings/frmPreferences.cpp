@@ -6,6 +6,7 @@
 #include "app/App.h"
 #include "app/ErrorCheck.h"
 #include "app/Program.h"
+#include "app/SettingsFile.h"
 #include "password/CheckPWD.h"
 #include "settings/Language.h"
 
@@ -58,8 +59,7 @@ frmPreferences::frmPreferences(App& app) : Form("frmPreferences", "Preferences")
 
 void frmPreferences::Form_Load() {
     Guarded(app_.ports.dialogs, "frmPreferences.Form_Load()", [&] {
-        strIniFile =
-            app_.ports.files.ProgramFolder() + "\\" + std::string(program::kSettingsFileName);
+        strIniFile = SettingsFile(app_.ports.files);
         const std::optional<int16_t> language = StoredLanguage(app_.ini, strIniFile);
         if (!language) {
             app_.ports.dialogs.Show(
