@@ -1,10 +1,10 @@
 #include "app/App.h"
 
-#include "app/ErrorCheck.h"
-#include "app/Messages.h"
-#include "app/Program.h"
-#include "app/SettingsFile.h"
 #include "platform/Convert.h"
+#include "program/ErrorCheck.h"
+#include "program/Messages.h"
+#include "program/Program.h"
+#include "program/SettingsFile.h"
 
 namespace velkor {
 

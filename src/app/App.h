@@ -2,17 +2,17 @@
 // The running program: its ports, its forms and the modules they share.
 #include <functional>
 
-#include "about/frmAbout.h"
-#include "app/APIStuff.h"
-#include "app/ActionGate.h"
 #include "app/Ports.h"
-#include "app/frmVelkor.h"
 #include "drives/CDOpenClose.h"
+#include "forms/about/frmAbout.h"
+#include "forms/main/APIStuff.h"
+#include "forms/main/frmVelkor.h"
+#include "forms/password/frmCheckPWD.h"
+#include "forms/password/frmSetPWD.h"
+#include "forms/preferences/frmPreferences.h"
 #include "password/PasswordFile.h"
-#include "password/frmCheckPWD.h"
-#include "password/frmSetPWD.h"
-#include "settings/IniInOut.h"
-#include "settings/frmPreferences.h"
+#include "profile/IniInOut.h"
+#include "program/ActionGate.h"
 #include "ui/FormSlot.h"
 
 namespace velkor {

@@ -1,6 +1,6 @@
 #include "drives/CDOpenClose.h"
 
-#include "app/Program.h"
+#include "program/Program.h"
 
 namespace velkor {
 

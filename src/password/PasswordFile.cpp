@@ -1,7 +1,7 @@
 #include "password/PasswordFile.h"
 
-#include "app/ErrorCheck.h"
 #include "password/EnDecrypt.h"
+#include "program/ErrorCheck.h"
 
 namespace velkor {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "platform/Files.h"
 #include "platform/Text.h"
-#include "settings/IniInOut.h"
+#include "profile/IniInOut.h"
 
 namespace velkor {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <thread>
 
-#include "app/Program.h"
+#include "program/Program.h"
 #include "win32/Utf.h"
 
 namespace velkor::win32 {

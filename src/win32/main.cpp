@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "app/App.h"
-#include "app/ErrorCheck.h"
+#include "program/ErrorCheck.h"
 #include "ui/Dispatch.h"
 #include "win32/Renderer.h"
 #include "win32/Utf.h"

@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "app/ErrorCheck.h"
 #include "password/EnDecrypt.h"
+#include "program/ErrorCheck.h"
 
 namespace velkor::test {
 

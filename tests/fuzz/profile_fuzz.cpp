@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "settings/ProfileFormat.h"
+#include "profile/ProfileFormat.h"
 
 namespace {
 std::string Same(std::string_view s) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "settings/AutoUpdate.h"
+#include "update/UpdateCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using velkor::VersionFile;

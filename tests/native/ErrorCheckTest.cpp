@@ -1,12 +1,12 @@
-#include "app/ErrorCheck.h"
+#include "program/ErrorCheck.h"
 
 #include <gtest/gtest.h>
 
 #include <new>
 #include <stdexcept>
 
-#include "app/Program.h"
 #include "fakes/FakeDialogs.h"
+#include "program/Program.h"
 
 namespace velkor {
 namespace {

@@ -1,4 +1,4 @@
-#include "settings/IniInOut.h"
+#include "profile/IniInOut.h"
 
 #include <gtest/gtest.h>
 

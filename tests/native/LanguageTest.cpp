@@ -10,7 +10,7 @@
 #include <sstream>
 
 #include "fakes/AppHarness.h"
-#include "settings/Language.h"
+#include "forms/Language.h"
 
 namespace velkor {
 namespace {

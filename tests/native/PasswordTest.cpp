@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "app/WindowProc.h"
 #include "fakes/AppHarness.h"
+#include "forms/main/WindowProc.h"
 
 namespace velkor {
 namespace {

@@ -1,6 +1,6 @@
 // Reading and in-place editing of profile files. The same cases run against the system's own
 // profile functions in the Win32 tests.
-#include "settings/ProfileFormat.h"
+#include "profile/ProfileFormat.h"
 
 #include <gtest/gtest.h>
 

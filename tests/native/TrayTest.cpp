@@ -2,8 +2,8 @@
 // window procedures run as the window would run them, the timer on the fake clock.
 #include <gtest/gtest.h>
 
-#include "app/WindowProc.h"
 #include "fakes/AppHarness.h"
+#include "forms/main/WindowProc.h"
 #include "platform/Messages.h"
 
 namespace velkor {

@@ -1,4 +1,4 @@
-#include "app/WaitWithEvents.h"
+#include "program/WaitWithEvents.h"
 
 #include <gtest/gtest.h>
 

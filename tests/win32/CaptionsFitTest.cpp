@@ -11,8 +11,8 @@
 #include <string>
 
 #include "app/App.h"
-#include "app/WaitWithEvents.h"
 #include "fakes/FakePorts.h"
+#include "program/WaitWithEvents.h"
 #include "win32/Renderer.h"
 #include "win32/Utf.h"
 #include "win32/Win32EventLoop.h"

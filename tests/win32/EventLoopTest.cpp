@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/WaitWithEvents.h"
+#include "program/WaitWithEvents.h"
 #include "win32/Handles.h"
 #include "win32/Win32System.h"
 

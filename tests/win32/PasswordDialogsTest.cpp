@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "app/App.h"
-#include "app/WaitWithEvents.h"
 #include "fakes/FakePorts.h"
-#include "password/CheckPWD.h"
+#include "forms/password/CheckPWD.h"
+#include "program/WaitWithEvents.h"
 #include "win32/Renderer.h"
 #include "win32/Win32EventLoop.h"
 

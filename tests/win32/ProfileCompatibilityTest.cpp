@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/IniInOut.h"
+#include "profile/IniInOut.h"
 #include "win32/Win32Files.h"
 #include "win32/Win32TestSupport.h"
 #include "win32/Win32Text.h"

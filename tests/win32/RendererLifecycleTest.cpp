@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/WaitWithEvents.h"
+#include "program/WaitWithEvents.h"
 #include "ui/CheckBox.h"
 #include "ui/CommandButton.h"
 #include "ui/ImageCombo.h"

@@ -10,7 +10,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "app/WaitWithEvents.h"
+#include "program/WaitWithEvents.h"
 #include "ui/CheckBox.h"
 #include "ui/CommandButton.h"
 #include "ui/ImageCombo.h"

@@ -1,0 +1,81 @@
+#include "forms/main/APIStuff.h"
+
+#include "forms/main/frmVelkor.h"
+#include "platform/Messages.h"
+
+namespace velkor {
+
+bool APIStuff::AddTrayIcon(frmVelkor& frm, ui::Menu& mnu) {
+    frmTray = &frm;
+    mnuTray = &mnu;
+    // On the window before the icon exists, so that its first message already arrives here.
+    frm.installWindowProc([this](const ui::WindowMessage& m) { return TrayWindowProc(m); });
+    shown_ = tray_.Add(frm, msg::kTrayCallback);
+    return shown_;
+}
+
+void APIStuff::SetTrayTip(const std::string& strTip) {
+    tip_ = strTip;
+    tray_.SetTip(strTip);
+}
+
+void APIStuff::RemoveTrayIcon() {
+    if (frmTray) tray_.Remove();
+    frmTray = nullptr;
+    shown_ = false;
+}
+
+void APIStuff::AddAgain() {
+    // The taskbar was (re)started: its icons are gone, ours is added anew with its tooltip.
+    shown_ = tray_.Add(*frmTray, msg::kTrayCallback);
+    if (shown_ && !tip_.empty()) tray_.SetTip(tip_);
+}
+
+void APIStuff::OnIconMouse(intptr_t mouseMessage) {
+    frmVelkor& frm = *frmTray;
+    if (mouseMessage == msg::kLButtonUp) {
+        frm.show();
+        if (frm.windowState() == ui::WindowState::Minimized) frm.setWindowState(frm.LastState());
+        frm.activate();
+    } else {
+        // Shown at the mouse; returns after the chosen entry's handler has run. The window is
+        // brought to the front first and nudged afterwards, so that the menu closes when the
+        // user clicks elsewhere; an Exit chosen there leaves nothing to nudge.
+        frm.PopupMenu(*mnuTray);
+    }
+}
+
+std::optional<intptr_t> APIStuff::TrayWindowProc(const ui::WindowMessage& m) {
+    if (m.message == msg::kNcDestroy) {
+        RemoveTrayIcon();
+        return std::nullopt;
+    }
+    if (!frmTray) return std::nullopt;  // the icon is gone: the window is left alone
+    if (m.message == tray_.TaskbarCreatedMessage()) {
+        AddAgain();
+        return std::nullopt;  // others on the window may want to hear it too
+    }
+    if (m.message == msg::kTrayCallback) {
+        if (m.lParam != msg::kLButtonUp && m.lParam != msg::kRButtonUp) return std::nullopt;
+        OnIconMouse(m.lParam);
+        return 0;
+    }
+    if (m.message == msg::kSysCommand) {
+        // The low four bits of a system command are the system's own.
+        const uintptr_t command = m.wParam & 0xFFF0;
+        // Without an icon the window minimises to the taskbar: hidden, it could not be reached.
+        if (command == msg::kScMinimize && shown_) {
+            frmTray->hide();
+            frmTray->SetTrayMenuItems(1);
+            return 0;
+        }
+        if (command == msg::kScRestore && !frmTray->visible()) {
+            frmTray->show();
+            frmTray->SetTrayMenuItems(0);
+            return 0;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace velkor

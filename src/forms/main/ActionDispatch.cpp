@@ -1,0 +1,150 @@
+// The action dispatch: every lock, unlock, open and close goes through cmdDo_Click. The options,
+// the all-drives switch and the tray menu entries only prepare its state.
+#include <functional>
+
+#include "app/App.h"
+#include "forms/password/CheckPWD.h"
+#include "program/ErrorCheck.h"
+#include "program/Messages.h"
+#include "program/Program.h"
+
+namespace velkor {
+
+void frmVelkor::SelectAction(ui::OptionButton& option, int16_t action) {
+    option.select();
+    intAction = action;
+}
+
+void frmVelkor::optLock_Click() {
+    SelectAction(optLock, 1);
+}
+void frmVelkor::optUnlock_Click() {
+    SelectAction(optUnlock, 2);
+}
+void frmVelkor::optOpen_Click() {
+    SelectAction(optOpen, 3);
+}
+void frmVelkor::optClose_Click() {
+    SelectAction(optClose, 4);
+}
+
+void frmVelkor::chkAll_Click() {
+    Guarded(app_.ports.dialogs, "chkAll_Click()", [&] { blnAllDrives = chkAll.value() == 1; });
+}
+
+void frmVelkor::cmdDo_Click() {
+    RunAction("cmdDo_Click()", [&] { RunRequest(); });
+}
+
+void frmVelkor::RunAction(std::string_view procName, const std::function<void()>& action) {
+    Guarded(app_.ports.dialogs, procName, [&] {
+        if (app_.ended()) return;
+        if (!app_.actions.TryRun(action)) app_.RefuseWhileBusy();
+    });
+}
+
+bool frmVelkor::RunRequest() {
+    bool ran = true;
+    Guarded(app_.ports.dialogs, "cmdDo_Click()", [&] {
+        if (intDriveCount == 0) return;  // no optical drive: nothing to act on
+        if (optLock.selected()) {
+            udtPMR.PreventMediaRemoval = 1;  // a lock never asks for the password
+        } else {
+            udtPMR.PreventMediaRemoval = 0;
+            if (!blnSkipPassword && app_.preferences->PasswordProtectionOn()) {
+                // The window's options and selection stay usable while the prompt waits; the
+                // request that asked is the one that runs.
+                const ActionRequest asked = CurrentRequest();
+                const bool accepted = AskPassword(app_);
+                if (app_.ended()) {
+                    ran = false;
+                    return;
+                }
+                RestoreRequest(asked);
+                if (!accepted) {
+                    ran = false;
+                    if (app_.passwordFile.Unreadable()) return;  // the user has been told why
+                    app_.ports.dialogs.Show({Say(Msg::PasswordRequired, app_.GermanTexts()),
+                                             std::string(program::kTitle), Buttons::Ok,
+                                             Icon::None});
+                    return;
+                }
+            }
+        }
+        switch (intAction) {
+            case 1:
+            case 2:
+                Velkor(intDriveCount, blnAllDrives);
+                break;
+            case 3:
+                OpenCD();
+                break;
+            case 4:
+                CloseCD();
+                break;
+            default:
+                app_.ports.dialogs.Show(
+                    {"Action not defined.", std::string(program::kTitle), Buttons::Ok, Icon::None});
+        }
+    });
+    return ran;
+}
+
+frmVelkor::ActionRequest frmVelkor::CurrentRequest() const {
+    return {intAction, blnAllDrives, chkAll.value(), imgCboDrives.selectedIndex()};
+}
+
+void frmVelkor::RestoreRequest(const ActionRequest& request) {
+    ui::OptionButton* const options[] = {&optLock, &optUnlock, &optOpen, &optClose};
+    if (request.action >= 1 && request.action <= 4) options[request.action - 1]->select();
+    intAction = request.action;
+    chkAll.setValue(request.chkAll);
+    blnAllDrives = request.allDrives;
+    if (request.entry > 0) imgCboDrives.select(request.entry);
+    udtPMR.PreventMediaRemoval = 0;
+}
+
+void frmVelkor::TrayAllDrives(ui::OptionButton& option) {
+    option.select();
+    chkAll.setValue(1);
+    chkAll_Click();  // blnAllDrives is True even when the box was ticked already
+    RunRequest();
+}
+
+void frmVelkor::mnuLockAll_Click() {
+    RunAction("mnuLockAll_Click()", [&] { TrayAllDrives(optLock); });
+}
+void frmVelkor::mnuUnlockAll_Click() {
+    RunAction("mnuUnlockAll_Click()", [&] { TrayAllDrives(optUnlock); });
+}
+void frmVelkor::mnuOpenAll_Click() {
+    RunAction("mnuOpenAll_Click()", [&] { TrayAllDrives(optOpen); });
+}
+void frmVelkor::mnuCloseAll_Click() {
+    RunAction("mnuCloseAll_Click()", [&] { TrayAllDrives(optClose); });
+}
+
+void frmVelkor::TraySingleDrive(int16_t index, void (frmVelkor::*selectOption)()) {
+    imgCboDrives.select(index);
+    if (chkAll.value() == 1) {
+        chkAll.setValue(0);
+        chkAll_Click();
+    }
+    (this->*selectOption)();
+    RunRequest();
+}
+
+void frmVelkor::mnuLockSub_Click(int16_t Index) {
+    RunAction("mnuLockSub_Click()", [&] { TraySingleDrive(Index, &frmVelkor::optLock_Click); });
+}
+void frmVelkor::mnuUnlockSub_Click(int16_t Index) {
+    RunAction("mnuUnlockSub_Click()", [&] { TraySingleDrive(Index, &frmVelkor::optUnlock_Click); });
+}
+void frmVelkor::mnuOpenSub_Click(int16_t Index) {
+    RunAction("mnuOpenSub_Click()", [&] { TraySingleDrive(Index, &frmVelkor::optOpen_Click); });
+}
+void frmVelkor::mnuCloseSub_Click(int16_t Index) {
+    RunAction("mnuCloseSub_Click()", [&] { TraySingleDrive(Index, &frmVelkor::optClose_Click); });
+}
+
+}  // namespace velkor

@@ -1,0 +1,31 @@
+// The lock-state record: each drive's last requested state in section "Current" of the
+// settings file, applied again at start-up.
+#include "app/App.h"
+#include "platform/Convert.h"
+#include "program/ErrorCheck.h"
+
+namespace velkor {
+
+void frmVelkor::SetCurrentState() {
+    Guarded(app_.ports.dialogs, "SetCurrentState()", [&] {
+        chkAll.setValue(0);
+        for (int k = 1; k <= intDriveCount && !app_.ended(); ++k) {
+            imgCboDrives.select(k);
+            const std::string letter = LetterOf(k).substr(0, 1);
+            std::string recorded = app_.ini.ReadIni(strIniFile, "Current", "Device" + letter);
+            // A drive without a record (new since the last run) or with a broken one counts
+            // as unlocked, and the drives after it are still restored.
+            int16_t v = 0;
+            Attempt([&] { v = ToInt16(recorded); });
+            imgCboDrives.select(k);
+            if (v == 1) {
+                optLock_Click();
+            } else {
+                optUnlock_Click();
+            }
+            RunRequest();
+        }
+    });
+}
+
+}  // namespace velkor

@@ -1,0 +1,104 @@
+// The media lock: prevent or allow media removal on one drive or on all drives, shown in the
+// drive selector and the tray submenus, and recorded in the settings file.
+//
+// The program only ever shows a drive as locked when the device accepted the request: a failed
+// lock leaves the drive unlocked, a failed unlock leaves a drive it had locked as locked, and
+// the user is told which drives failed and why.
+#include "app/App.h"
+#include "program/ErrorCheck.h"
+#include "program/Messages.h"
+#include "program/Program.h"
+
+namespace velkor {
+
+void frmVelkor::Velkor(int16_t intCountDevicesCD, bool blnAll) {
+    Guarded(app_.ports.dialogs, "Velkor()", [&] {
+        const bool nt = app_.ports.os.PlatformId() >= kPlatformWin32Nt;
+        const bool lock = udtPMR.PreventMediaRemoval == 1;  // one request for every drive
+        bool notNt = false;
+        std::vector<DriveFailure> failures;
+        if (blnAll) {
+            for (int k = 1; k <= intCountDevicesCD && !app_.ended(); ++k) {
+                imgCboDrives.select(k);
+                ApplyLockRequest(k, lock, nt, notNt, failures);
+                if (nt) imgCboDrives.select(1);
+            }
+        } else if (imgCboDrives.selectedIndex() > 0) {  // an empty list has nothing to act on
+            ApplyLockRequest(imgCboDrives.selectedIndex(), lock, nt, notNt, failures);
+        }
+        if (app_.ended()) return;
+        if (notNt) {
+            app_.ports.dialogs.Show({"This program only works on Windows NT/2000/XP",
+                                     std::string(program::kTitle), Buttons::Ok, Icon::None});
+        }
+        ReportDriveFailures(failures);
+    });
+}
+
+void frmVelkor::ApplyLockRequest(int k, bool lock, bool nt, bool& notNt,
+                                 std::vector<DriveFailure>& failures) {
+    const size_t i = static_cast<size_t>(k - 1);
+    const std::string drive = LetterOf(k);
+
+    if (!nt) {
+        notNt = true;
+        if (!lock) {  // no device is touched, but an unlock still shows the drive unlocked
+            blnLocked.at(i) = false;
+            ShowDriveState(k, false);
+        }
+        return;
+    }
+    if (lock && blnLocked.at(i)) {  // one prevent request per drive is enough
+        ShowDriveState(k, true);
+        return;
+    }
+    DeviceOutcome outcome = LockCD_WinNT(drive, lock);
+    if (outcome.ok) {
+        blnLocked.at(i) = lock;
+    } else {
+        failures.push_back({drive, lock, outcome.reason});
+    }
+    ShowDriveState(k, blnLocked.at(i));
+}
+
+void frmVelkor::ShowDriveState(int k, bool locked) {
+    const std::string drive = LetterOf(k);
+    imgCboDrives.setText(k, drive + (locked ? " locked" : " unlocked"));
+    imgCboDrives.setPicture(k, locked ? kPictureLocked : kPictureUnlocked);
+    if (mnuLockSub.exists(k)) mnuLockSub[k].setChecked(locked);
+    if (mnuUnlockSub.exists(k)) mnuUnlockSub[k].setChecked(locked);
+}
+
+DeviceOutcome frmVelkor::LockCD_WinNT(const std::string& strDrive, bool prevent) {
+    DeviceOutcome outcome;
+    Guarded(app_.ports.dialogs, "LockCD_WinNT()", [&] {
+        outcome = app_.ports.device.SetMediaRemoval(strDrive, prevent);
+        if (!blnRecordState || strDrive.empty()) return;
+        // The record follows the request, not its outcome: it is the user's choice, which the
+        // next start applies again. A settings file that cannot be written is reported once.
+        std::optional<RuntimeError> failed = Attempt([&] {
+            app_.ini.WriteIni(strIniFile, "Current", "Device" + strDrive.substr(0, 1),
+                              prevent ? "1" : "0");
+        });
+        if (failed && !recordFailureReported_) {
+            recordFailureReported_ = true;
+            ReportError(app_.ports.dialogs, failed->number(), failed->description(),
+                        "LockCD_WinNT()");
+        }
+    });
+    return outcome;
+}
+
+void frmVelkor::ReportDriveFailures(const std::vector<DriveFailure>& failures) {
+    if (failures.empty()) return;
+    const bool german = app_.GermanTexts();
+    std::string text;
+    for (const DriveFailure& f : failures) {
+        if (!text.empty()) text += "\r\n";
+        text +=
+            Say(f.locking ? Msg::CouldNotLock : Msg::CouldNotUnlock, german, {f.drive, f.reason});
+    }
+    app_.ports.dialogs.Show({text, std::string(program::kTitle), Buttons::Ok, Icon::Critical});
+}
+
+}  // namespace velkor

@@ -1,0 +1,75 @@
+// Shutdown: Exit from the menus, its question and final unlock, and what the main window's
+// unload takes with it.
+#include <functional>
+
+#include "app/App.h"
+#include "program/ErrorCheck.h"
+#include "program/Messages.h"
+
+namespace velkor {
+
+void frmVelkor::mnuExit_Click() {
+    RunAction("mnuExit_Click()", [&] {
+        bool exit = false;
+        Exit_Velkor(exit);
+        if (exit) app_.End();
+    });
+}
+
+void frmVelkor::mnuExit2_Click() {
+    mnuExit_Click();
+}
+
+void frmVelkor::Exit_Velkor(bool& bExit) {
+    // Each step runs even when the one before failed: an error is reported and the next step
+    // goes on.
+    Answer answer = Answer::Cancel;
+    auto goOn = [&](const std::function<void()>& step) {
+        if (auto error = Attempt(step); error && error->number() != err::kTypeMismatch) {
+            ReportError(app_.ports.dialogs, error->number(), error->description(), "Exit_Velkor()");
+        }
+    };
+    const std::function<void()> steps[] = {
+        [&] {
+            const bool german = app_.GermanTexts();
+            answer = app_.ports.dialogs.Show({Say(Msg::ExitQuestion, german),
+                                              Say(Msg::ExitTitle, german), Buttons::OkCancel,
+                                              Icon::Question});
+        },
+    };
+    for (const auto& step : steps) goOn(step);
+    if (answer != Answer::Ok || app_.ended()) return;
+    bool unlocked = false;
+
+    const std::function<void()> shutdown[] = {
+        [&] { blnRecordState = false; },  // the record keeps what the next start restores
+        [&] { chkAll.setValue(1); },
+        [&] { optUnlock.select(); },
+        [&] { unlocked = RunRequest(); },
+        [&] {
+            // Refused only by the password gate; without protection or without an optical
+            // drive nothing is asked.
+            if (unlocked) {
+                show();
+                bExit = true;
+            } else {
+                blnRecordState = true;
+                bExit = false;
+            }
+        },
+    };
+    for (const auto& step : shutdown) goOn(step);
+}
+
+void frmVelkor::Form_Unload(int& cancel) {
+    cancel = 0;
+    app_.trayIcon.RemoveTrayIcon();
+    app_.about.unload();
+    app_.checkPassword.unload();
+    app_.setPassword.unload();
+    app_.preferences.unload();
+    if (powerProc_ != 0) removeWindowProc(powerProc_);
+    powerProc_ = 0;
+}
+
+}  // namespace velkor

@@ -1,0 +1,45 @@
+// Resume from standby: the power window procedure and the timer that handles its signal.
+#include "forms/main/WindowProc.h"
+
+#include "app/App.h"
+#include "platform/Messages.h"
+#include "program/ErrorCheck.h"
+
+namespace velkor {
+
+std::optional<intptr_t> PowerWindowProc(frmVelkor& main, const ui::WindowMessage& m) {
+    if (m.message != msg::kPowerBroadcast || m.wParam != msg::kPbtApmResumeSuspend) {
+        return std::nullopt;  // every other power event goes on unchanged
+    }
+    Attempt([&] { main.txtPWRMessage.setText(kResumeSignal); });
+    return 0;
+}
+
+void frmVelkor::TimerSuspend_Timer() {
+    if (txtPWRMessage.text() != kResumeSignal) return;
+    // Another action runs (a prompt or a message box waits): the signal stays, a later tick
+    // handles it once that action has ended.
+    if (app_.ended() || app_.actions.busy()) return;
+    // Put back afterwards, also after a failure: the handling's unlock and restore are not the
+    // user's choice and are not recorded.
+    const bool wasRecording = blnRecordState;
+    app_.actions.TryRun([&] {
+        Guarded(app_.ports.dialogs, "TimerSuspend_Timer()", [&] {
+            txtPWRMessage.setText("");  // a resume during the handling is handled after it
+            // Greyed counts as ticked, as any non-zero value does.
+            const bool restore = app_.preferences->chkResume.value() != 0;
+            blnRecordState = false;
+            optUnlock.select();
+            chkAll.setValue(1);
+            chkAll_Click();
+            // The gate holds every other request off meanwhile: the skip is the handling's own.
+            blnSkipPassword = true;
+            RunRequest();  // every drive unlocked: no password, nothing recorded
+            if (restore && !app_.ended()) SetCurrentState();
+        });
+    });
+    blnSkipPassword = false;
+    blnRecordState = wasRecording;
+}
+
+}  // namespace velkor

@@ -1,0 +1,188 @@
+#pragma once
+// The main window: the drive selector, the four actions, the all-drives switch and the action
+// button (its member functions are defined in the files each group below names); the tray pop-up
+// menu with its per-drive submenus; the form-level state through which the other windows and
+// modules work. It exists once for the whole run.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Device.h"
+#include "ui/CheckBox.h"
+#include "ui/CommandButton.h"
+#include "ui/Form.h"
+#include "ui/ImageCombo.h"
+#include "ui/Menu.h"
+#include "ui/OptionButton.h"
+#include "ui/TextBox.h"
+#include "ui/Timer.h"
+
+namespace velkor {
+
+class App;
+
+// The one-byte lock request handed to the device: 1 prevent removal (lock), 0 allow (unlock).
+struct PREVENT_MEDIA_REMOVAL {
+    uint8_t PreventMediaRemoval = 0;
+};
+
+// Picture indexes of the drive selector's image list.
+inline constexpr int kPictureUnlocked = 1;  // green
+inline constexpr int kPictureLocked = 2;    // red
+
+class frmVelkor : public ui::Form {
+  public:
+    explicit frmVelkor(App& app);
+
+    // Visible controls.
+    ui::ImageCombo imgCboDrives{"imgCboDrives"};
+    ui::CheckBox chkAll{"chkAll", "all CD/DVD drives"};
+    ui::OptionGroup actions;
+    ui::OptionButton optLock{actions, "optLock", "Lock"};
+    ui::OptionButton optUnlock{actions, "optUnlock", "Unlock"};
+    ui::OptionButton optOpen{actions, "optOpen", "Open"};
+    ui::OptionButton optClose{actions, "optClose", "Close"};
+    ui::CommandButton cmdDo{"cmdDo", "OK"};
+    // The resume signal: model only, never a window another program could reach.
+    ui::TextBox txtPWRMessage{"txtPWRMessage", "Text1"};
+
+    ui::Timer TimerSuspend{"TimerSuspend", 5000};
+
+    // Menus, in menu order.
+    ui::Menu mnuPopup{"mnuPopup", "PopupMenu"};
+    ui::Menu mnuLock{"mnuLock", "Lock"};
+    ui::MenuArray mnuLockSub{"mnuLockSub", "mnuLockSub"};
+    ui::Menu mnuLockAll{"mnuLockAll", "Lock All Devices"};
+    ui::Menu mnuUnlock{"mnuUnlock", "Unlock"};
+    ui::MenuArray mnuUnlockSub{"mnuUnlockSub", "mnuUnlockSub"};
+    ui::Menu mnuUnlockAll{"mnuUnlockAll", "Unlock all devices"};
+    ui::Menu mnuSep2{"mnuSep2", "-"};
+    ui::Menu mnuOpen{"mnuOpen", "Open"};
+    ui::MenuArray mnuOpenSub{"mnuOpenSub", "mnuOpenSub"};
+    ui::Menu mnuOpenAll{"mnuOpenAll", "Open All Devices"};
+    ui::Menu mnuClose{"mnuClose", "Close"};
+    ui::MenuArray mnuCloseSub{"mnuCloseSub", "mnuCloseSub"};
+    ui::Menu mnuCloseAll{"mnuCloseAll", "Close All Devices"};
+    ui::Menu mnuSep1{"mnuSep1", "-"};
+    ui::Menu mnuShow{"mnuShow", "Maximze"};
+    ui::Menu mnuExit{"mnuExit", "Exit"};
+    ui::Menu mnuFile{"mnuFile", "&File"};
+    ui::Menu mnuExit2{"mnuExit2", "E&xit", "Ctrl+X"};
+    ui::Menu mnuEdit{"mnuEdit", "&Edit"};
+    ui::Menu mnuPreferences{"mnuPreferences", "Preferences"};
+    ui::Menu mnuHelp{"mnuHelp", "Help"};
+    ui::Menu mnuAbout{"mnuAbout", "About"};
+
+    // Form-level state.
+    PREVENT_MEDIA_REMOVAL udtPMR;
+    bool blnAllDrives = false;
+    int16_t intDriveCount = 0;
+    std::vector<bool> blnLocked;            // element k - 1 is entry k of the drive list
+    std::vector<std::string> driveLetters;  // "D:", element k - 1 for entry k
+    bool blnRecordState = false;
+    bool blnSkipPassword = false;
+    int16_t intAction = 0;
+    std::string strIniFile;
+
+    // Start-up (frmVelkor.cpp).
+    void Form_Load() override;
+    void Form_Unload(int& cancel) override;
+    // Set when start-up found another running copy: the program ends at once.
+    bool endAtOnce() const { return endAtOnce_; }
+    // Set when start-up put the program into the notification area: the window stays hidden.
+    bool startsInTray() const { return startsInTray_; }
+    // Takes the Close command off the window: only Exit ends the program.
+    void DisableCloseButton() { disableClose(); }
+
+    // Drive list (DriveList.cpp).
+    void Get_Driveletter(std::string& strDrive);
+    void AddMenuItem(const std::string& strCaption, const std::string& strMenu);
+
+    // Media lock and lock-state record (MediaLock.cpp, LockStateRecord.cpp).
+    void Velkor(int16_t intCountDevicesCD, bool blnAll);
+    void SetCurrentState();
+    // The letter of list entry k ("D:"), empty when there is no such entry.
+    std::string LetterOf(int k) const;
+
+    // Tray door (TrayDoor.cpp).
+    void OpenCD();
+    void CloseCD();
+
+    // Action dispatch (ActionDispatch.cpp).
+    void optLock_Click();
+    void optUnlock_Click();
+    void optOpen_Click();
+    void optClose_Click();
+    void chkAll_Click();
+    void cmdDo_Click();
+    void mnuLockAll_Click();
+    void mnuUnlockAll_Click();
+    void mnuOpenAll_Click();
+    void mnuCloseAll_Click();
+    void mnuLockSub_Click(int16_t Index);
+    void mnuUnlockSub_Click(int16_t Index);
+    void mnuOpenSub_Click(int16_t Index);
+    void mnuCloseSub_Click(int16_t Index);
+
+    // Shutdown (Shutdown.cpp) and the remaining menu commands (frmVelkor.cpp).
+    void mnuExit_Click();
+    void mnuExit2_Click();
+    void Exit_Velkor(bool& bExit);
+    void mnuShow_Click();
+    void mnuPreferences_Click();
+    void mnuAbout_Click();
+
+    // Notification-area icon and resume (frmVelkor.cpp; the icon's window procedure is in
+    // APIStuff.cpp, the resume timer in WindowProc.cpp).
+    void SetTrayMenuItems(int32_t state);
+    ui::WindowState LastState() const { return lastState_; }
+    void TimerSuspend_Timer();
+
+  private:
+    // What cmdDo_Click was asked to do: the action, the scope and the selected drive.
+    struct ActionRequest {
+        int16_t action;
+        bool allDrives;
+        int chkAll;
+        int entry;
+    };
+    ActionRequest CurrentRequest() const;
+    // Runs a user's action (a click, a tray entry, Exit) unless another runs; then the user is
+    // told instead.
+    void RunAction(std::string_view procName, const std::function<void()>& action);
+    // The action button's work on the window's current request. False when the password gate
+    // refused it.
+    bool RunRequest();
+    void RestoreRequest(const ActionRequest& request);
+
+    struct DriveFailure {
+        std::string drive;
+        bool locking;
+        std::string reason;
+    };
+
+    void BuildDriveList();
+    void ApplyStartUpPolicy(int16_t deviceAll, int16_t useLastState);
+    void ShowDriveState(int k, bool locked);
+    // Applies udtPMR to list entry k; a failed request is added to `failures`.
+    void ApplyLockRequest(int k, bool lock, bool nt, bool& notNt,
+                          std::vector<DriveFailure>& failures);
+    DeviceOutcome LockCD_WinNT(const std::string& strDrive, bool prevent);
+    void ReportDriveFailures(const std::vector<DriveFailure>& failures);
+    void DoorForEntry(int k, bool open);
+    void SelectAction(ui::OptionButton& option, int16_t action);
+    void TrayAllDrives(ui::OptionButton& option);
+    void TraySingleDrive(int16_t index, void (frmVelkor::*selectOption)());
+
+    App& app_;
+    bool endAtOnce_ = false;
+    bool startsInTray_ = false;
+    ui::WindowState lastState_ = ui::WindowState::Normal;
+    int powerProc_ = 0;  // the power window procedure's place on the window, 0 when not there
+    void StartInTray();
+    bool recordFailureReported_ = false;
+};
+
+}  // namespace velkor

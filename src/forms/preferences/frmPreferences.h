@@ -1,0 +1,75 @@
+#pragma once
+// The preferences dialog. Created hidden at its first use and kept to the end: its check boxes
+// are the program's run-time store of the options.
+#include <cstdint>
+#include <string>
+
+#include "ui/CheckBox.h"
+#include "ui/CommandButton.h"
+#include "ui/Control.h"
+#include "ui/Form.h"
+#include "ui/OptionButton.h"
+#include "update/UpdateCheck.h"
+
+namespace velkor {
+
+class App;
+
+class frmPreferences : public ui::Form {
+  public:
+    explicit frmPreferences(App& app);
+
+    ui::Frame frmUpdate{"frmUpdate", "Updates"};
+    ui::CommandButton cmdCheckUpdate{"cmdCheckUpdate", "Check now..."};
+    ui::Frame frmLanguage{"frmLanguage", "Language"};
+    ui::OptionGroup languages;
+    ui::OptionButton optGerman{languages, "optGerman", "Deutsch"};
+    ui::OptionButton optEnglish{languages, "optEnglish", "English"};
+    ui::CommandButton cmdApply{"cmdApply", "Apply"};
+    ui::CheckBox chkLockAll{"chkLockAll", "lock all drives at startup"};
+    ui::CheckBox chkMinimizeToTray{"chkMinimizeToTray", "mimimize to tray at startup"};
+    ui::CheckBox chkSaveState{"chkSaveState", "use last drive state at startup"};
+    ui::Frame frmPrefLaunch{"frmPrefLaunch"};
+    ui::CommandButton cmdSetPWD{"cmdSetPWD", "Set Password"};
+    ui::CheckBox chkPassword{"chkPassword", "Password protection"};
+    ui::CheckBox chkResume{"chkResume", "save drive status at standby/hibernate"};
+
+    std::string strIniFile;  // the settings file, set at load
+
+    // Selects the stored language, which writes it back and loads every caption.
+    void Form_Load() override;
+    // The language is stored at once and every caption of every window follows it. A write that
+    // fails is reported, and the options go back to the language really stored.
+    void optEnglish_Click();
+    void optGerman_Click();
+    // Restoring each drive's last state and locking all drives at start-up exclude each other.
+    void chkSaveState_Click();
+    // Stores the four start-up options, then hides the dialog.
+    void cmdApply_Click();
+    // Closing the window (close box, Alt+F4) hides it without storing anything: the dialog
+    // lives to the end, its boxes being the program's live store of the options.
+    void CloseCommand() override { hide(); }
+
+    // Password protection on or off: on with no password stored asks for one; off with one
+    // stored asks for it and only then removes it.
+    void chkPassword_Click();
+    void cmdSetPWD_Click();
+    // "Check now...": asks the update server (frmPreferences.cpp).
+    UpdateCheck CheckForUpdates();
+    void cmdCheckUpdate_Click();
+
+    // Whether unlock, open and close ask for the password: while the switch is ticked, and also
+    // while clearing it waits for the password (the box shows cleared by then).
+    bool PasswordProtectionOn() const { return chkPassword.value() == 1 || removalsPending_ > 0; }
+
+  private:
+    void ChooseLanguage(int16_t language, const char* procName);
+    void ShowStoredLanguage();
+
+    App& app_;
+    int removalsPending_ = 0;
+    bool checking_ = false;  // an update check runs
+    bool showingStoredLanguage_ = false;
+};
+
+}  // namespace velkor
