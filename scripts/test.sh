@@ -24,6 +24,9 @@ trap 'wine_prefix_down "$prefix"' EXIT
 fuzz_seconds=${VELKOR_FUZZ_SECONDS:-60}
 summary=()
 
+echo "== 0. every include goes to its own folder or a lower layer"
+bash scripts/check-layers.sh
+
 echo "== 1. native build and unit tests"
 cmake --preset native >/dev/null
 cmake --build --preset native
