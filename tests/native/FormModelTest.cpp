@@ -9,9 +9,7 @@
 #include "ui/Dispatch.h"
 #include "ui/FormSlot.h"
 #include "ui/ImageCombo.h"
-#include "ui/Menu.h"
 #include "ui/OptionButton.h"
-#include "ui/TextBox.h"
 #include "ui/Timer.h"
 
 namespace velkor::ui {
@@ -66,19 +64,6 @@ TEST(OptionButtonTest, SelectingOneClearsTheOthersAndClicksOnlyOnChange) {
     EXPECT_EQ(group.selected(), &open);
 }
 
-TEST(TextBoxTest, SelectAllAndSelectionFollowTheText) {
-    TextBox box("txtPassword");
-    box.setText("h\xC3\xA4llo");  // five characters, six bytes
-    box.selectAll();
-    EXPECT_EQ(box.selStart(), 0u);
-    EXPECT_EQ(box.selLength(), 5u);
-    box.setSelection(3, 10);
-    EXPECT_EQ(box.selLength(), 2u);
-    box.setText("ab");
-    EXPECT_LE(box.selStart(), 2u);
-    EXPECT_EQ(box.selLength(), 0u);
-}
-
 TEST(ImageComboTest, EntriesAreOneBasedAndInsertsKeepTheSelectedEntry) {
     ImageCombo combo("imgCboDrives");
     EXPECT_EQ(combo.selectedIndex(), 0);  // an empty list has no selection
@@ -98,39 +83,6 @@ TEST(ImageComboTest, EntriesAreOneBasedAndInsertsKeepTheSelectedEntry) {
     EXPECT_EQ(ErrorNumberOf([&] { combo.select(4); }), 35600);
     EXPECT_EQ(ErrorNumberOf([&] { combo.add(5, "Z:"); }), 35600);
     EXPECT_EQ(ErrorNumberOf([&] { (void)combo.entry(0); }), 35600);
-}
-
-TEST(MenuArrayTest, ElementsAreCopiesOfTheHiddenTemplate) {
-    Menu lock("mnuLock", "Lock");
-    MenuArray subs("mnuLockSub", "mnuLockSub");
-    Menu lockAll("mnuLockAll", "Lock All Devices");
-    lock.add(subs);
-    lock.add(lockAll);
-    subs[0].setVisible(false);
-    subs[0].setChecked(true);
-
-    std::vector<int> chosen;
-    subs.onClick = [&](int index) {
-        chosen.push_back(index);
-    };
-
-    Menu& d = subs.load(subs.upperBound() + 1);
-    EXPECT_EQ(d.index(), 1);
-    EXPECT_EQ(d.caption(), "mnuLockSub");
-    EXPECT_FALSE(d.visible());
-    EXPECT_TRUE(d.checked());
-    d.setCaption("D:");
-    d.setVisible(true);
-    subs.load(subs.upperBound() + 1).setVisible(true);
-
-    subs[2].click();
-    subs[1].click();
-    subs[0].click();  // hidden: cannot be chosen
-    EXPECT_EQ(chosen, (std::vector<int>{2, 1}));
-    EXPECT_EQ(subs[0].caption(), "mnuLockSub");
-    EXPECT_EQ(subs.elements().size(), 3u);
-    EXPECT_EQ(ErrorNumberOf([&] { subs.load(1); }), 360);
-    EXPECT_EQ(ErrorNumberOf([&] { (void)subs[7]; }), 340);
 }
 
 // A form that counts its loads and touches itself while loading.
