@@ -39,7 +39,7 @@ TEST_F(DriveControlTest, FailedLockIsShownAndTheDriveStaysUnlocked) {
     h.device.failures["E:"] = {false, 5, "Access is denied."};
     Do(w().optLock, true);
     EXPECT_EQ(h.Entries(), "D: locked#2|E: unlocked#1");
-    EXPECT_FALSE(w().blnLocked[1]);
+    EXPECT_FALSE(w().drives.at(2).locked);
     EXPECT_FALSE(w().mnuLockSub[2].checked());
     ASSERT_EQ(h.dialogs.shown.size(), 1u);
     EXPECT_EQ(h.dialogs.last().text, "E: could not be locked: Access is denied.");

@@ -63,9 +63,8 @@ TEST(StartUpTest, DriveListHoldsOnlyOpticalDrivesInLetterOrder) {
     h.Settings(0, 0);
     h.app.Start();
     frmVelkor& w = h.main();
-    EXPECT_EQ(w.intDriveCount, 4);
+    EXPECT_EQ(w.drives.count(), 4);
     EXPECT_EQ(h.Entries(), "B: unlocked#1|D: unlocked#1|E: unlocked#1|F: unlocked#1");
-    EXPECT_EQ(w.blnLocked.size(), 4u);
     for (ui::MenuArray* sub : {&w.mnuLockSub, &w.mnuUnlockSub, &w.mnuOpenSub, &w.mnuCloseSub}) {
         ASSERT_EQ(sub->upperBound(), 4);
         EXPECT_FALSE((*sub)[0].visible());
@@ -87,7 +86,7 @@ TEST(StartUpTest, MissingOrBrokenSettingsCountAsZeroAndStartUpGoesOn) {
         AppHarness h;
         if (!content.empty()) h.files.content[h.iniPath()] = content;
         h.app.Start();
-        EXPECT_EQ(h.main().intDriveCount, 2) << content;
+        EXPECT_EQ(h.main().drives.count(), 2) << content;
         // Only the missing language number is told, by the caption loading and by the
         // preferences dialog's load.
         EXPECT_EQ(h.dialogs.shown.size(), 2u) << content;
@@ -99,7 +98,7 @@ TEST(StartUpTest, DelayWaitsWhileHandlingMessages) {
     AppHarness h;
     h.Settings(0, 0, 3000);
     bool listedDuringWait = true;
-    h.loop.at(1500, [&] { listedDuringWait = h.main().intDriveCount > 0; });
+    h.loop.at(1500, [&] { listedDuringWait = h.main().drives.count() > 0; });
     h.app.Start();
     EXPECT_EQ(h.loop.now(), 3000u);
     EXPECT_FALSE(listedDuringWait);  // the drives are listed after the wait
@@ -109,7 +108,7 @@ TEST(StartUpTest, DelayWaitsWhileHandlingMessages) {
         n.Settings(0, 0, delay);
         n.app.Start();
         EXPECT_EQ(n.loop.waitCalls(), 0);
-        EXPECT_EQ(n.main().intDriveCount, 2);
+        EXPECT_EQ(n.main().drives.count(), 2);
     }
 }
 

@@ -46,7 +46,7 @@ void frmVelkor::RunAction(std::string_view procName, const std::function<void()>
 bool frmVelkor::RunRequest() {
     bool ran = true;
     Guarded(app_.ports.dialogs, "cmdDo_Click()", [&] {
-        if (intDriveCount == 0) return;  // no optical drive: nothing to act on
+        if (drives.count() == 0) return;  // no optical drive: nothing to act on
         if (optLock.selected()) {
             udtPMR.PreventMediaRemoval = 1;  // a lock never asks for the password
         } else {
@@ -74,7 +74,7 @@ bool frmVelkor::RunRequest() {
         switch (intAction) {
             case 1:
             case 2:
-                Velkor(intDriveCount, blnAllDrives);
+                Velkor(static_cast<int16_t>(drives.count()), blnAllDrives);
                 break;
             case 3:
                 OpenCD();

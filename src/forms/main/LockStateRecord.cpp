@@ -9,9 +9,9 @@ namespace velkor {
 void frmVelkor::SetCurrentState() {
     Guarded(app_.ports.dialogs, "SetCurrentState()", [&] {
         chkAll.setValue(0);
-        for (int k = 1; k <= intDriveCount && !app_.ended(); ++k) {
+        for (int k = 1; k <= drives.count() && !app_.ended(); ++k) {
             imgCboDrives.select(k);
-            const std::string letter = LetterOf(k).substr(0, 1);
+            const std::string letter = drives.LetterOf(k).substr(0, 1);
             std::string recorded = app_.ini.ReadIni(strIniFile, "Current", "Device" + letter);
             // A drive without a record (new since the last run) or with a broken one counts
             // as unlocked, and the drives after it are still restored.

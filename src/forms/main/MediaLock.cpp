@@ -37,36 +37,22 @@ void frmVelkor::Velkor(int16_t intCountDevicesCD, bool blnAll) {
 
 void frmVelkor::ApplyLockRequest(int k, bool lock, bool nt, bool& notNt,
                                  std::vector<DriveFailure>& failures) {
-    const size_t i = static_cast<size_t>(k - 1);
-    const std::string drive = LetterOf(k);
+    const std::string drive = drives.LetterOf(k);
 
     if (!nt) {
         notNt = true;
         if (!lock) {  // no device is touched, but an unlock still shows the drive unlocked
-            blnLocked.at(i) = false;
-            ShowDriveState(k, false);
+            drives.Show(k, false);
         }
         return;
     }
-    if (lock && blnLocked.at(i)) {  // one prevent request per drive is enough
-        ShowDriveState(k, true);
+    if (lock && drives.at(k).locked) {  // one prevent request per drive is enough
+        drives.Show(k, true);
         return;
     }
     DeviceOutcome outcome = LockCD_WinNT(drive, lock);
-    if (outcome.ok) {
-        blnLocked.at(i) = lock;
-    } else {
-        failures.push_back({drive, lock, outcome.reason});
-    }
-    ShowDriveState(k, blnLocked.at(i));
-}
-
-void frmVelkor::ShowDriveState(int k, bool locked) {
-    const std::string drive = LetterOf(k);
-    imgCboDrives.setText(k, drive + (locked ? " locked" : " unlocked"));
-    imgCboDrives.setPicture(k, locked ? kPictureLocked : kPictureUnlocked);
-    if (mnuLockSub.exists(k)) mnuLockSub[k].setChecked(locked);
-    if (mnuUnlockSub.exists(k)) mnuUnlockSub[k].setChecked(locked);
+    if (!outcome.ok) failures.push_back({drive, lock, outcome.reason});
+    drives.Show(k, outcome.ok ? lock : drives.at(k).locked);
 }
 
 DeviceOutcome frmVelkor::LockCD_WinNT(const std::string& strDrive, bool prevent) {

@@ -8,11 +8,11 @@ namespace velkor {
 void frmVelkor::OpenCD() {
     Guarded(app_.ports.dialogs, "OpenCD()", [&] {
         if (blnAllDrives) {
-            for (int k = 1; k <= intDriveCount && !app_.ended(); ++k) {
+            for (int k = 1; k <= drives.count() && !app_.ended(); ++k) {
                 imgCboDrives.select(k);
                 DoorForEntry(k, true);
             }
-            if (intDriveCount > 0) imgCboDrives.select(1);
+            if (drives.count() > 0) imgCboDrives.select(1);
         } else if (imgCboDrives.selectedIndex() > 0) {
             DoorForEntry(imgCboDrives.selectedIndex(), true);
         }
@@ -20,13 +20,13 @@ void frmVelkor::OpenCD() {
 }
 
 void frmVelkor::DoorForEntry(int k, bool open) {
-    const std::string drive = LetterOf(k);
+    const std::string drive = drives.LetterOf(k);
     if (!open) {
         app_.doors.MciDoorClose(drive);
         return;
     }
     const int16_t i = static_cast<int16_t>(k - 1);
-    if (blnLocked.at(static_cast<size_t>(i))) {
+    if (drives.at(k).locked) {
         udtPMR.PreventMediaRemoval = 0;
         Velkor(i, false);
         app_.doors.MciDoorOpen(drive);
@@ -39,13 +39,13 @@ void frmVelkor::DoorForEntry(int k, bool open) {
 
 void frmVelkor::CloseCD() {
     Guarded(app_.ports.dialogs, "CloseCD()", [&] {
-        if (intDriveCount == 0) return;
+        if (drives.count() == 0) return;
         // The selected drive is closed first, whatever the mode, and then once more.
         std::string selected;
         Get_Driveletter(selected);
         app_.doors.MciDoorClose(selected);
         if (blnAllDrives) {
-            for (int k = 1; k <= intDriveCount && !app_.ended(); ++k) {
+            for (int k = 1; k <= drives.count() && !app_.ended(); ++k) {
                 imgCboDrives.select(k);
                 DoorForEntry(k, false);
             }

@@ -165,10 +165,7 @@ void frmVelkor::Form_Load() {
         },
         [&] { DisableCloseButton(); },
         [&] { blnRecordState = false; },
-        [&] {
-            blnAllDrives = true;
-            intDriveCount = 0;
-        },
+        [&] { blnAllDrives = true; },
         [&] { strIniFile = SettingsFile(app_.ports.files); },
         [&] { LoadLanguage(app_, strIniFile); },  // every caption, and the dialogs loaded hidden
         [&] {
@@ -201,11 +198,13 @@ void frmVelkor::Form_Load() {
         },
         [&] { BuildDriveList(); },
         [&] {
-            if (intDriveCount > 0) imgCboDrives.select(1);
+            if (drives.count() > 0) imgCboDrives.select(1);
         },
-        [&] { blnLocked.assign(static_cast<size_t>(intDriveCount), false); },
-        [&] { Velkor(intDriveCount, blnAllDrives); },  // udtPMR is 0: unlocks every drive
-        [&] { blnLocked.assign(static_cast<size_t>(intDriveCount), false); },
+        [&] { drives.ForgetLocks(); },
+        [&] {  // udtPMR is 0: unlocks every drive
+            Velkor(static_cast<int16_t>(drives.count()), blnAllDrives);
+        },
+        [&] { drives.ForgetLocks(); },
         [&] { blnRecordState = true; },
         [&] { ApplyStartUpPolicy(deviceAll, useLastState); },
         [&] {

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "drives/DriveList.h"
 #include "platform/Device.h"
 #include "ui/CheckBox.h"
 #include "ui/CommandButton.h"
@@ -27,10 +28,6 @@ class App;
 struct PREVENT_MEDIA_REMOVAL {
     uint8_t PreventMediaRemoval = 0;
 };
-
-// Picture indexes of the drive selector's image list.
-inline constexpr int kPictureUnlocked = 1;  // green
-inline constexpr int kPictureLocked = 2;    // red
 
 class frmVelkor : public ui::Form {
   public:
@@ -78,9 +75,7 @@ class frmVelkor : public ui::Form {
     // Form-level state.
     PREVENT_MEDIA_REMOVAL udtPMR;
     bool blnAllDrives = false;
-    int16_t intDriveCount = 0;
-    std::vector<bool> blnLocked;            // element k - 1 is entry k of the drive list
-    std::vector<std::string> driveLetters;  // "D:", element k - 1 for entry k
+    DriveList drives{imgCboDrives, mnuLockSub, mnuUnlockSub};  // the drives and their locks
     bool blnRecordState = false;
     bool blnSkipPassword = false;
     int16_t intAction = 0;
@@ -96,15 +91,13 @@ class frmVelkor : public ui::Form {
     // Takes the Close command off the window: only Exit ends the program.
     void DisableCloseButton() { disableClose(); }
 
-    // Drive list (DriveList.cpp).
+    // The drive list in the selector and the submenus (DriveMenus.cpp).
     void Get_Driveletter(std::string& strDrive);
     void AddMenuItem(const std::string& strCaption, const std::string& strMenu);
 
     // Media lock and lock-state record (MediaLock.cpp, LockStateRecord.cpp).
     void Velkor(int16_t intCountDevicesCD, bool blnAll);
     void SetCurrentState();
-    // The letter of list entry k ("D:"), empty when there is no such entry.
-    std::string LetterOf(int k) const;
 
     // Tray door (TrayDoor.cpp).
     void OpenCD();
@@ -165,7 +158,6 @@ class frmVelkor : public ui::Form {
 
     void BuildDriveList();
     void ApplyStartUpPolicy(int16_t deviceAll, int16_t useLastState);
-    void ShowDriveState(int k, bool locked);
     // Applies udtPMR to list entry k; a failed request is added to `failures`.
     void ApplyLockRequest(int k, bool lock, bool nt, bool& notNt,
                           std::vector<DriveFailure>& failures);
