@@ -27,7 +27,9 @@ class DriveList {
   public:
     // The lock state shows in `selector` and as the check mark of `lockSub` and `unlockSub`.
     DriveList(ui::ImageCombo& selector, ui::MenuArray& lockSub, ui::MenuArray& unlockSub)
-        : selector_(selector), lockSub_(lockSub), unlockSub_(unlockSub) {}
+        : selector_(selector), lockSub_(lockSub), unlockSub_(unlockSub) {
+        selector_.setPictures({{0, 170, 0}, {210, 0, 0}});  // green, red
+    }
 
     int count() const { return static_cast<int>(drives_.size()); }
     // Entry k; "Subscript out of range" (9) when there is none.

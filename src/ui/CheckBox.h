@@ -9,6 +9,7 @@ namespace velkor::ui {
 
 class CheckBox : public Control {
   public:
+    static constexpr ControlKind kKind = ControlKind::CheckBox;
     explicit CheckBox(std::string name, std::string caption = {})
         : Control(ControlKind::CheckBox, std::move(name), std::move(caption)) {}
 

@@ -7,6 +7,7 @@ namespace velkor::ui {
 
 class CommandButton : public Control {
   public:
+    static constexpr ControlKind kKind = ControlKind::CommandButton;
     explicit CommandButton(std::string name, std::string caption = {})
         : Control(ControlKind::CommandButton, std::move(name), std::move(caption)) {}
 

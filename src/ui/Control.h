@@ -142,6 +142,7 @@ class Control : public Observable {
 // Text the user reads; it can be clicked.
 class Label : public Control {
   public:
+    static constexpr ControlKind kKind = ControlKind::Label;
     explicit Label(std::string name, std::string caption = {})
         : Control(ControlKind::Label, std::move(name), std::move(caption)) {}
 
@@ -159,6 +160,7 @@ class Label : public Control {
 
 class Frame : public Control {
   public:
+    static constexpr ControlKind kKind = ControlKind::Frame;
     explicit Frame(std::string name, std::string caption = {})
         : Control(ControlKind::Frame, std::move(name), std::move(caption)) {}
 };
@@ -166,6 +168,7 @@ class Frame : public Control {
 // An image from the program's resources, shown at its own size; it can be clicked.
 class Picture : public Control {
   public:
+    static constexpr ControlKind kKind = ControlKind::Picture;
     explicit Picture(std::string name) : Control(ControlKind::Picture, std::move(name)) {}
 
     // The name of the image resource; empty for none.
@@ -180,5 +183,11 @@ class Picture : public Control {
   private:
     std::string image_;
 };
+
+// The control as its own kind (TextBox, CommandButton, ...), or nullptr when it is another.
+template <class T>
+T* As(Control& control) {
+    return control.kind() == T::kKind ? static_cast<T*>(&control) : nullptr;
+}
 
 }  // namespace velkor::ui

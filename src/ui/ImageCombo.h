@@ -16,6 +16,7 @@ struct ComboEntry {
 
 class ImageCombo : public Control {
   public:
+    static constexpr ControlKind kKind = ControlKind::ImageCombo;
     explicit ImageCombo(std::string name) : Control(ControlKind::ImageCombo, std::move(name)) {}
 
     // A user's choice of an entry.
@@ -30,6 +31,9 @@ class ImageCombo : public Control {
     void setText(int index, std::string text);
     void setPicture(int index, int picture);
     void clear();
+    // The pictures: picture n (from 1) is a dot of colour n.
+    void setPictures(std::vector<Rgb> colours) { pictures_ = std::move(colours); }
+    const std::vector<Rgb>& pictures() const { return pictures_; }
 
     int selectedIndex() const { return selected_; }
     // Text of the selected entry; raises "Index out of bounds" when nothing is selected.
@@ -43,6 +47,7 @@ class ImageCombo : public Control {
     ComboEntry& at(int index);
 
     std::vector<ComboEntry> entries_;
+    std::vector<Rgb> pictures_;
     int selected_ = 0;
 };
 

@@ -22,6 +22,7 @@ class OptionGroup {
 
 class OptionButton : public Control {
   public:
+    static constexpr ControlKind kKind = ControlKind::OptionButton;
     OptionButton(OptionGroup& group, std::string name, std::string caption = {})
         : Control(ControlKind::OptionButton, std::move(name), std::move(caption)), group_(group) {
         group.add(*this);

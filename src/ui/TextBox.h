@@ -8,6 +8,7 @@ namespace velkor::ui {
 
 class TextBox : public Control {
   public:
+    static constexpr ControlKind kKind = ControlKind::TextBox;
     explicit TextBox(std::string name, std::string text = {})
         : Control(ControlKind::TextBox, std::move(name)), text_(std::move(text)) {}
 

@@ -101,7 +101,7 @@ void ControlAdapter::Sync(ui::Property property) {
     if (!self) return;
     switch (property) {
         case ui::Property::Caption:
-            if (isEdit()) break;
+            if (is(ui::ControlKind::TextBox)) break;  // the text is the user's
             SetWindowTextW(self, Widen(control_.caption()).c_str());
             host_.Layout();  // a longer caption (another language) may need more room
             break;
@@ -189,66 +189,6 @@ void ControlAdapter::ApplyResources(const DpiResources& resources) {
     SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
-int StaticAdapter::CaptionMargin(UINT dpi) const {
-    // A frame's caption sits in its border, after a short stretch of the line.
-    return control_.kind() == ui::ControlKind::Frame
-               ? 4 * SystemMetric(SM_CXEDGE, dpi) + Pixels(120, dpi)
-               : Pixels(30, dpi);
-}
-
-namespace {
-DWORD AlignmentStyle(ui::Alignment alignment) {
-    switch (alignment) {
-        case ui::Alignment::Center:
-            return SS_CENTER;
-        case ui::Alignment::Right:
-            return SS_RIGHT;
-        case ui::Alignment::Left:
-            break;
-    }
-    return SS_LEFT;
-}
-}  // namespace
-
-StaticAdapter::Look StaticAdapter::Describe() const {
-    switch (control_.kind()) {
-        case ui::ControlKind::Frame:
-            return {WC_BUTTONW, BS_GROUPBOX, Widen(control_.caption())};
-        case ui::ControlKind::Picture:
-            return {WC_STATICW, SS_BITMAP | SS_NOTIFY, L""};
-        default: {  // a label: it tells of clicks, and of the mouse over it
-            auto& label = static_cast<const ui::Label&>(control_);
-            return {WC_STATICW, AlignmentStyle(label.alignment()) | SS_NOTIFY,
-                    Widen(label.caption())};
-        }
-    }
-}
-
-void StaticAdapter::SyncOwn(ui::Property property) {
-    if (property == ui::Property::Alignment && control_.kind() == ui::ControlKind::Label) {
-        auto style = static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_STYLE));
-        style = (style & ~static_cast<DWORD>(SS_TYPEMASK)) |
-                AlignmentStyle(static_cast<ui::Label&>(control_).alignment());
-        SetWindowLongPtrW(hwnd(), GWL_STYLE, static_cast<LONG_PTR>(style));
-        InvalidateRect(hwnd(), nullptr, TRUE);
-    } else if (property == ui::Property::Image && control_.kind() == ui::ControlKind::Picture) {
-        const std::string& name = static_cast<ui::Picture&>(control_).image();
-        UniqueBitmap previous = std::move(image_);
-        if (!name.empty()) {
-            image_.reset(static_cast<HBITMAP>(
-                LoadImageW(host_.Instance(), Widen(name).c_str(), IMAGE_BITMAP, 0, 0, 0)));
-            if (!image_) host_.Failed("LoadImageW(" + name + ")", GetLastError());
-        }
-        SendMessageW(hwnd(), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(image_.get()));
-    }
-}
-
-void StaticAdapter::OnNotify(int code) {
-    if (code != STN_CLICKED) return;
-    if (control_.kind() == ui::ControlKind::Label) static_cast<ui::Label&>(control_).click();
-    if (control_.kind() == ui::ControlKind::Picture) static_cast<ui::Picture&>(control_).click();
-}
-
 std::unique_ptr<ControlAdapter> MakeAdapter(ControlHost& host, ui::Control& control) {
     switch (control.kind()) {
         case ui::ControlKind::CheckBox:
@@ -264,11 +204,13 @@ std::unique_ptr<ControlAdapter> MakeAdapter(ControlHost& host, ui::Control& cont
         case ui::ControlKind::ImageCombo:
             return std::make_unique<ImageComboAdapter>(host, static_cast<ui::ImageCombo&>(control));
         case ui::ControlKind::Label:
+            return std::make_unique<LabelAdapter>(host, static_cast<ui::Label&>(control));
         case ui::ControlKind::Frame:
+            return std::make_unique<FrameAdapter>(host, control);
         case ui::ControlKind::Picture:
-            break;
+            return std::make_unique<PictureAdapter>(host, static_cast<ui::Picture&>(control));
     }
-    return std::make_unique<StaticAdapter>(host, control);
+    return nullptr;
 }
 
 }  // namespace velkor::win32

@@ -57,8 +57,7 @@ class ControlAdapter {
     ui::Control& control() const { return control_; }
     HWND hwnd() const { return window_.get(); }
     int id() const { return id_; }
-    virtual bool isOptionButton() const { return false; }
-    virtual bool isEdit() const { return false; }
+    bool is(ui::ControlKind kind) const { return control_.kind() == kind; }
 
   protected:
     struct Look {

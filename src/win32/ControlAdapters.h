@@ -8,6 +8,8 @@ class OptionButton;
 class CommandButton;
 class TextBox;
 class ImageCombo;
+class Label;
+class Picture;
 }  // namespace velkor::ui
 
 namespace velkor::win32 {
@@ -30,7 +32,6 @@ class OptionButtonAdapter : public ControlAdapter {
   public:
     OptionButtonAdapter(ControlHost& host, ui::OptionButton& option);
     void OnNotify(int code) override;
-    bool isOptionButton() const override { return true; }
 
   protected:
     Look Describe() const override;
@@ -58,7 +59,6 @@ class TextBoxAdapter : public ControlAdapter {
   public:
     TextBoxAdapter(ControlHost& host, ui::TextBox& box);
     void OnNotify(int code) override;
-    bool isEdit() const override { return true; }
 
   protected:
     Look Describe() const override;
@@ -86,12 +86,13 @@ class ImageComboAdapter : public ControlAdapter {
   private:
     void Fill();
     ui::ImageCombo& combo_;
+    UniqueImageList images_;  // the combo's pictures at the window's DPI
 };
 
-// Labels, frames and pictures: text or image, alignment, clicks.
-class StaticAdapter : public ControlAdapter {
+// A text that tells of clicks, and of the mouse over it.
+class LabelAdapter : public ControlAdapter {
   public:
-    using ControlAdapter::ControlAdapter;
+    LabelAdapter(ControlHost& host, ui::Label& label);
     void OnNotify(int code) override;
 
   protected:
@@ -100,6 +101,31 @@ class StaticAdapter : public ControlAdapter {
     void SyncOwn(ui::Property property) override;
 
   private:
+    ui::Label& label_;
+};
+
+// A group box: its caption sits in its border.
+class FrameAdapter : public ControlAdapter {
+  public:
+    using ControlAdapter::ControlAdapter;
+
+  protected:
+    Look Describe() const override;
+    int CaptionMargin(UINT dpi) const override;
+};
+
+// A bitmap from the program's resources that tells of clicks.
+class PictureAdapter : public ControlAdapter {
+  public:
+    PictureAdapter(ControlHost& host, ui::Picture& picture);
+    void OnNotify(int code) override;
+
+  protected:
+    Look Describe() const override;
+    void SyncOwn(ui::Property property) override;
+
+  private:
+    ui::Picture& picture_;
     UniqueBitmap image_;
 };
 

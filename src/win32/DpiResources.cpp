@@ -59,6 +59,18 @@ UINT DpiOf(HWND window) {
     return dpi ? dpi : 96;
 }
 
+UniqueImageList DotList(UINT dpi, const std::vector<ui::Rgb>& colours) {
+    const int size = MulDiv(16, static_cast<int>(dpi), 96);
+    UniqueImageList list(
+        ImageList_Create(size, size, ILC_COLOR32, static_cast<int>(colours.size()), 0));
+    if (!list) return list;
+    for (const ui::Rgb& colour : colours) {
+        UniqueBitmap dot(Dot(size, RGB(colour.red, colour.green, colour.blue)));
+        if (!dot || ImageList_Add(list.get(), dot.get(), nullptr) < 0) return UniqueImageList();
+    }
+    return list;
+}
+
 DpiResources DpiResources::Make(HINSTANCE instance, UINT dpi, std::string& failed) {
     DpiResources made;
     made.dpi = dpi;
@@ -72,15 +84,6 @@ DpiResources DpiResources::Make(HINSTANCE instance, UINT dpi, std::string& faile
     made.face = face;
     made.font.reset(CreateFontIndirectW(&face));
     if (!made.font) failed = "font";
-
-    int size = MulDiv(16, static_cast<int>(dpi), 96);
-    made.images.reset(ImageList_Create(size, size, ILC_COLOR32, 2, 0));
-    if (!made.images) failed = "image list";
-    for (COLORREF color : {RGB(0, 170, 0), RGB(210, 0, 0)}) {
-        HBITMAP dot = Dot(size, color);
-        if (!dot || ImageList_Add(made.images.get(), dot, nullptr) < 0) failed = "image list";
-        if (dot) DeleteObject(dot);
-    }
 
     auto icon = [&](int metric) {
         int side = SystemMetric(metric, dpi);

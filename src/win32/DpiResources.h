@@ -1,10 +1,12 @@
 #pragma once
-// What a window draws with at its DPI: the message font, the drive selector's image list (a
-// green and a red dot) and the program's icons at the sizes the system asks for. Made anew when
-// the window moves to a monitor of another DPI.
+// What a window draws with at its DPI: the message font and the program's icons at the sizes
+// the system asks for. Made anew when the window moves to a monitor of another DPI.
 #include <windows.h>
 
 #include <string>
+#include <vector>
+
+#include "ui/Control.h"
 
 #include "win32/Handles.h"
 
@@ -25,12 +27,14 @@ struct DpiResources {
     UINT dpi = 96;
     LOGFONTW face{};  // the font's description, for controls that change it
     UniqueFont font;
-    UniqueImageList images;  // 1 unlocked (green), 2 locked (red)
     UniqueIcon bigIcon;
     UniqueIcon smallIcon;
 
     // Every resource for `dpi`; what could not be made is named in `failed` (empty on success).
     static DpiResources Make(HINSTANCE instance, UINT dpi, std::string& failed);
 };
+
+// An image list of dots in `colours`, sized for `dpi`; empty when the system refused.
+UniqueImageList DotList(UINT dpi, const std::vector<ui::Rgb>& colours);
 
 }  // namespace velkor::win32

@@ -41,7 +41,7 @@ void FormWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
     // Every branch ends at the model's handler: it may unload this very form.
     if (lParam == 0 && id == IDCANCEL) {  // Escape: the form's cancel button, if it has one
         for (const auto& adapter : adapters_) {
-            auto* button = dynamic_cast<ui::CommandButton*>(&adapter->control());
+            auto* button = ui::As<ui::CommandButton>(adapter->control());
             if (button && button->isCancel()) return button->click();
         }
         // Without a cancel button Escape closes the window as its close box does.
@@ -90,7 +90,7 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case DM_GETDEFID:  // Enter clicks the default button
             for (const auto& adapter : adapters_) {
-                auto* button = dynamic_cast<ui::CommandButton*>(&adapter->control());
+                auto* button = ui::As<ui::CommandButton>(adapter->control());
                 if (button && button->isDefault()) return MAKELRESULT(adapter->id(), DC_HASDEFID);
             }
             return 0;

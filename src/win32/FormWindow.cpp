@@ -128,7 +128,7 @@ void FormWindow::CreateControls() {
     for (ui::Control* control : ordered) {
         std::unique_ptr<ControlAdapter> adapter = MakeAdapter(*this, *control);
         // Each control starts a keyboard group, except an option button after another.
-        const bool isOption = adapter->isOptionButton();
+        const bool isOption = adapter->is(ui::ControlKind::OptionButton);
         const bool startsGroup = !(isOption && previousWasOption);
         previousWasOption = isOption;
         if (!adapter->Create(id++, startsGroup)) continue;
@@ -252,7 +252,7 @@ void FormWindow::Show() {
     // first control that takes it.
     HWND focus = nullptr;
     for (const auto& adapter : adapters_) {
-        auto* box = dynamic_cast<ui::TextBox*>(&adapter->control());
+        auto* box = ui::As<ui::TextBox>(adapter->control());
         if (box && box->hasFocus()) focus = adapter->hwnd();
     }
     if (!focus && lastFocus_ && IsChild(Window(), lastFocus_)) focus = lastFocus_;

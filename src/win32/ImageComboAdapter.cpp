@@ -25,7 +25,11 @@ RECT ImageComboAdapter::Wanted(UINT dpi, HDC dc) const {
 }
 
 void ImageComboAdapter::ApplyResources(const DpiResources& resources) {
-    SendMessageW(hwnd(), CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(resources.images.get()));
+    // The new pictures are in place before the old ones go.
+    UniqueImageList previous = std::move(images_);
+    images_ = DotList(resources.dpi, combo_.pictures());
+    if (!images_) host_.Failed("creating the pictures of " + combo_.name(), GetLastError());
+    SendMessageW(hwnd(), CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.get()));
     ControlAdapter::ApplyResources(resources);
 }
 

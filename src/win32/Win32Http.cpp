@@ -11,26 +11,19 @@
 #include <thread>
 
 #include "program/Program.h"
+#include "win32/Handles.h"
 #include "win32/Utf.h"
 
 namespace velkor::win32 {
 namespace {
 
 // WinINet's handles close with InternetCloseHandle.
-class InternetHandle {
-  public:
-    explicit InternetHandle(HINTERNET handle) : handle_(handle) {}
-    ~InternetHandle() {
-        if (handle_) InternetCloseHandle(handle_);
-    }
-    InternetHandle(const InternetHandle&) = delete;
-    InternetHandle& operator=(const InternetHandle&) = delete;
-    HINTERNET get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-
-  private:
-    HINTERNET handle_;
+struct InternetTraits {
+    using Handle = HINTERNET;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle h) { InternetCloseHandle(h); }
 };
+using InternetHandle = UniqueHandle<InternetTraits>;
 
 std::string WinInetMessage(DWORD code) {
     wchar_t* buffer = nullptr;
