@@ -1,5 +1,3 @@
-// A form window's messages: commands from its controls and menus, the keyboard's default and
-// cancel buttons, the close command, timers, colours and DPI changes.
 #include <windows.h>
 #include <windowsx.h>
 
@@ -7,49 +5,33 @@
 
 #include "ui/CommandButton.h"
 #include "ui/Dispatch.h"
+#include "win32/FormMessages.h"
 #include "win32/FormWindow.h"
 
 namespace velkor::win32 {
 
-void FormWindow::ShowPopup(ui::Menu& menu) {
-    HMENU popup = menus_ ? menus_->PopupOf(menu) : nullptr;
-    if (!popup) return;
-    POINT at{};
-    GetCursorPos(&at);
-    const UINT align = GetSystemMetrics(SM_MENUDROPALIGNMENT) ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
-    // In front first and nudged afterwards: otherwise the menu of a window in the background
-    // stays open when the user clicks elsewhere.
-    SetForegroundWindow(Window());
-    // The chosen entry runs before this returns, as the caller expects.
-    int id = TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | align, at.x, at.y, 0, Window(),
-                            nullptr);
-    if (ui::Menu* chosen = id ? menus_->MenuOfId(id) : nullptr) chosen->click();
-    // The entry may have unloaded this form (Exit): then there is no window left to nudge.
-    if (window_) PostMessageW(Window(), WM_NULL, 0, 0);
-}
-
-ControlAdapter* FormWindow::AdapterOf(HWND control) const {
-    for (const auto& adapter : adapters_) {
+ControlAdapter* FormMessages::AdapterOf(HWND control) const {
+    for (const auto& adapter : w_.adapters_) {
         if (adapter->hwnd() == control) return adapter.get();
     }
     return nullptr;
 }
 
-void FormWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
+void FormMessages::OnCommand(WPARAM wParam, LPARAM lParam) {
     const int id = LOWORD(wParam);
     const int code = HIWORD(wParam);
     // Every branch ends at the model's handler: it may unload this very form.
     if (lParam == 0 && id == IDCANCEL) {  // Escape: the form's cancel button, if it has one
-        for (const auto& adapter : adapters_) {
+        for (const auto& adapter : w_.adapters_) {
             auto* button = ui::As<ui::CommandButton>(adapter->control());
             if (button && button->isCancel()) return button->click();
         }
         // Without a cancel button Escape closes the window as its close box does.
-        if (!form_.closeDisabled()) form_.CloseCommand();
+        if (!w_.form_.closeDisabled()) w_.form_.CloseCommand();
         return;
     }
     if (lParam == 0) {  // a menu entry or an accelerator
-        if (ui::Menu* menu = menus_ ? menus_->MenuOfId(id) : nullptr) menu->click();
+        if (ui::Menu* menu = w_.menus_ ? w_.menus_->MenuOfId(id) : nullptr) menu->click();
         return;
     }
     // A hidden or disabled control cannot have been used: a notification from it was made up by
@@ -60,7 +42,8 @@ void FormWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
     }
 }
 
-LRESULT FormWindow::ControlColor(HDC dc, HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT FormMessages::ControlColor(HDC dc, HWND control, UINT message, WPARAM wParam,
+                                   LPARAM lParam) {
     ControlAdapter* adapter = AdapterOf(control);
     ui::SystemColor color = adapter ? adapter->control().backColor() : ui::SystemColor::Default;
     const ui::Color fore = adapter ? adapter->control().foreColor() : ui::Color{};
@@ -68,9 +51,9 @@ LRESULT FormWindow::ControlColor(HDC dc, HWND control, UINT message, WPARAM wPar
     if (color == ui::SystemColor::Default) {
         // An enabled text box keeps the system's own; everything else sits on the form.
         const bool systemLook =
-            message == WM_CTLCOLOREDIT || form_.style().backColor == ui::SystemColor::ButtonFace;
-        if (systemLook && !ownText) return DefWindowProcW(Window(), message, wParam, lParam);
-        color = message == WM_CTLCOLOREDIT ? ui::SystemColor::Window : form_.style().backColor;
+            message == WM_CTLCOLOREDIT || w_.form_.style().backColor == ui::SystemColor::ButtonFace;
+        if (systemLook && !ownText) return DefWindowProcW(w_.Window(), message, wParam, lParam);
+        color = message == WM_CTLCOLOREDIT ? ui::SystemColor::Window : w_.form_.style().backColor;
     }
     if (ownText) {
         if (const auto* rgb = std::get_if<ui::Rgb>(&fore)) {
@@ -83,29 +66,29 @@ LRESULT FormWindow::ControlColor(HDC dc, HWND control, UINT message, WPARAM wPar
     return reinterpret_cast<LRESULT>(GetSysColorBrush(static_cast<int>(color)));
 }
 
-LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT FormMessages::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
             OnCommand(wParam, lParam);
             return 0;
         case DM_GETDEFID:  // Enter clicks the default button
-            for (const auto& adapter : adapters_) {
+            for (const auto& adapter : w_.adapters_) {
                 auto* button = ui::As<ui::CommandButton>(adapter->control());
                 if (button && button->isDefault()) return MAKELRESULT(adapter->id(), DC_HASDEFID);
             }
             return 0;
         case WM_SYSCOMMAND:
-            if ((wParam & 0xFFF0) == SC_CLOSE && form_.closeDisabled()) return 0;
+            if ((wParam & 0xFFF0) == SC_CLOSE && w_.form_.closeDisabled()) return 0;
             break;
         case WM_CLOSE:
-            if (!form_.closeDisabled()) form_.CloseCommand();
+            if (!w_.form_.closeDisabled()) w_.form_.CloseCommand();
             return 0;
         case WM_ACTIVATE:
             if (LOWORD(wParam) == WA_INACTIVE) {
                 HWND focus = GetFocus();
-                if (focus && IsChild(Window(), focus)) lastFocus_ = focus;
-            } else if (lastFocus_ && IsChild(Window(), lastFocus_)) {
-                SetFocus(lastFocus_);
+                if (focus && IsChild(w_.Window(), focus)) w_.lastFocus_ = focus;
+            } else if (w_.lastFocus_ && IsChild(w_.Window(), w_.lastFocus_)) {
+                SetFocus(w_.lastFocus_);
                 return 0;
             }
             break;
@@ -113,7 +96,7 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             // The dialog navigation (an access key of a label or frame, arrow keys in a group)
             // asks the window to move the focus, as a dialog box would.
             HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
-                                       : GetNextDlgTabItem(Window(), GetFocus(), wParam != 0);
+                                       : GetNextDlgTabItem(w_.Window(), GetFocus(), wParam != 0);
             if (next) SetFocus(next);
             return 0;
         }
@@ -126,30 +109,30 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_MOUSEMOVE: {  // over the window's own background
             const int keys = static_cast<int>(wParam);
-            form_.mouseMove(((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) |
-                                ((keys & MK_MBUTTON) ? 4 : 0),
-                            ((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) |
-                                (GetKeyState(VK_MENU) < 0 ? 4 : 0),
-                            Twips(GET_X_LPARAM(lParam)), Twips(GET_Y_LPARAM(lParam)));
+            w_.form_.mouseMove(((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) |
+                                   ((keys & MK_MBUTTON) ? 4 : 0),
+                               ((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) |
+                                   (GetKeyState(VK_MENU) < 0 ? 4 : 0),
+                               w_.Twips(GET_X_LPARAM(lParam)), w_.Twips(GET_Y_LPARAM(lParam)));
             return 0;
         }
         case WM_ENTERMENULOOP:
-            if (menus_) menus_->EnterMenuLoop();
+            if (w_.menus_) w_.menus_->EnterMenuLoop();
             break;
         case WM_EXITMENULOOP:
-            if (menus_) menus_->ExitMenuLoop();
+            if (w_.menus_) w_.menus_->ExitMenuLoop();
             break;
         case WM_TIMER: {
-            auto found = timers_.find(wParam);
-            if (found == timers_.end()) break;
+            auto found = w_.timers_.find(wParam);
+            if (found == w_.timers_.end()) break;
             found->second->tick();
             return 0;
         }
         case WM_ERASEBKGND: {
             RECT client;
-            GetClientRect(Window(), &client);
+            GetClientRect(w_.Window(), &client);
             FillRect(reinterpret_cast<HDC>(wParam), &client,
-                     GetSysColorBrush(static_cast<int>(form_.style().backColor)));
+                     GetSysColorBrush(static_cast<int>(w_.form_.style().backColor)));
             return 1;
         }
         case WM_CTLCOLOREDIT:
@@ -159,21 +142,21 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                                 message, wParam, lParam);
         case WM_DPICHANGED: {
             std::string failed;
-            UseResources(DpiResources::Make(Instance(), HIWORD(wParam), failed));
-            if (!failed.empty()) Failed("creating the " + failed + " of " + form_.name(), 0);
-            Layout();
+            w_.UseResources(DpiResources::Make(w_.Instance(), HIWORD(wParam), failed));
+            if (!failed.empty()) w_.Failed("creating the " + failed + " of " + w_.form_.name(), 0);
+            w_.Layout();
             const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(Window(), nullptr, suggested->left, suggested->top, 0, 0,
+            SetWindowPos(w_.Window(), nullptr, suggested->left, suggested->top, 0, 0,
                          SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             return 0;
         }
         default:
             break;
     }
-    return DefWindowProcW(Window(), message, wParam, lParam);
+    return DefWindowProcW(w_.Window(), message, wParam, lParam);
 }
 
-LRESULT CALLBACK FormWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK FormMessages::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
         SetWindowLongPtrW(window, GWLP_USERDATA,
@@ -183,7 +166,7 @@ LRESULT CALLBACK FormWindow::WindowProc(HWND window, UINT message, WPARAM wParam
     if (!self || !self->window_) return DefWindowProcW(window, message, wParam, lParam);
     ui::Dispatch running;  // a handler may unload this very form
     try {
-        return self->Handle(message, wParam, lParam);
+        return self->messages_.Handle(message, wParam, lParam);
     } catch (...) {
         return 0;  // handlers report their own errors; nothing unwinds into the system
     }

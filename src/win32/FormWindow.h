@@ -10,6 +10,7 @@
 #include "ui/Form.h"
 #include "win32/ControlAdapter.h"
 #include "win32/DpiResources.h"
+#include "win32/FormMessages.h"
 #include "win32/Handles.h"
 #include "win32/MenuBuilder.h"
 #include "win32/Subclasses.h"
@@ -44,11 +45,9 @@ class FormWindow : public ControlHost {
 
     MenuBuilder* menus() const { return menus_.get(); }
 
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
   private:
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-    void OnCommand(WPARAM wParam, LPARAM lParam);
+    friend class FormMessages;  // answers the window's messages with the parts below
+
     void SyncForm(ui::Property property);
     void Show();
     void ShowPopup(ui::Menu& menu);
@@ -57,8 +56,6 @@ class FormWindow : public ControlHost {
     void UseResources(DpiResources made);
     void CenterOnScreen();
     int MeasureTextHeight(std::string_view text) const;
-    ControlAdapter* AdapterOf(HWND control) const;
-    LRESULT ControlColor(HDC dc, HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 
     Renderer& renderer_;
     ui::Form& form_;
@@ -73,6 +70,7 @@ class FormWindow : public ControlHost {
     bool closed_ = false;
     HWND lastFocus_ = nullptr;  // given back when the window is activated again
     std::vector<ui::Subscription> subscriptions_;
+    FormMessages messages_{*this};
 };
 
 }  // namespace velkor::win32

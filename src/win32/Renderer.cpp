@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "ui/Dispatch.h"
+#include "win32/FormMessages.h"
 #include "win32/FormWindow.h"
 #include "win32/Utf.h"
 #include "win32/Win32EventLoop.h"
@@ -15,7 +16,7 @@ Renderer::Renderer(HINSTANCE instance, Win32EventLoop& loop) : instance_(instanc
     if (!InitCommonControlsEx(&controls)) Report("InitCommonControlsEx", GetLastError());
     WNDCLASSEXW cls{};
     cls.cbSize = sizeof cls;
-    cls.lpfnWndProc = &FormWindow::WindowProc;
+    cls.lpfnWndProc = &FormMessages::WindowProc;
     cls.hInstance = instance;
     cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);

@@ -338,9 +338,10 @@ drive keys u home enter >/dev/null  # Unlock > D:
 box=$(drive box ok 5000 || true)
 [ "$box" = "Velkor|Velkor is busy with another action. Please try again when it has finished." ] &&
     ok "Unlock during the resume's box is refused" || bad "Unlock during the resume's box: [$box]"
+rm -f "$e2e/fail"  # before the box goes: the resume's restore comes right after it
 box=$(drive box ok 5000 || true)
 case "$box" in "Velkor|E: could not be unlocked: "*) ok "then the resume's box ($box)" ;; *) bad "resume box: [$box]" ;; esac
-rm -f "$e2e/fail"
+drive no-box 1500 >/dev/null || bad "another box after the resume's"
 [ "$(locks 0 D)" = $((unlocks + 1)) ] && ok "D unlocked once, by the resume" || bad "D: $(locks 0 D) unlocks after $unlocks"
 drive wait-window "Password required" 300 && bad "a prompt after the resume" || ok "and no prompt"
 unlocks=$(locks 0 E)
