@@ -41,29 +41,35 @@ std::thread AnswerBox(const std::wstring& title, int answerId, SeenBox& seen) {
     });
 }
 
+// Each box shows its title and its UTF-8 text intact, has the buttons asked for, and returns
+// the one the user clicked.
 TEST(Win32DialogsTest, ShowsTextAndTitleAndReturnsTheAnswer) {
-    Win32Dialogs dialogs;
-    SeenBox seen;
-    std::thread user = AnswerBox(L"Exit Velkor", IDCANCEL, seen);
-    Answer answer = dialogs.Show({"Exit Velkor?\r\n\r\nVelkor will unlock all CD/DVD drives.",
-                                  "Exit Velkor", Buttons::OkCancel, Icon::Question});
-    user.join();
-    EXPECT_EQ(answer, Answer::Cancel);
-    EXPECT_EQ(seen.title, "Exit Velkor");
-    EXPECT_EQ(seen.text, "Exit Velkor?\r\n\r\nVelkor will unlock all CD/DVD drives.");
-    EXPECT_TRUE(seen.hasCancel);
-}
-
-TEST(Win32DialogsTest, Utf8ReachesTheScreenIntact) {
-    Win32Dialogs dialogs;
-    SeenBox seen;
-    std::thread user = AnswerBox(L"Velkor beenden", IDOK, seen);
-    Answer answer = dialogs.Show({"Sorry, f\xC3\xBCr diese Aktion wird ein Password gebraucht.",
-                                  "Velkor beenden", Buttons::Ok, Icon::None});
-    user.join();
-    EXPECT_EQ(answer, Answer::Ok);
-    EXPECT_EQ(seen.text, "Sorry, f\xC3\xBCr diese Aktion wird ein Password gebraucht.");
-    EXPECT_FALSE(seen.hasCancel);
+    struct Case {
+        MessageBoxRequest box;
+        int clicked;
+        Answer answer;
+    };
+    const Case cases[] = {
+        {{"Exit Velkor?\r\n\r\nVelkor will unlock all CD/DVD drives.", "Exit Velkor",
+          Buttons::OkCancel, Icon::Question},
+         IDCANCEL,
+         Answer::Cancel},
+        {{"Sorry, f\xC3\xBCr diese Aktion wird ein Password gebraucht.", "Velkor beenden",
+          Buttons::Ok, Icon::None},
+         IDOK,
+         Answer::Ok},
+    };
+    for (const Case& c : cases) {
+        Win32Dialogs dialogs;
+        SeenBox seen;
+        std::thread user = AnswerBox(Widen(c.box.title), c.clicked, seen);
+        const Answer answer = dialogs.Show(c.box);
+        user.join();
+        EXPECT_EQ(answer, c.answer);
+        EXPECT_EQ(seen.title, c.box.title);
+        EXPECT_EQ(seen.text, c.box.text);
+        EXPECT_EQ(seen.hasCancel, c.box.buttons == Buttons::OkCancel);
+    }
 }
 
 }  // namespace
