@@ -337,7 +337,7 @@ TEST(PasswordTest, WithoutAnOpticalDriveExitNeedsNoPassword) {
     EXPECT_FALSE(m.app.setPassword.loaded());
 }
 
-TEST(PasswordTest, WhileClearingTheSwitchWaitsProtectionStaysOn) {
+TEST(PasswordTest, TheSwitchFollowsThePasswordFileWhateverTheOrderOfClicks) {
     // Ticked again before the password came: the password stays.
     Machine t;
     t.Start();

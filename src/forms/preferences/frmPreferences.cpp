@@ -139,12 +139,10 @@ void frmPreferences::chkPassword_Click() {
         }
         if (stored) {
             bool confirmed = false;
-            ++removalsPending_;
             // Removing the password is an action of its own: it waits for no other one's prompt.
             bool ran = false;
             std::optional<RuntimeError> error =
                 Attempt([&] { ran = app_.actions.TryRun([&] { confirmed = AskPassword(app_); }); });
-            --removalsPending_;
             if (error) throw *error;  // reported by this handler's guard
             if (app_.ended()) return;
             if (!ran) app_.RefuseWhileBusy();

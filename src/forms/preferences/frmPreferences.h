@@ -58,16 +58,16 @@ class frmPreferences : public ui::Form {
     UpdateCheck CheckForUpdates();
     void cmdCheckUpdate_Click();
 
-    // Whether unlock, open and close ask for the password: while the switch is ticked, and also
-    // while clearing it waits for the password (the box shows cleared by then).
-    bool PasswordProtectionOn() const { return chkPassword.value() == 1 || removalsPending_ > 0; }
+    // Whether unlock, open and close ask for the password: while the switch is ticked. Clearing
+    // it is an action of its own, so no other one runs while its prompt waits with the box
+    // already shown cleared.
+    bool PasswordProtectionOn() const { return chkPassword.value() == 1; }
 
   private:
     void ChooseLanguage(int16_t language, const char* procName);
     void ShowStoredLanguage();
 
     App& app_;
-    int removalsPending_ = 0;
     bool checking_ = false;  // an update check runs
     bool showingStoredLanguage_ = false;
 };
