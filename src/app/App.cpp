@@ -28,7 +28,11 @@ App::App(Ports ports_, ui::FormHost* host)
       preferences([this] { return std::make_unique<frmPreferences>(*this); }, host),
       setPassword([this] { return std::make_unique<frmSetPWD>(*this); }, host),
       checkPassword([this] { return std::make_unique<frmCheckPWD>(*this); }, host),
-      about([this] { return std::make_unique<frmAbout>(*this); }, host) {}
+      about(
+          [this] {
+              return std::make_unique<frmAbout>(*this, ports.dialogs, ports.files, ports.shell);
+          },
+          host) {}
 
 bool App::GermanTexts() const {
     const std::string file = SettingsFile(ports.files);

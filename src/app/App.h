@@ -13,6 +13,7 @@
 #include "password/PasswordFile.h"
 #include "profile/IniInOut.h"
 #include "program/ActionGate.h"
+#include "program/Session.h"
 #include "ui/FormSlot.h"
 
 namespace velkor {
@@ -31,7 +32,7 @@ class BoxesWhileRunning : public Dialogs {
     const bool& ended_;
 };
 
-class App {
+class App : public Session {
   public:
     explicit App(Ports ports, ui::FormHost* host = nullptr);
 
@@ -54,13 +55,13 @@ class App {
 
     // The language of the program's texts: German when the settings file says 1, English for
     // any other number, and also when the value is missing or not a number.
-    bool GermanTexts() const;
+    bool GermanTexts() const override;
 
     // Loads the main window (its load is the start-up) and shows it unless start-up decided
     // otherwise. Returns false when the program is to end at once.
     bool Start();
     // True once the main window has been unloaded: the program is over.
-    bool ended() const { return ended_; }
+    bool ended() const override { return ended_; }
     // Unloads the main window, which ends the program.
     void End();
     // Tells the user that another action runs and brings its password prompt to the front.

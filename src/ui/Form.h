@@ -127,6 +127,11 @@ class Form : public Observable {
     virtual void Form_Load() {}
     // Runs before the form is unloaded; setting `cancel` to non-zero keeps it loaded.
     virtual void Form_Unload(int& cancel) { (void)cancel; }
+    // Unloads the form from where it lives (its FormSlot), as its own handlers do to close it.
+    void unload() {
+        if (unloader_) unloader_();
+    }
+    void setUnloader(std::function<void()> unloader) { unloader_ = std::move(unloader); }
 
   protected:
     void setStyle(const FormStyle& style) { style_ = style; }
@@ -165,6 +170,7 @@ class Form : public Observable {
     std::vector<Control*> controls_;
     std::vector<Menu*> menus_;
     std::vector<Timer*> timers_;
+    std::function<void()> unloader_;
 };
 
 }  // namespace velkor::ui

@@ -39,6 +39,7 @@ class FormSlot {
             // A program that has ended loads no form again, whatever handler is still running.
             if (closed_) throw RuntimeError(err::kInvalidCall, "The program has ended.");
             form_ = make_();
+            form_->setUnloader([this] { unload(); });
             // The slot holds the form before its load runs, so a touch during Form_Load
             // reaches the same form instead of loading a second one.
             if (host_) host_->attach(*form_);

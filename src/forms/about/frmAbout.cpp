@@ -3,7 +3,6 @@
 #include <optional>
 #include <string>
 
-#include "app/App.h"
 #include "program/ErrorCheck.h"
 #include "program/Messages.h"
 #include "program/Program.h"
@@ -33,7 +32,12 @@ void SetUnderline(ui::Control& control, bool underline) {
 
 }  // namespace
 
-frmAbout::frmAbout(App& app) : Form("frmAbout", "About"), app_(app) {
+frmAbout::frmAbout(const Session& session, Dialogs& dialogs, const Files& files, Shell& shell)
+    : Form("frmAbout", "About"),
+      session_(session),
+      dialogs_(dialogs),
+      files_(files),
+      shell_(shell) {
     ui::FormStyle style = ui::kDialogBox;
     style.controlBox = false;  // no system menu, no close box
     setStyle(style);
@@ -93,9 +97,9 @@ frmAbout::frmAbout(App& app) : Form("frmAbout", "About"), app_(app) {
 }
 
 void frmAbout::Form_Load() {
-    Guarded(app_.ports.dialogs, "frmAbout.Form_Load()", [&] {
+    Guarded(dialogs_, "frmAbout.Form_Load()", [&] {
         const std::string service(program::kDonationService);
-        txtAbout2.setText(Say(Msg::Donation, app_.GermanTexts(), {service}));
+        txtAbout2.setText(Say(Msg::Donation, session_.GermanTexts(), {service}));
         lblTitle.setCaption(std::string(program::kTitle));
         txtAbout1.setText("Version " + std::to_string(program::kVersionMajor) + "." +
                           std::to_string(program::kVersionMinor) + "." +
@@ -105,7 +109,7 @@ void frmAbout::Form_Load() {
 }
 
 void frmAbout::Form_MouseMove(int, int, int, int) {
-    Guarded(app_.ports.dialogs, "Form_MouseMove()", [&] {
+    Guarded(dialogs_, "Form_MouseMove()", [&] {
         for (ui::Label* link : {&lblHyperlink, &lblEmail}) {
             SetUnderline(*link, false);
             link->setForeColor(ui::SystemColor::ButtonText);
@@ -135,8 +139,8 @@ void frmAbout::LinkMouseMove(ui::Control& link, std::string_view measured, int y
         if (margin < y && y < height - margin) {
             LinkHover = true;
             link.setMousePointer(ui::MousePointer::Custom);
-            const std::string icon = app_.ports.files.ProgramFolder() + "\\Hand.ico";
-            const ReadOutcome read = app_.ports.files.Read(icon);
+            const std::string icon = files_.ProgramFolder() + "\\Hand.ico";
+            const ReadOutcome read = files_.Read(icon);
             if (read.status == ReadOutcome::Status::Missing) {
                 throw RuntimeError(err::kFileNotFound, "File not found");
             }
@@ -158,16 +162,16 @@ void frmAbout::LinkMouseMove(ui::Control& link, std::string_view measured, int y
     // Without the hand icon the link still works; only its look stays as it was.
     if (!error || error->number() == err::kFileNotFound) return;
     try {
-        ReportError(app_.ports.dialogs, error->number(), error->description(), procName);
+        ReportError(dialogs_, error->number(), error->description(), procName);
     } catch (...) {
         // Showing the report failed too; there is nobody left to tell.
     }
 }
 
 void frmAbout::Open(std::string_view procName, const std::string& target) {
-    Guarded(app_.ports.dialogs, procName, [&] {
+    Guarded(dialogs_, procName, [&] {
         // The shell shows its own message when nothing can open the address.
-        if (LinkHover) app_.ports.shell.Open(target);
+        if (LinkHover) shell_.Open(target);
     });
 }
 
@@ -185,7 +189,7 @@ void frmAbout::imgDonation_Click() {
 
 void frmAbout::cmdExitAbout_Click() {
     hide();
-    app_.about.unload();
+    unload();
 }
 
 }  // namespace velkor

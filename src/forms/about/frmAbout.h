@@ -3,6 +3,10 @@
 // (web site, support e-mail, donation page) that act while the pointer is over their text.
 #include <string_view>
 
+#include "platform/Dialogs.h"
+#include "platform/Files.h"
+#include "platform/Shell.h"
+#include "program/Session.h"
 #include "ui/CommandButton.h"
 #include "ui/Control.h"
 #include "ui/Form.h"
@@ -10,11 +14,9 @@
 
 namespace velkor {
 
-class App;
-
 class frmAbout : public ui::Form {
   public:
-    explicit frmAbout(App& app);
+    frmAbout(const Session& session, Dialogs& dialogs, const Files& files, Shell& shell);
 
     ui::Label lblTitle{"lblTitle", "Velkor"};
     ui::TextBox txtAbout1{"txtAbout1", "Velkor"};
@@ -48,7 +50,10 @@ class frmAbout : public ui::Form {
                        std::string_view procName);
     void Open(std::string_view procName, const std::string& target);
 
-    App& app_;
+    const Session& session_;
+    Dialogs& dialogs_;
+    const Files& files_;
+    Shell& shell_;
 };
 
 }  // namespace velkor

@@ -62,7 +62,7 @@ void frmCheckPWD::cmdCancel_Click() {
 
 void frmCheckPWD::Answer(bool succeeded) {
     if (request_ && !request_->answered) *request_ = {true, succeeded};
-    app_.checkPassword.unload();
+    unload();
 }
 
 void frmCheckPWD::Form_Unload(int& cancel) {

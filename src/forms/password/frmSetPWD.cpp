@@ -82,7 +82,7 @@ void frmSetPWD::cmdOK_Click() {
         PWDExists = true;
         // The switch follows the file, should it have been cleared while the dialog was open.
         app_.preferences->chkPassword.setValue(1);
-        app_.setPassword.unload();
+        unload();
     });
 }
 
@@ -94,7 +94,7 @@ void frmSetPWD::cmdCancel_Click() {
         const bool stored = app_.passwordFile.Protects();
         preferences.chkPassword.setValue(stored ? 1 : 0);
         preferences.cmdSetPWD.setEnabled(stored);
-        app_.setPassword.unload();
+        unload();
     });
 }
 
