@@ -8,13 +8,7 @@ cd "$(dirname "$0")/.."
 
 declare -A layer=([platform]=0 [ui]=1 [program]=2 [profile]=3 [password]=4 [drives]=4 [update]=4
     [forms]=5 [app]=6 [win32]=7)
-exceptions=(
-    # These forms still reach the ports, the shared modules and one another through App.
-    "forms/main/* -> app/App.h"
-    "forms/preferences/* -> app/App.h"
-    "forms/password/* -> app/App.h"
-    "forms/Language.cpp -> app/App.h"
-)
+exceptions=()  # none today; each one added needs its reason in the README
 
 excepted() {  # excepted FILE INCLUDE
     local rule from to

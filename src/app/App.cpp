@@ -24,15 +24,41 @@ App::App(Ports ports_, ui::FormHost* host)
       passwordFile(ini, ports_.files, ports_.text),
       doors(ports_.drives, ports_.multimedia, ports.dialogs),
       trayIcon(ports_.tray),
-      mainWindow([this] { return std::make_unique<frmVelkor>(*this); }, host),
-      preferences([this] { return std::make_unique<frmPreferences>(*this); }, host),
-      setPassword([this] { return std::make_unique<frmSetPWD>(*this); }, host),
-      checkPassword([this] { return std::make_unique<frmCheckPWD>(*this); }, host),
+      mainWindow(
+          [this] {
+              return std::make_unique<frmVelkor>(frmVelkor::Uses{
+                  *this, ports.dialogs, ports.files, ports.instance, ports.drives, ports.device,
+                  ports.os, ports.loop, ini, passwordFile, doors, trayIcon, captions, password,
+                  preferences, setPassword, checkPassword, about});
+          },
+          host),
+      preferences(
+          [this] {
+              return std::make_unique<frmPreferences>(
+                  frmPreferences::Uses{*this, ports.dialogs, ports.files, ports.http, ports.loop,
+                                       ini, passwordFile, captions, password, setPassword});
+          },
+          host),
+      setPassword(
+          [this] {
+              return std::make_unique<frmSetPWD>(
+                  frmSetPWD::Uses{*this, ports.dialogs, passwordFile, captions, preferences});
+          },
+          host),
+      checkPassword(
+          [this] {
+              return std::make_unique<frmCheckPWD>(
+                  frmCheckPWD::Uses{*this, ports.dialogs, passwordFile, captions});
+          },
+          host),
       about(
           [this] {
               return std::make_unique<frmAbout>(*this, ports.dialogs, ports.files, ports.shell);
           },
-          host) {}
+          host),
+      captions(ini, ports.files, ports.dialogs,
+               {mainWindow, preferences, setPassword, checkPassword}),
+      password(*this, ports.dialogs, passwordFile, ports.loop, checkPassword) {}
 
 bool App::GermanTexts() const {
     const std::string file = SettingsFile(ports.files);

@@ -1,12 +1,15 @@
 #pragma once
-// The running program: its ports, its forms and the modules they share.
+// The running program: its ports, its forms and the modules they share. App assembles them:
+// each form is handed what it uses, and nothing else reaches App.
 #include <functional>
 
 #include "app/Ports.h"
 #include "drives/CDOpenClose.h"
+#include "forms/Language.h"
 #include "forms/about/frmAbout.h"
 #include "forms/main/APIStuff.h"
 #include "forms/main/frmVelkor.h"
+#include "forms/password/CheckPWD.h"
 #include "forms/password/frmCheckPWD.h"
 #include "forms/password/frmSetPWD.h"
 #include "forms/preferences/frmPreferences.h"
@@ -42,7 +45,6 @@ class App : public Session {
 
   public:
     Ports ports;
-    ActionGate actions;  // one lock, unlock, open, close, resume or exit at a time
     IniInOut ini;
     PasswordFile passwordFile;
     CDOpenClose doors;
@@ -52,6 +54,8 @@ class App : public Session {
     ui::FormSlot<frmSetPWD> setPassword;
     ui::FormSlot<frmCheckPWD> checkPassword;
     ui::FormSlot<frmAbout> about;
+    Captions captions;
+    PasswordCheck password;
 
     // The language of the program's texts: German when the settings file says 1, English for
     // any other number, and also when the value is missing or not a number.
@@ -60,15 +64,18 @@ class App : public Session {
     // Loads the main window (its load is the start-up) and shows it unless start-up decided
     // otherwise. Returns false when the program is to end at once.
     bool Start();
-    // True once the main window has been unloaded: the program is over.
     bool ended() const override { return ended_; }
-    // Unloads the main window, which ends the program.
-    void End();
-    // Tells the user that another action runs and brings its password prompt to the front.
-    void RefuseWhileBusy();
+    void End() override;
+    ActionGate& actions() override { return actions_; }
 
     // Told when the program has ended (the Win32 side leaves its message loop).
     std::function<void()> onEnded;
+
+  protected:
+    void RefuseWhileBusy() override;
+
+  private:
+    ActionGate actions_;  // one lock, unlock, open, close, resume or exit at a time
 };
 
 }  // namespace velkor

@@ -1,7 +1,13 @@
 #include "forms/Language.h"
 
-#include "app/App.h"
+#include "forms/main/frmVelkor.h"
+#include "forms/password/frmCheckPWD.h"
+#include "forms/password/frmSetPWD.h"
+#include "forms/preferences/frmPreferences.h"
 #include "platform/Convert.h"
+#include "platform/Dialogs.h"
+#include "platform/Files.h"
+#include "profile/IniInOut.h"
 #include "program/ErrorCheck.h"
 #include "program/Program.h"
 #include "program/SettingsFile.h"
@@ -94,10 +100,6 @@ const CaptionRow<frmCheckPWD> kCheckPassword[] = {
     {"CheckPassword", "lblPassword", "&Password:", Caption<&frmCheckPWD::lblPassword>},
 };
 
-std::string LanguageFile(const App& app, int16_t language) {
-    return app.ports.files.ProgramFolder() + "\\Language_" + std::to_string(language) + ".txt";
-}
-
 template <class Window, size_t N>
 void Assign(const IniInOut& ini, const std::string& file, Window& window,
             const CaptionRow<Window> (&rows)[N]) {
@@ -105,20 +107,6 @@ void Assign(const IniInOut& ini, const std::string& file, Window& window,
         row.assign(window, ini.Lookup(file, row.section, row.key).value_or(row.english),
                    row.english);
     }
-}
-
-void LanguageNotFound(App& app) {
-    app.ports.dialogs.Show(
-        {"INI-File not found.", std::string(program::kTitle), Buttons::Ok, Icon::None});
-}
-
-template <class Window, size_t N>
-void LoadDialogCaptions(App& app, Window& window, const CaptionRow<Window> (&rows)[N]) {
-    Guarded(app.ports.dialogs, "LoadLanguage()", [&] {
-        const std::string settings = SettingsFile(app.ports.files);
-        const int16_t language = StoredLanguage(app.ini, settings).value_or(0);
-        Assign(app.ini, LanguageFile(app, language), window, rows);
-    });
 }
 
 }  // namespace
@@ -134,37 +122,51 @@ std::optional<int16_t> StoredLanguage(const IniInOut& ini, std::string_view sett
     throw *error;
 }
 
-void LoadLanguage(App& app, const std::string& settingsPath) {
-    Guarded(app.ports.dialogs, "LoadLanguage()", [&] {
-        if (!StoredLanguage(app.ini, settingsPath)) {
-            LanguageNotFound(app);
+std::string Captions::LanguageFile(int16_t language) const {
+    return files_.ProgramFolder() + "\\Language_" + std::to_string(language) + ".txt";
+}
+
+void Captions::LanguageNotFound() const {
+    dialogs_.Show({"INI-File not found.", std::string(program::kTitle), Buttons::Ok, Icon::None});
+}
+
+void Captions::LoadLanguage(const std::string& settingsPath) {
+    Guarded(dialogs_, "LoadLanguage()", [&] {
+        if (!StoredLanguage(ini_, settingsPath)) {
+            LanguageNotFound();
             return;
         }
         // The dialogs come into being, hidden, before any caption is set. The preferences
         // dialog's load selects the stored language and rewrites a number other than 0 and 1 as
         // English, so the number is read again: every window takes the language now stored.
-        app.preferences.get();
-        app.setPassword.get();
-        app.checkPassword.get();
-        const std::optional<int16_t> language = StoredLanguage(app.ini, settingsPath);
+        windows_.preferences.get();
+        windows_.setPassword.get();
+        windows_.checkPassword.get();
+        const std::optional<int16_t> language = StoredLanguage(ini_, settingsPath);
         if (!language) {
-            LanguageNotFound(app);
+            LanguageNotFound();
             return;
         }
-        const std::string file = LanguageFile(app, *language);
-        Assign(app.ini, file, *app.mainWindow, kMainWindow);
-        Assign(app.ini, file, *app.preferences, kPreferences);
-        Assign(app.ini, file, *app.setPassword, kSetPassword);
-        Assign(app.ini, file, *app.checkPassword, kCheckPassword);
+        const std::string file = LanguageFile(*language);
+        Assign(ini_, file, *windows_.main, kMainWindow);
+        Assign(ini_, file, *windows_.preferences, kPreferences);
+        Assign(ini_, file, *windows_.setPassword, kSetPassword);
+        Assign(ini_, file, *windows_.checkPassword, kCheckPassword);
     });
 }
 
-void LoadCaptions(App& app, frmSetPWD& dialog) {
-    LoadDialogCaptions(app, dialog, kSetPassword);
+void Captions::Load(frmSetPWD& dialog) const {
+    Guarded(dialogs_, "LoadLanguage()", [&] {
+        const int16_t language = StoredLanguage(ini_, SettingsFile(files_)).value_or(0);
+        Assign(ini_, LanguageFile(language), dialog, kSetPassword);
+    });
 }
 
-void LoadCaptions(App& app, frmCheckPWD& prompt) {
-    LoadDialogCaptions(app, prompt, kCheckPassword);
+void Captions::Load(frmCheckPWD& prompt) const {
+    Guarded(dialogs_, "LoadLanguage()", [&] {
+        const int16_t language = StoredLanguage(ini_, SettingsFile(files_)).value_or(0);
+        Assign(ini_, LanguageFile(language), prompt, kCheckPassword);
+    });
 }
 
 }  // namespace velkor

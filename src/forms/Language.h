@@ -13,35 +13,50 @@
 
 namespace velkor {
 
-class App;
+class Dialogs;
+class Files;
 class IniInOut;
-class frmSetPWD;
 class frmCheckPWD;
+class frmPreferences;
+class frmSetPWD;
+class frmVelkor;
 
 // The language number of the settings file (section "Language", key "Language"); none when the
 // file or the key is missing or the value is not a 16-bit number.
 std::optional<int16_t> StoredLanguage(const IniInOut& ini, std::string_view settingsPath);
 
-// Sets every caption from the language file of the language stored in `settingsPath`. Windows
-// that are not loaded yet are loaded, hidden, first. When the language cannot be read the user
-// is told and nothing changes.
-void LoadLanguage(App& app, const std::string& settingsPath);
+class Captions {
+  public:
+    // The windows whose captions come from the language file.
+    struct Windows {
+        ui::FormSlot<frmVelkor>& main;
+        ui::FormSlot<frmPreferences>& preferences;
+        ui::FormSlot<frmSetPWD>& setPassword;
+        ui::FormSlot<frmCheckPWD>& checkPassword;
+    };
 
-// The set-password dialog and the password prompt are loaded afresh at each opening; their
-// load takes their captions from the language stored at that moment (English when it cannot be
-// read).
-void LoadCaptions(App& app, frmSetPWD& dialog);
-void LoadCaptions(App& app, frmCheckPWD& prompt);
+    Captions(const IniInOut& ini, Files& files, Dialogs& dialogs, Windows windows)
+        : ini_(ini), files_(files), dialogs_(dialogs), windows_(windows) {}
 
-// Shows a password dialog. Loading the captions leaves these dialogs loaded and hidden; a hidden
-// one is loaded afresh first, so that every opening starts from the password file and the
-// language as they are now. One already open stays as it is.
-template <class Dialog>
-Dialog& OpenAfresh(ui::FormSlot<Dialog>& slot) {
-    if (slot.loaded() && !slot->visible()) slot.unload();
-    Dialog& dialog = slot.get();
-    dialog.show();
-    return dialog;
-}
+    // Sets every caption from the language file of the language stored in `settingsPath`.
+    // Windows that are not loaded yet are loaded, hidden, first. When the language cannot be
+    // read the user is told and nothing changes.
+    void LoadLanguage(const std::string& settingsPath);
+
+    // The set-password dialog and the password prompt are loaded afresh at each opening; their
+    // load takes their captions from the language stored at that moment (English when it cannot
+    // be read).
+    void Load(frmSetPWD& dialog) const;
+    void Load(frmCheckPWD& prompt) const;
+
+  private:
+    std::string LanguageFile(int16_t language) const;
+    void LanguageNotFound() const;
+
+    const IniInOut& ini_;
+    Files& files_;
+    Dialogs& dialogs_;
+    Windows windows_;
+};
 
 }  // namespace velkor

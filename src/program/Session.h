@@ -1,6 +1,11 @@
 #pragma once
-// The run as the forms see it: the language of the program's texts and whether it has ended.
-// The program (App) is the one session; the tests' harness runs a real one.
+// The run as the forms see it: the language of the program's texts, the one action at a time,
+// and the end of the run. The program (App) is the one session; the tests' harness runs a real
+// one.
+#include <functional>
+
+#include "program/ActionGate.h"
+
 namespace velkor {
 
 class Session {
@@ -11,6 +16,21 @@ class Session {
     virtual bool GermanTexts() const = 0;
     // True once the main window has been unloaded: the program is over.
     virtual bool ended() const = 0;
+    // Unloads the main window, which ends the program.
+    virtual void End() = 0;
+
+    // The gate every user action passes.
+    virtual ActionGate& actions() = 0;
+    // Runs a user's action unless another one runs; then tells the user so (bringing a waiting
+    // password prompt to the front) and returns false.
+    bool RunAction(const std::function<void()>& action) {
+        if (actions().TryRun(action)) return true;
+        RefuseWhileBusy();
+        return false;
+    }
+
+  protected:
+    virtual void RefuseWhileBusy() = 0;
 };
 
 }  // namespace velkor

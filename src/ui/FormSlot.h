@@ -82,4 +82,15 @@ class FormSlot {
     bool closed_ = false;
 };
 
+// Shows a dialog that is loaded afresh at each opening, so that it starts from the files as they
+// are now: a hidden one (its captions were set while hidden) is unloaded first. One already open
+// stays as it is.
+template <class Dialog>
+Dialog& OpenAfresh(FormSlot<Dialog>& slot) {
+    if (slot.loaded() && !slot->visible()) slot.unload();
+    Dialog& dialog = slot.get();
+    dialog.show();
+    return dialog;
+}
+
 }  // namespace velkor::ui

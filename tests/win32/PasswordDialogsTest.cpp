@@ -135,7 +135,7 @@ TEST_F(PasswordDialogsTest, PromptWrongEntrySelectsItEnterAcceptsEscapeCancels) 
     nextStep = 0;
     UINT_PTR timer = SetTimer(nullptr, 0, 150, &RunStep);
     DWORD start = GetTickCount();
-    EXPECT_TRUE(AskPassword(app));
+    EXPECT_TRUE(app.password.Ask());
     EXPECT_EQ(nextStep, 2u);  // the answer ended the wait: the safety step never ran
     EXPECT_FALSE(app.checkPassword.loaded());
     EXPECT_LT(GetTickCount() - start, 3000u);
@@ -144,14 +144,14 @@ TEST_F(PasswordDialogsTest, PromptWrongEntrySelectsItEnterAcceptsEscapeCancels) 
         Press(Edit(prompt(), 0), VK_ESCAPE);
     }};
     nextStep = 0;
-    EXPECT_FALSE(AskPassword(app));
+    EXPECT_FALSE(app.password.Ask());
     EXPECT_FALSE(app.checkPassword.loaded());
 
     script = {[&] {
         PostMessageW(prompt(), WM_CLOSE, 0, 0);
     }};  // a close from outside
     nextStep = 0;
-    EXPECT_FALSE(AskPassword(app));
+    EXPECT_FALSE(app.password.Ask());
     KillTimer(nullptr, timer);
 }
 

@@ -2,11 +2,15 @@
 // the all-drives switch and the tray menu entries only prepare its state.
 #include <functional>
 
-#include "app/App.h"
+#include "forms/main/frmVelkor.h"
 #include "forms/password/CheckPWD.h"
+#include "forms/preferences/frmPreferences.h"
+#include "password/PasswordFile.h"
+#include "platform/Dialogs.h"
 #include "program/ErrorCheck.h"
 #include "program/Messages.h"
 #include "program/Program.h"
+#include "program/Session.h"
 
 namespace velkor {
 
@@ -29,7 +33,7 @@ void frmVelkor::optClose_Click() {
 }
 
 void frmVelkor::chkAll_Click() {
-    Guarded(app_.ports.dialogs, "chkAll_Click()", [&] { blnAllDrives = chkAll.value() == 1; });
+    Guarded(use_.dialogs, "chkAll_Click()", [&] { blnAllDrives = chkAll.value() == 1; });
 }
 
 void frmVelkor::cmdDo_Click() {
@@ -37,36 +41,35 @@ void frmVelkor::cmdDo_Click() {
 }
 
 void frmVelkor::RunAction(std::string_view procName, const std::function<void()>& action) {
-    Guarded(app_.ports.dialogs, procName, [&] {
-        if (app_.ended()) return;
-        if (!app_.actions.TryRun(action)) app_.RefuseWhileBusy();
+    Guarded(use_.dialogs, procName, [&] {
+        if (use_.session.ended()) return;
+        use_.session.RunAction(action);
     });
 }
 
 bool frmVelkor::RunRequest() {
     bool ran = true;
-    Guarded(app_.ports.dialogs, "cmdDo_Click()", [&] {
+    Guarded(use_.dialogs, "cmdDo_Click()", [&] {
         if (drives.count() == 0) return;  // no optical drive: nothing to act on
         if (optLock.selected()) {
             udtPMR.PreventMediaRemoval = 1;  // a lock never asks for the password
         } else {
             udtPMR.PreventMediaRemoval = 0;
-            if (!blnSkipPassword && app_.preferences->PasswordProtectionOn()) {
+            if (!blnSkipPassword && use_.preferences->PasswordProtectionOn()) {
                 // The window's options and selection stay usable while the prompt waits; the
                 // request that asked is the one that runs.
                 const ActionRequest asked = CurrentRequest();
-                const bool accepted = AskPassword(app_);
-                if (app_.ended()) {
+                const bool accepted = use_.password.Ask();
+                if (use_.session.ended()) {
                     ran = false;
                     return;
                 }
                 RestoreRequest(asked);
                 if (!accepted) {
                     ran = false;
-                    if (app_.passwordFile.Unreadable()) return;  // the user has been told why
-                    app_.ports.dialogs.Show({Say(Msg::PasswordRequired, app_.GermanTexts()),
-                                             std::string(program::kTitle), Buttons::Ok,
-                                             Icon::None});
+                    if (use_.passwordFile.Unreadable()) return;  // the user has been told why
+                    use_.dialogs.Show({Say(Msg::PasswordRequired, use_.session.GermanTexts()),
+                                       std::string(program::kTitle), Buttons::Ok, Icon::None});
                     return;
                 }
             }
@@ -83,7 +86,7 @@ bool frmVelkor::RunRequest() {
                 CloseCD();
                 break;
             default:
-                app_.ports.dialogs.Show(
+                use_.dialogs.Show(
                     {"Action not defined.", std::string(program::kTitle), Buttons::Ok, Icon::None});
         }
     });

@@ -1,12 +1,14 @@
 // The drive list in the window: the optical drives in the drive selector and in the four
 // per-drive tray submenus.
-#include "app/App.h"
+#include "forms/main/frmVelkor.h"
+#include "platform/Dialogs.h"
+#include "platform/Drives.h"
 #include "program/ErrorCheck.h"
 
 namespace velkor {
 
 void frmVelkor::BuildDriveList() {
-    for (const std::string& letter : OpticalDrives(app_.ports.drives)) {
+    for (const std::string& letter : OpticalDrives(use_.drives)) {
         drives.Add(letter);
         for (const char* menu : {"mnuLock", "mnuUnlock", "mnuOpen", "mnuClose"}) {
             AddMenuItem(letter, menu);
@@ -15,7 +17,7 @@ void frmVelkor::BuildDriveList() {
 }
 
 void frmVelkor::AddMenuItem(const std::string& strCaption, const std::string& strMenu) {
-    Guarded(app_.ports.dialogs, "AddMenuItem()", [&] {
+    Guarded(use_.dialogs, "AddMenuItem()", [&] {
         ui::MenuArray* array = strMenu == "mnuLock"     ? &mnuLockSub
                                : strMenu == "mnuUnlock" ? &mnuUnlockSub
                                : strMenu == "mnuOpen"   ? &mnuOpenSub

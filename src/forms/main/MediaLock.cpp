@@ -4,21 +4,26 @@
 // The program only ever shows a drive as locked when the device accepted the request: a failed
 // lock leaves the drive unlocked, a failed unlock leaves a drive it had locked as locked, and
 // the user is told which drives failed and why.
-#include "app/App.h"
+#include "forms/main/frmVelkor.h"
+#include "platform/Device.h"
+#include "platform/Dialogs.h"
+#include "platform/OsVersion.h"
+#include "profile/IniInOut.h"
 #include "program/ErrorCheck.h"
 #include "program/Messages.h"
 #include "program/Program.h"
+#include "program/Session.h"
 
 namespace velkor {
 
 void frmVelkor::Velkor(int16_t intCountDevicesCD, bool blnAll) {
-    Guarded(app_.ports.dialogs, "Velkor()", [&] {
-        const bool nt = app_.ports.os.PlatformId() >= kPlatformWin32Nt;
+    Guarded(use_.dialogs, "Velkor()", [&] {
+        const bool nt = use_.os.PlatformId() >= kPlatformWin32Nt;
         const bool lock = udtPMR.PreventMediaRemoval == 1;  // one request for every drive
         bool notNt = false;
         std::vector<DriveFailure> failures;
         if (blnAll) {
-            for (int k = 1; k <= intCountDevicesCD && !app_.ended(); ++k) {
+            for (int k = 1; k <= intCountDevicesCD && !use_.session.ended(); ++k) {
                 imgCboDrives.select(k);
                 ApplyLockRequest(k, lock, nt, notNt, failures);
                 if (nt) imgCboDrives.select(1);
@@ -26,10 +31,10 @@ void frmVelkor::Velkor(int16_t intCountDevicesCD, bool blnAll) {
         } else if (imgCboDrives.selectedIndex() > 0) {  // an empty list has nothing to act on
             ApplyLockRequest(imgCboDrives.selectedIndex(), lock, nt, notNt, failures);
         }
-        if (app_.ended()) return;
+        if (use_.session.ended()) return;
         if (notNt) {
-            app_.ports.dialogs.Show({"This program only works on Windows NT/2000/XP",
-                                     std::string(program::kTitle), Buttons::Ok, Icon::None});
+            use_.dialogs.Show({"This program only works on Windows NT/2000/XP",
+                               std::string(program::kTitle), Buttons::Ok, Icon::None});
         }
         ReportDriveFailures(failures);
     });
@@ -57,19 +62,18 @@ void frmVelkor::ApplyLockRequest(int k, bool lock, bool nt, bool& notNt,
 
 DeviceOutcome frmVelkor::LockCD_WinNT(const std::string& strDrive, bool prevent) {
     DeviceOutcome outcome;
-    Guarded(app_.ports.dialogs, "LockCD_WinNT()", [&] {
-        outcome = app_.ports.device.SetMediaRemoval(strDrive, prevent);
+    Guarded(use_.dialogs, "LockCD_WinNT()", [&] {
+        outcome = use_.device.SetMediaRemoval(strDrive, prevent);
         if (!blnRecordState || strDrive.empty()) return;
         // The record follows the request, not its outcome: it is the user's choice, which the
         // next start applies again. A settings file that cannot be written is reported once.
         std::optional<RuntimeError> failed = Attempt([&] {
-            app_.ini.WriteIni(strIniFile, "Current", "Device" + strDrive.substr(0, 1),
+            use_.ini.WriteIni(strIniFile, "Current", "Device" + strDrive.substr(0, 1),
                               prevent ? "1" : "0");
         });
         if (failed && !recordFailureReported_) {
             recordFailureReported_ = true;
-            ReportError(app_.ports.dialogs, failed->number(), failed->description(),
-                        "LockCD_WinNT()");
+            ReportError(use_.dialogs, failed->number(), failed->description(), "LockCD_WinNT()");
         }
     });
     return outcome;
@@ -77,14 +81,14 @@ DeviceOutcome frmVelkor::LockCD_WinNT(const std::string& strDrive, bool prevent)
 
 void frmVelkor::ReportDriveFailures(const std::vector<DriveFailure>& failures) {
     if (failures.empty()) return;
-    const bool german = app_.GermanTexts();
+    const bool german = use_.session.GermanTexts();
     std::string text;
     for (const DriveFailure& f : failures) {
         if (!text.empty()) text += "\r\n";
         text +=
             Say(f.locking ? Msg::CouldNotLock : Msg::CouldNotUnlock, german, {f.drive, f.reason});
     }
-    app_.ports.dialogs.Show({text, std::string(program::kTitle), Buttons::Ok, Icon::Critical});
+    use_.dialogs.Show({text, std::string(program::kTitle), Buttons::Ok, Icon::Critical});
 }
 
 }  // namespace velkor

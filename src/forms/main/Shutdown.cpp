@@ -2,9 +2,16 @@
 // unload takes with it.
 #include <functional>
 
-#include "app/App.h"
+#include "forms/about/frmAbout.h"
+#include "forms/main/APIStuff.h"
+#include "forms/main/frmVelkor.h"
+#include "forms/password/frmCheckPWD.h"
+#include "forms/password/frmSetPWD.h"
+#include "forms/preferences/frmPreferences.h"
+#include "platform/Dialogs.h"
 #include "program/ErrorCheck.h"
 #include "program/Messages.h"
+#include "program/Session.h"
 
 namespace velkor {
 
@@ -12,7 +19,7 @@ void frmVelkor::mnuExit_Click() {
     RunAction("mnuExit_Click()", [&] {
         bool exit = false;
         Exit_Velkor(exit);
-        if (exit) app_.End();
+        if (exit) use_.session.End();
     });
 }
 
@@ -26,19 +33,18 @@ void frmVelkor::Exit_Velkor(bool& bExit) {
     Answer answer = Answer::Cancel;
     auto goOn = [&](const std::function<void()>& step) {
         if (auto error = Attempt(step); error && error->number() != err::kTypeMismatch) {
-            ReportError(app_.ports.dialogs, error->number(), error->description(), "Exit_Velkor()");
+            ReportError(use_.dialogs, error->number(), error->description(), "Exit_Velkor()");
         }
     };
     const std::function<void()> steps[] = {
         [&] {
-            const bool german = app_.GermanTexts();
-            answer = app_.ports.dialogs.Show({Say(Msg::ExitQuestion, german),
-                                              Say(Msg::ExitTitle, german), Buttons::OkCancel,
-                                              Icon::Question});
+            const bool german = use_.session.GermanTexts();
+            answer = use_.dialogs.Show({Say(Msg::ExitQuestion, german), Say(Msg::ExitTitle, german),
+                                        Buttons::OkCancel, Icon::Question});
         },
     };
     for (const auto& step : steps) goOn(step);
-    if (answer != Answer::Ok || app_.ended()) return;
+    if (answer != Answer::Ok || use_.session.ended()) return;
     bool unlocked = false;
 
     const std::function<void()> shutdown[] = {
@@ -63,11 +69,11 @@ void frmVelkor::Exit_Velkor(bool& bExit) {
 
 void frmVelkor::Form_Unload(int& cancel) {
     cancel = 0;
-    app_.trayIcon.RemoveTrayIcon();
-    app_.about.unload();
-    app_.checkPassword.unload();
-    app_.setPassword.unload();
-    app_.preferences.unload();
+    use_.trayIcon.RemoveTrayIcon();
+    use_.about.unload();
+    use_.checkPassword.unload();
+    use_.setPassword.unload();
+    use_.preferences.unload();
     if (powerProc_ != 0) removeWindowProc(powerProc_);
     powerProc_ = 0;
 }

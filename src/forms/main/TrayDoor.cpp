@@ -1,14 +1,17 @@
 // Opening and closing the tray doors of the selected drive or of all drives. A drive this
 // program has locked is unlocked around opening its tray and locked again afterwards.
-#include "app/App.h"
+#include "drives/CDOpenClose.h"
+#include "forms/main/frmVelkor.h"
+#include "platform/Dialogs.h"
 #include "program/ErrorCheck.h"
+#include "program/Session.h"
 
 namespace velkor {
 
 void frmVelkor::OpenCD() {
-    Guarded(app_.ports.dialogs, "OpenCD()", [&] {
+    Guarded(use_.dialogs, "OpenCD()", [&] {
         if (blnAllDrives) {
-            for (int k = 1; k <= drives.count() && !app_.ended(); ++k) {
+            for (int k = 1; k <= drives.count() && !use_.session.ended(); ++k) {
                 imgCboDrives.select(k);
                 DoorForEntry(k, true);
             }
@@ -22,30 +25,30 @@ void frmVelkor::OpenCD() {
 void frmVelkor::DoorForEntry(int k, bool open) {
     const std::string drive = drives.LetterOf(k);
     if (!open) {
-        app_.doors.MciDoorClose(drive);
+        use_.doors.MciDoorClose(drive);
         return;
     }
     const int16_t i = static_cast<int16_t>(k - 1);
     if (drives.at(k).locked) {
         udtPMR.PreventMediaRemoval = 0;
         Velkor(i, false);
-        app_.doors.MciDoorOpen(drive);
+        use_.doors.MciDoorOpen(drive);
         udtPMR.PreventMediaRemoval = 1;
         Velkor(i, false);
     } else {
-        app_.doors.MciDoorOpen(drive);
+        use_.doors.MciDoorOpen(drive);
     }
 }
 
 void frmVelkor::CloseCD() {
-    Guarded(app_.ports.dialogs, "CloseCD()", [&] {
+    Guarded(use_.dialogs, "CloseCD()", [&] {
         if (drives.count() == 0) return;
         // The selected drive is closed first, whatever the mode, and then once more.
         std::string selected;
         Get_Driveletter(selected);
-        app_.doors.MciDoorClose(selected);
+        use_.doors.MciDoorClose(selected);
         if (blnAllDrives) {
-            for (int k = 1; k <= drives.count() && !app_.ended(); ++k) {
+            for (int k = 1; k <= drives.count() && !use_.session.ended(); ++k) {
                 imgCboDrives.select(k);
                 DoorForEntry(k, false);
             }

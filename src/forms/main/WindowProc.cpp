@@ -1,9 +1,12 @@
 // Resume from standby: the power window procedure and the timer that handles its signal.
 #include "forms/main/WindowProc.h"
 
-#include "app/App.h"
+#include "forms/main/frmVelkor.h"
+#include "forms/preferences/frmPreferences.h"
+#include "platform/Dialogs.h"
 #include "platform/Messages.h"
 #include "program/ErrorCheck.h"
+#include "program/Session.h"
 
 namespace velkor {
 
@@ -19,15 +22,15 @@ void frmVelkor::TimerSuspend_Timer() {
     if (txtPWRMessage.text() != kResumeSignal) return;
     // Another action runs (a prompt or a message box waits): the signal stays, a later tick
     // handles it once that action has ended.
-    if (app_.ended() || app_.actions.busy()) return;
+    if (use_.session.ended() || use_.session.actions().busy()) return;
     // Put back afterwards, also after a failure: the handling's unlock and restore are not the
     // user's choice and are not recorded.
     const bool wasRecording = blnRecordState;
-    app_.actions.TryRun([&] {
-        Guarded(app_.ports.dialogs, "TimerSuspend_Timer()", [&] {
+    use_.session.actions().TryRun([&] {
+        Guarded(use_.dialogs, "TimerSuspend_Timer()", [&] {
             txtPWRMessage.setText("");  // a resume during the handling is handled after it
             // Greyed counts as ticked, as any non-zero value does.
-            const bool restore = app_.preferences->chkResume.value() != 0;
+            const bool restore = use_.preferences->chkResume.value() != 0;
             blnRecordState = false;
             optUnlock.select();
             chkAll.setValue(1);
@@ -35,7 +38,7 @@ void frmVelkor::TimerSuspend_Timer() {
             // The gate holds every other request off meanwhile: the skip is the handling's own.
             blnSkipPassword = true;
             RunRequest();  // every drive unlocked: no password, nothing recorded
-            if (restore && !app_.ended()) SetCurrentState();
+            if (restore && !use_.session.ended()) SetCurrentState();
         });
     });
     blnSkipPassword = false;

@@ -3,10 +3,18 @@
 
 #include <functional>
 
-#include "app/App.h"
 #include "forms/Language.h"
+#include "forms/about/frmAbout.h"
+#include "forms/main/APIStuff.h"
 #include "forms/main/WindowProc.h"
+#include "forms/preferences/frmPreferences.h"
+#include "password/PasswordFile.h"
 #include "platform/Convert.h"
+#include "platform/Dialogs.h"
+#include "platform/EventLoop.h"
+#include "platform/Files.h"
+#include "platform/Instance.h"
+#include "profile/IniInOut.h"
 #include "program/ErrorCheck.h"
 #include "program/Program.h"
 #include "program/SettingsFile.h"
@@ -14,7 +22,7 @@
 
 namespace velkor {
 
-frmVelkor::frmVelkor(App& app) : Form("frmVelkor", std::string(program::kTitle)), app_(app) {
+frmVelkor::frmVelkor(Uses uses) : Form("frmVelkor", std::string(program::kTitle)), use_(uses) {
     setClientSize(2535, 2655);
     struct Place {
         ui::Control& control;
@@ -161,15 +169,17 @@ void frmVelkor::Form_Load() {
     // without a medium), which only skips its step; "Type mismatch" ends it without a message.
     const std::function<void()> steps[] = {
         [&] {
-            if (app_.ports.instance.AnotherIsRunning()) endAtOnce_ = true;
+            if (use_.instance.AnotherIsRunning()) endAtOnce_ = true;
         },
         [&] { DisableCloseButton(); },
         [&] { blnRecordState = false; },
         [&] { blnAllDrives = true; },
-        [&] { strIniFile = SettingsFile(app_.ports.files); },
-        [&] { LoadLanguage(app_, strIniFile); },  // every caption, and the dialogs loaded hidden
+        [&] { strIniFile = SettingsFile(use_.files); },
         [&] {
-            IniInOut& ini = app_.ini;
+            use_.captions.LoadLanguage(strIniFile);
+        },  // every caption, and the dialogs loaded hidden
+        [&] {
+            IniInOut& ini = use_.ini;
             deviceAll = SwitchOrZero(ini, strIniFile, "DeviceAll");
             useLastState = SwitchOrZero(ini, strIniFile, "UseLastState");
             minimize = SwitchOrZero(ini, strIniFile, "Minimize");
@@ -177,7 +187,7 @@ void frmVelkor::Form_Load() {
             delay = SettingOrZero<int32_t>(ini, strIniFile, "Delay", ToInt32);
         },
         [&] {
-            frmPreferences& preferences = *app_.preferences;  // loads it, hidden
+            frmPreferences& preferences = *use_.preferences;  // loads it, hidden
             preferences.chkLockAll.setValue(deviceAll);
             preferences.chkSaveState.setValue(useLastState);
             preferences.chkMinimizeToTray.setValue(minimize);
@@ -186,15 +196,15 @@ void frmVelkor::Form_Load() {
         [&] {
             // Protection is on exactly when a password is stored, or when the password file is
             // there but cannot be read; ticking the switch only enables cmdSetPWD.
-            app_.preferences->chkPassword.setValue(app_.passwordFile.Protects() ? 1 : 0);
+            use_.preferences->chkPassword.setValue(use_.passwordFile.Protects() ? 1 : 0);
         },
         [&] {
             bool restore = useLastState == 1;
-            app_.preferences->chkSaveState.setValue(restore ? 1 : 0);
-            app_.preferences->chkLockAll.setEnabled(!restore);
+            use_.preferences->chkSaveState.setValue(restore ? 1 : 0);
+            use_.preferences->chkLockAll.setEnabled(!restore);
         },
         [&] {
-            if (delay >= 0) WaitWithEvents(app_.ports.loop, delay);  // negative: no wait
+            if (delay >= 0) WaitWithEvents(use_.loop, delay);  // negative: no wait
         },
         [&] { BuildDriveList(); },
         [&] {
@@ -228,7 +238,7 @@ void frmVelkor::Form_Load() {
         if (endAtOnce_) return;
         if (!error || error->number() == err::kDiskNotReady) continue;
         if (error->number() != err::kTypeMismatch) {
-            ReportError(app_.ports.dialogs, error->number(), error->description(),
+            ReportError(use_.dialogs, error->number(), error->description(),
                         "frmVelkor.Form_Load()");
         }
         return;
@@ -252,8 +262,8 @@ void frmVelkor::ApplyStartUpPolicy(int16_t deviceAll, int16_t useLastState) {
 }
 
 void frmVelkor::StartInTray() {
-    const bool added = app_.trayIcon.AddTrayIcon(*this, mnuPopup);
-    app_.trayIcon.SetTrayTip(std::string(program::kTitle));
+    const bool added = use_.trayIcon.AddTrayIcon(*this, mnuPopup);
+    use_.trayIcon.SetTrayTip(std::string(program::kTitle));
     // Without the notification area (right after log-on, say) the window stays; the icon
     // comes when the taskbar does.
     startsInTray_ = added;
@@ -273,13 +283,13 @@ void frmVelkor::mnuShow_Click() {
 }
 
 void frmVelkor::mnuPreferences_Click() {
-    frmPreferences& preferences = *app_.preferences;
+    frmPreferences& preferences = *use_.preferences;
     preferences.show();
     preferences.activate();  // also when it was open already, behind another window
 }
 
 void frmVelkor::mnuAbout_Click() {
-    app_.about->show();
+    use_.about->show();
 }
 
 }  // namespace velkor

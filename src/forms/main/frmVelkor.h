@@ -14,6 +14,7 @@
 #include "ui/CheckBox.h"
 #include "ui/CommandButton.h"
 #include "ui/Form.h"
+#include "ui/FormSlot.h"
 #include "ui/ImageCombo.h"
 #include "ui/Menu.h"
 #include "ui/OptionButton.h"
@@ -22,7 +23,23 @@
 
 namespace velkor {
 
-class App;
+class APIStuff;
+class CDOpenClose;
+class Captions;
+class Dialogs;
+class Drives;
+class EventLoop;
+class Files;
+class Instance;
+class IniInOut;
+class OsVersion;
+class PasswordCheck;
+class PasswordFile;
+class Session;
+class frmAbout;
+class frmCheckPWD;
+class frmPreferences;
+class frmSetPWD;
 
 // The one-byte lock request handed to the device: 1 prevent removal (lock), 0 allow (unlock).
 struct PREVENT_MEDIA_REMOVAL {
@@ -31,7 +48,28 @@ struct PREVENT_MEDIA_REMOVAL {
 
 class frmVelkor : public ui::Form {
   public:
-    explicit frmVelkor(App& app);
+    struct Uses {
+        Session& session;
+        Dialogs& dialogs;
+        Files& files;
+        Instance& instance;
+        Drives& drives;
+        Device& device;
+        const OsVersion& os;
+        EventLoop& loop;
+        IniInOut& ini;
+        PasswordFile& passwordFile;
+        CDOpenClose& doors;
+        APIStuff& trayIcon;
+        Captions& captions;
+        PasswordCheck& password;
+        // The other windows: the preferences dialog holds the options; all go with this one.
+        ui::FormSlot<frmPreferences>& preferences;
+        ui::FormSlot<frmSetPWD>& setPassword;
+        ui::FormSlot<frmCheckPWD>& checkPassword;
+        ui::FormSlot<frmAbout>& about;
+    };
+    explicit frmVelkor(Uses uses);
 
     // Visible controls.
     ui::ImageCombo imgCboDrives{"imgCboDrives"};
@@ -168,7 +206,7 @@ class frmVelkor : public ui::Form {
     void TrayAllDrives(ui::OptionButton& option);
     void TraySingleDrive(int16_t index, void (frmVelkor::*selectOption)());
 
-    App& app_;
+    Uses use_;
     bool endAtOnce_ = false;
     bool startsInTray_ = false;
     ui::WindowState lastState_ = ui::WindowState::Normal;

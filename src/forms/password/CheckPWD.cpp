@@ -1,35 +1,37 @@
 #include "forms/password/CheckPWD.h"
 
-#include "app/App.h"
-#include "forms/Language.h"
+#include "forms/password/frmCheckPWD.h"
+#include "password/PasswordFile.h"
+#include "platform/Dialogs.h"
 #include "program/Messages.h"
 #include "program/Program.h"
+#include "program/Session.h"
 #include "program/WaitWithEvents.h"
 
 namespace velkor {
 
-bool RefusedForUnreadableFile(App& app) {
-    const std::optional<FileError> problem = app.passwordFile.Unreadable();
+bool RefusedForUnreadableFile(const PasswordFile& file, Dialogs& dialogs, bool german) {
+    const std::optional<FileError> problem = file.Unreadable();
     if (!problem) return false;
-    const std::string text = Say(Msg::PasswordFileUnreadable, app.GermanTexts(),
-                                 {app.passwordFile.Path(), problem->reason});
-    app.ports.dialogs.Show({text, std::string(program::kTitle), Buttons::Ok, Icon::Critical});
+    const std::string text =
+        Say(Msg::PasswordFileUnreadable, german, {file.Path(), problem->reason});
+    dialogs.Show({text, std::string(program::kTitle), Buttons::Ok, Icon::Critical});
     return true;
 }
 
-bool AskPassword(App& app) {
-    if (RefusedForUnreadableFile(app)) return false;
-    if (app.checkPassword.loaded() && app.checkPassword->Pending()) {
-        app.checkPassword->activate();
+bool PasswordCheck::Ask() {
+    if (RefusedForUnreadableFile(file_, dialogs_, session_.GermanTexts())) return false;
+    if (prompt_.loaded() && prompt_->Pending()) {
+        prompt_->activate();
         return false;
     }
     auto request = std::make_shared<PasswordRequest>();
-    OpenAfresh(app.checkPassword).Ask(request);
+    ui::OpenAfresh(prompt_).Ask(request);
     auto over = [&] {
-        return request->answered || app.ended();
+        return request->answered || session_.ended();
     };
-    while (!over()) WaitWithEvents(app.ports.loop, 1000, over);
-    return !app.ended() && request->accepted;
+    while (!over()) WaitWithEvents(loop_, 1000, over);
+    return !session_.ended() && request->accepted;
 }
 
 }  // namespace velkor

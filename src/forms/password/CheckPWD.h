@@ -2,9 +2,15 @@
 // The password gate that guarded actions ask. Callers decide whether a password is needed.
 #include <memory>
 
+#include "ui/FormSlot.h"
+
 namespace velkor {
 
-class App;
+class Dialogs;
+class EventLoop;
+class PasswordFile;
+class Session;
+class frmCheckPWD;
 
 // One request's answer: the prompt fills in the request it was opened for and no other.
 struct PasswordRequest {
@@ -12,15 +18,29 @@ struct PasswordRequest {
     bool accepted = false;
 };
 
-// Shows the password prompt for this request and waits, every window working meanwhile, until
-// the prompt answers it. True when the stored password was typed,
-// False on Cancel, when the prompt went away unanswered or the program ended meanwhile. A
-// prompt already open for another request is brought to the front and this request refused.
-// A password file that is there but cannot be read refuses at once, and the user is told why.
-bool AskPassword(App& app);
+class PasswordCheck {
+  public:
+    PasswordCheck(Session& session, Dialogs& dialogs, const PasswordFile& file, EventLoop& loop,
+                  ui::FormSlot<frmCheckPWD>& prompt)
+        : session_(session), dialogs_(dialogs), file_(file), loop_(loop), prompt_(prompt) {}
+
+    // Shows the password prompt for this request and waits, every window working meanwhile,
+    // until the prompt answers it. True when the stored password was typed; false on Cancel,
+    // when the prompt went away unanswered or the program ended meanwhile. A prompt already open
+    // for another request is brought to the front and this request refused. A password file
+    // that is there but cannot be read refuses at once, and the user is told why.
+    bool Ask();
+
+  private:
+    Session& session_;
+    Dialogs& dialogs_;
+    const PasswordFile& file_;
+    EventLoop& loop_;
+    ui::FormSlot<frmCheckPWD>& prompt_;
+};
 
 // Tells the user that the password file cannot be read, naming it and the system's reason;
 // false when it can be read (or is missing), true when it was refused for that.
-bool RefusedForUnreadableFile(App& app);
+bool RefusedForUnreadableFile(const PasswordFile& file, Dialogs& dialogs, bool german);
 
 }  // namespace velkor

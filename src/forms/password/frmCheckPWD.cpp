@@ -1,14 +1,16 @@
 #include "forms/password/frmCheckPWD.h"
 
-#include "app/App.h"
 #include "forms/Language.h"
+#include "password/PasswordFile.h"
+#include "platform/Dialogs.h"
 #include "program/ErrorCheck.h"
 #include "program/Messages.h"
 #include "program/Program.h"
+#include "program/Session.h"
 
 namespace velkor {
 
-frmCheckPWD::frmCheckPWD(App& app) : Form("frmCheckPWD", "Password required"), app_(app) {
+frmCheckPWD::frmCheckPWD(Uses uses) : Form("frmCheckPWD", "Password required"), use_(uses) {
     ui::FormStyle style = ui::kDialogBox;
     style.controlBox = false;  // no system menu, no close box
     setStyle(style);
@@ -33,17 +35,17 @@ frmCheckPWD::frmCheckPWD(App& app) : Form("frmCheckPWD", "Password required"), a
 }
 
 void frmCheckPWD::Form_Load() {
-    LoadCaptions(app_, *this);  // in the language of this opening
+    use_.captions.Load(*this);  // in the language of this opening
     txtPassword.setText("");
-    lblPWD.setCaption(Say(Msg::PromptExplanation, app_.GermanTexts()));
+    lblPWD.setCaption(Say(Msg::PromptExplanation, use_.session.GermanTexts()));
     txtPassword.setFocus();
 }
 
 void frmCheckPWD::cmdOK_Click() {
-    Guarded(app_.ports.dialogs, "cmdOK_Click()", [&] {
-        if (txtPassword.text() != app_.passwordFile.Password()) {  // exact, case and all
-            app_.ports.dialogs.Show({Say(Msg::InvalidPassword, app_.GermanTexts()),
-                                     std::string(program::kTitle), Buttons::Ok, Icon::None});
+    Guarded(use_.dialogs, "cmdOK_Click()", [&] {
+        if (txtPassword.text() != use_.passwordFile.Password()) {  // exact, case and all
+            use_.dialogs.Show({Say(Msg::InvalidPassword, use_.session.GermanTexts()),
+                               std::string(program::kTitle), Buttons::Ok, Icon::None});
             // The focus back in the box with its whole text selected, ready to be typed over.
             // The selection is set afresh: the window does not tell the model when the user
             // moves it.
@@ -57,7 +59,7 @@ void frmCheckPWD::cmdOK_Click() {
 }
 
 void frmCheckPWD::cmdCancel_Click() {
-    Guarded(app_.ports.dialogs, "cmdCancel_Click()", [&] { Answer(false); });
+    Guarded(use_.dialogs, "cmdCancel_Click()", [&] { Answer(false); });
 }
 
 void frmCheckPWD::Answer(bool succeeded) {

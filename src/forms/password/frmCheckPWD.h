@@ -11,11 +11,20 @@
 
 namespace velkor {
 
-class App;
+class Captions;
+class Dialogs;
+class PasswordFile;
+class Session;
 
 class frmCheckPWD : public ui::Form {
   public:
-    explicit frmCheckPWD(App& app);
+    struct Uses {
+        Session& session;
+        Dialogs& dialogs;
+        const PasswordFile& passwordFile;
+        const Captions& captions;
+    };
+    explicit frmCheckPWD(Uses uses);
 
     ui::TextBox txtPassword{"txtPassword"};
     ui::Label lblPassword{"lblPassword", "&Password:"};
@@ -36,7 +45,7 @@ class frmCheckPWD : public ui::Form {
   private:
     void Answer(bool succeeded);
 
-    App& app_;
+    Uses use_;
     std::shared_ptr<PasswordRequest> request_;
 };
 

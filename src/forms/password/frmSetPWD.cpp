@@ -1,15 +1,18 @@
 #include "forms/password/frmSetPWD.h"
 
-#include "app/App.h"
 #include "forms/Language.h"
 #include "forms/password/CheckPWD.h"
+#include "forms/preferences/frmPreferences.h"
+#include "password/PasswordFile.h"
+#include "platform/Dialogs.h"
 #include "program/ErrorCheck.h"
 #include "program/Messages.h"
 #include "program/Program.h"
+#include "program/Session.h"
 
 namespace velkor {
 
-frmSetPWD::frmSetPWD(App& app) : Form("frmSetPWD", "Set Password"), app_(app) {
+frmSetPWD::frmSetPWD(Uses uses) : Form("frmSetPWD", "Set Password"), use_(uses) {
     ui::FormStyle style = ui::kDialogBox;
     style.backColor = ui::SystemColor::Menu;
     setStyle(style);
@@ -42,8 +45,8 @@ frmSetPWD::frmSetPWD(App& app) : Form("frmSetPWD", "Set Password"), app_(app) {
 }
 
 void frmSetPWD::Form_Load() {
-    LoadCaptions(app_, *this);  // in the language of this opening
-    OldPWD = app_.passwordFile.Password();
+    use_.captions.Load(*this);  // in the language of this opening
+    OldPWD = use_.passwordFile.Password();
     PWDExists = !OldPWD.empty();
     if (PWDExists) {
         txtPasswordOld.setEnabled(true);
@@ -57,9 +60,10 @@ void frmSetPWD::Form_Load() {
 }
 
 void frmSetPWD::cmdOK_Click() {
-    Guarded(app_.ports.dialogs, "cmdOK_Click()", [&] {
+    Guarded(use_.dialogs, "cmdOK_Click()", [&] {
         // A password file that cannot be read might hold a password: no new one replaces it.
-        if (RefusedForUnreadableFile(app_)) return;
+        if (RefusedForUnreadableFile(use_.passwordFile, use_.dialogs, use_.session.GermanTexts()))
+            return;
         const std::string password = txtPasswordNew.text();
         if (PWDExists && txtPasswordOld.text() != OldPWD) {  // exact, case and all
             Refuse(Msg::InvalidPassword, txtPasswordOld, true);
@@ -74,24 +78,24 @@ void frmSetPWD::cmdOK_Click() {
             return;
         }
         // A password that would not read back as typed would lock its owner out.
-        if (!app_.passwordFile.CanStore(password)) {
+        if (!use_.passwordFile.CanStore(password)) {
             Refuse(Msg::CannotStorePassword, txtPasswordNew, true);
             return;
         }
-        app_.passwordFile.Store(password);  // a failed write is reported; the dialog stays open
+        use_.passwordFile.Store(password);  // a failed write is reported; the dialog stays open
         PWDExists = true;
         // The switch follows the file, should it have been cleared while the dialog was open.
-        app_.preferences->chkPassword.setValue(1);
+        use_.preferences->chkPassword.setValue(1);
         unload();
     });
 }
 
 void frmSetPWD::cmdCancel_Click() {
-    Guarded(app_.ports.dialogs, "cmdCancel_Click()", [&] {
+    Guarded(use_.dialogs, "cmdCancel_Click()", [&] {
         // The preferences dialog is brought in line with the file. Clearing its switch runs
         // its click handler, which finds no password and disables cmdSetPWD again.
-        frmPreferences& preferences = *app_.preferences;
-        const bool stored = app_.passwordFile.Protects();
+        frmPreferences& preferences = *use_.preferences;
+        const bool stored = use_.passwordFile.Protects();
         preferences.chkPassword.setValue(stored ? 1 : 0);
         preferences.cmdSetPWD.setEnabled(stored);
         unload();
@@ -117,8 +121,8 @@ void frmSetPWD::FocusOn(ui::TextBox& box, bool selectAll) {
 }
 
 void frmSetPWD::Refuse(Msg text, ui::TextBox& box, bool selectAll) {
-    app_.ports.dialogs.Show(
-        {Say(text, app_.GermanTexts()), std::string(program::kTitle), Buttons::Ok, Icon::None});
+    use_.dialogs.Show({Say(text, use_.session.GermanTexts()), std::string(program::kTitle),
+                       Buttons::Ok, Icon::None});
     FocusOn(box, selectAll);
 }
 

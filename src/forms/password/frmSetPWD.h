@@ -7,15 +7,27 @@
 #include "ui/CommandButton.h"
 #include "ui/Control.h"
 #include "ui/Form.h"
+#include "ui/FormSlot.h"
 #include "ui/TextBox.h"
 
 namespace velkor {
 
-class App;
+class Captions;
+class Dialogs;
+class PasswordFile;
+class Session;
+class frmPreferences;
 
 class frmSetPWD : public ui::Form {
   public:
-    explicit frmSetPWD(App& app);
+    struct Uses {
+        Session& session;
+        Dialogs& dialogs;
+        PasswordFile& passwordFile;
+        const Captions& captions;
+        ui::FormSlot<frmPreferences>& preferences;  // its password switch follows the file
+    };
+    explicit frmSetPWD(Uses uses);
 
     ui::TextBox txtPasswordOld{"txtPasswordOld"};
     ui::TextBox txtPasswordNew{"txtPasswordNew"};
@@ -41,7 +53,7 @@ class frmSetPWD : public ui::Form {
     void FocusOn(ui::TextBox& box, bool selectAll);
     void Refuse(Msg text, ui::TextBox& box, bool selectAll);
 
-    App& app_;
+    Uses use_;
 };
 
 }  // namespace velkor

@@ -3,17 +3,21 @@
 #include <optional>
 #include <utility>
 
-#include "app/App.h"
 #include "forms/Language.h"
 #include "forms/password/CheckPWD.h"
+#include "forms/password/frmSetPWD.h"
+#include "password/PasswordFile.h"
+#include "platform/Dialogs.h"
+#include "profile/IniInOut.h"
 #include "program/ErrorCheck.h"
 #include "program/Messages.h"
 #include "program/Program.h"
+#include "program/Session.h"
 #include "program/SettingsFile.h"
 
 namespace velkor {
 
-frmPreferences::frmPreferences(App& app) : Form("frmPreferences", "Preferences"), app_(app) {
+frmPreferences::frmPreferences(Uses uses) : Form("frmPreferences", "Preferences"), use_(uses) {
     ui::FormStyle style = ui::kDialogBox;
     style.showInTaskbar = true;  // it is opened from the menu and stays for the whole run
     setStyle(style);
@@ -59,11 +63,11 @@ frmPreferences::frmPreferences(App& app) : Form("frmPreferences", "Preferences")
 }
 
 void frmPreferences::Form_Load() {
-    Guarded(app_.ports.dialogs, "frmPreferences.Form_Load()", [&] {
-        strIniFile = SettingsFile(app_.ports.files);
-        const std::optional<int16_t> language = StoredLanguage(app_.ini, strIniFile);
+    Guarded(use_.dialogs, "frmPreferences.Form_Load()", [&] {
+        strIniFile = SettingsFile(use_.files);
+        const std::optional<int16_t> language = StoredLanguage(use_.ini, strIniFile);
         if (!language) {
-            app_.ports.dialogs.Show(
+            use_.dialogs.Show(
                 {"INI-File not found", std::string(program::kTitle), Buttons::Ok, Icon::None});
             return;
         }
@@ -85,18 +89,18 @@ void frmPreferences::optGerman_Click() {
 
 void frmPreferences::ChooseLanguage(int16_t language, const char* procName) {
     if (showingStoredLanguage_) return;
-    const bool written = Guarded(app_.ports.dialogs, procName, [&] {
-        app_.ini.WriteIni(strIniFile, "Language", "Language", std::to_string(language));
+    const bool written = Guarded(use_.dialogs, procName, [&] {
+        use_.ini.WriteIni(strIniFile, "Language", "Language", std::to_string(language));
     });
     if (!written) {
         ShowStoredLanguage();
         return;
     }
-    LoadLanguage(app_, strIniFile);
+    use_.captions.LoadLanguage(strIniFile);
 }
 
 void frmPreferences::ShowStoredLanguage() {
-    const std::optional<int16_t> stored = StoredLanguage(app_.ini, strIniFile);
+    const std::optional<int16_t> stored = StoredLanguage(use_.ini, strIniFile);
     showingStoredLanguage_ = true;  // selecting it is no choice of the user's
     if (!stored) {
         optEnglish.clear();
@@ -114,7 +118,7 @@ void frmPreferences::chkSaveState_Click() {
 }
 
 void frmPreferences::cmdApply_Click() {
-    Guarded(app_.ports.dialogs, "cmdApply_Click()", [&] {
+    Guarded(use_.dialogs, "cmdApply_Click()", [&] {
         const std::pair<const char*, const ui::CheckBox*> options[] = {
             {"Minimize", &chkMinimizeToTray},
             {"UseLastState", &chkSaveState},
@@ -122,30 +126,28 @@ void frmPreferences::cmdApply_Click() {
             {"Standby", &chkResume},
         };
         for (const auto& [key, box] : options) {
-            app_.ini.WriteIni(strIniFile, "Default", key, box->value() == 1 ? "1" : "0");
+            use_.ini.WriteIni(strIniFile, "Default", key, box->value() == 1 ? "1" : "0");
         }
         hide();
     });
 }
 
 void frmPreferences::chkPassword_Click() {
-    Guarded(app_.ports.dialogs, "chkPassword_Click()", [&] {
-        PasswordFile& file = app_.passwordFile;
+    Guarded(use_.dialogs, "chkPassword_Click()", [&] {
+        PasswordFile& file = use_.passwordFile;
         const bool stored = file.Protects();
         if (chkPassword.value() == 1) {
             cmdSetPWD.setEnabled(true);
-            if (!stored) OpenAfresh(app_.setPassword);  // protection needs a password first
+            if (!stored) ui::OpenAfresh(use_.setPassword);  // protection needs a password first
             return;
         }
         if (stored) {
             bool confirmed = false;
             // Removing the password is an action of its own: it waits for no other one's prompt.
-            bool ran = false;
             std::optional<RuntimeError> error =
-                Attempt([&] { ran = app_.actions.TryRun([&] { confirmed = AskPassword(app_); }); });
+                Attempt([&] { use_.session.RunAction([&] { confirmed = use_.password.Ask(); }); });
             if (error) throw *error;  // reported by this handler's guard
-            if (app_.ended()) return;
-            if (!ran) app_.RefuseWhileBusy();
+            if (use_.session.ended()) return;
             if (chkPassword.value() == 1) return;  // ticked again meanwhile: it stays on
             if (!confirmed) {
                 cmdSetPWD.setEnabled(true);
@@ -158,7 +160,7 @@ void frmPreferences::chkPassword_Click() {
             // The password is still there: protection stays on, and the user is told.
             cmdSetPWD.setEnabled(true);
             chkPassword.setValue(1);
-            ReportError(app_.ports.dialogs, failed->number(), failed->description(),
+            ReportError(use_.dialogs, failed->number(), failed->description(),
                         "chkPassword_Click()");
             return;
         }
@@ -168,7 +170,7 @@ void frmPreferences::chkPassword_Click() {
 }
 
 void frmPreferences::cmdSetPWD_Click() {
-    OpenAfresh(app_.setPassword);
+    ui::OpenAfresh(use_.setPassword);
 }
 
 namespace {
@@ -187,18 +189,18 @@ MessageBoxRequest FailureMessage(bool german, const std::string& reason) {
 }  // namespace
 
 UpdateCheck frmPreferences::CheckForUpdates() {
-    const std::string settings = SettingsFile(app_.ports.files);
-    const std::string server = UpdateServer(app_.ini, settings);
-    Dialogs& dialogs = app_.ports.dialogs;
+    const std::string settings = SettingsFile(use_.files);
+    const std::string server = UpdateServer(use_.ini, settings);
+    Dialogs& dialogs = use_.dialogs;
     const std::optional<HttpTarget> target = ParseServer(server);
     if (!target) {
-        const bool german = app_.GermanTexts();
+        const bool german = use_.session.GermanTexts();
         dialogs.Show(FailureMessage(german, Say(Msg::NotAServer, german, {server})));
         return UpdateCheck::Failed;
     }
     const std::optional<HttpResult> fetched = GetURLContent(
-        app_.ports.http, app_.ports.loop, [this] { return app_.ended(); }, *target,
-        app_.GermanTexts());
+        use_.http, use_.loop, [this] { return use_.session.ended(); }, *target,
+        use_.session.GermanTexts());
     if (!fetched) return UpdateCheck::Failed;  // the program ended meanwhile: nobody to tell
     const HttpResult& answer = *fetched;
     if (answer.kind == HttpResult::Kind::TimedOut) {
@@ -207,7 +209,7 @@ UpdateCheck frmPreferences::CheckForUpdates() {
                       Buttons::Ok, Icon::None});
         return UpdateCheck::Failed;
     }
-    const bool german = app_.GermanTexts();
+    const bool german = use_.session.GermanTexts();
     const std::string notAVersion = Say(Msg::NotAVersion, german);
     std::string reason;
     if (answer.kind == HttpResult::Kind::Failed) {
@@ -239,21 +241,21 @@ void frmPreferences::cmdCheckUpdate_Click() {
     if (checking_) return;  // one check at a time
     // The button says that a check runs, and takes no second one, until it has ended.
     const std::string caption = cmdCheckUpdate.caption();
-    const std::string running = Say(Msg::Checking, app_.GermanTexts());
+    const std::string running = Say(Msg::Checking, use_.session.GermanTexts());
     checking_ = true;
     cmdCheckUpdate.setEnabled(false);
     cmdCheckUpdate.setCaption(running);
     UpdateCheck outcome = UpdateCheck::Failed;
-    Guarded(app_.ports.dialogs, "cmdCheckUpdate_Click()", [&] { outcome = CheckForUpdates(); });
+    Guarded(use_.dialogs, "cmdCheckUpdate_Click()", [&] { outcome = CheckForUpdates(); });
     checking_ = false;
-    if (app_.ended()) return;
+    if (use_.session.ended()) return;
     cmdCheckUpdate.setEnabled(true);
     if (cmdCheckUpdate.caption() == running) cmdCheckUpdate.setCaption(caption);
     if (outcome != UpdateCheck::NoNewer) return;
-    Guarded(app_.ports.dialogs, "cmdCheckUpdate_Click()", [&] {
-        const bool german = app_.GermanTexts();
-        app_.ports.dialogs.Show({Say(Msg::NoUpdates, german), Say(Msg::NoUpdatesTitle, german),
-                                 Buttons::Ok, Icon::Information});
+    Guarded(use_.dialogs, "cmdCheckUpdate_Click()", [&] {
+        const bool german = use_.session.GermanTexts();
+        use_.dialogs.Show({Say(Msg::NoUpdates, german), Say(Msg::NoUpdatesTitle, german),
+                           Buttons::Ok, Icon::Information});
     });
 }
 

@@ -8,16 +8,38 @@
 #include "ui/CommandButton.h"
 #include "ui/Control.h"
 #include "ui/Form.h"
+#include "ui/FormSlot.h"
 #include "ui/OptionButton.h"
 #include "update/UpdateCheck.h"
 
 namespace velkor {
 
-class App;
+class Captions;
+class Dialogs;
+class EventLoop;
+class Files;
+class Http;
+class IniInOut;
+class PasswordCheck;
+class PasswordFile;
+class Session;
+class frmSetPWD;
 
 class frmPreferences : public ui::Form {
   public:
-    explicit frmPreferences(App& app);
+    struct Uses {
+        Session& session;
+        Dialogs& dialogs;
+        Files& files;
+        Http& http;
+        EventLoop& loop;
+        IniInOut& ini;
+        PasswordFile& passwordFile;
+        Captions& captions;
+        PasswordCheck& password;  // asked before the password is removed
+        ui::FormSlot<frmSetPWD>& setPassword;
+    };
+    explicit frmPreferences(Uses uses);
 
     ui::Frame frmUpdate{"frmUpdate", "Updates"};
     ui::CommandButton cmdCheckUpdate{"cmdCheckUpdate", "Check now..."};
@@ -67,7 +89,7 @@ class frmPreferences : public ui::Form {
     void ChooseLanguage(int16_t language, const char* procName);
     void ShowStoredLanguage();
 
-    App& app_;
+    Uses use_;
     bool checking_ = false;  // an update check runs
     bool showingStoredLanguage_ = false;
 };
