@@ -36,6 +36,9 @@ class DriveList {
     const Drive& at(int k) const;
     // The letter of entry k, empty when there is none.
     std::string LetterOf(int k) const;
+    // The entry selected in the selector, 0 for none.
+    int selected() const { return selector_.selectedIndex(); }
+    void Select(int k) { selector_.select(k); }
 
     // Adds `letter` at the end of the list and of the selector, unlocked.
     void Add(const std::string& letter);

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "drives/DriveControl.h"
 #include "drives/DriveList.h"
 #include "platform/Device.h"
 #include "ui/CheckBox.h"
@@ -129,15 +130,13 @@ class frmVelkor : public ui::Form {
     // Takes the Close command off the window: only Exit ends the program.
     void DisableCloseButton() { disableClose(); }
 
-    // The drive list in the selector and the submenus (DriveMenus.cpp).
+    // The drives (DriveHandlers.cpp): the list in the selector and the submenus, the media lock
+    // (udtPMR on the selected drive or on the first intCountDevicesCD), the tray doors, and the
+    // recorded states applied again. The work is the drive module's (DriveControl).
     void Get_Driveletter(std::string& strDrive);
     void AddMenuItem(const std::string& strCaption, const std::string& strMenu);
-
-    // Media lock and lock-state record (MediaLock.cpp, LockStateRecord.cpp).
     void Velkor(int16_t intCountDevicesCD, bool blnAll);
     void SetCurrentState();
-
-    // Tray door (TrayDoor.cpp).
     void OpenCD();
     void CloseCD();
 
@@ -188,31 +187,23 @@ class frmVelkor : public ui::Form {
     bool RunRequest();
     void RestoreRequest(const ActionRequest& request);
 
-    struct DriveFailure {
-        std::string drive;
-        bool locking;
-        std::string reason;
-    };
-
     void BuildDriveList();
     void ApplyStartUpPolicy(int16_t deviceAll, int16_t useLastState);
-    // Applies udtPMR to list entry k; a failed request is added to `failures`.
-    void ApplyLockRequest(int k, bool lock, bool nt, bool& notNt,
-                          std::vector<DriveFailure>& failures);
-    DeviceOutcome LockCD_WinNT(const std::string& strDrive, bool prevent);
-    void ReportDriveFailures(const std::vector<DriveFailure>& failures);
-    void DoorForEntry(int k, bool open);
     void SelectAction(ui::OptionButton& option, int16_t action);
     void TrayAllDrives(ui::OptionButton& option);
     void TraySingleDrive(int16_t index, void (frmVelkor::*selectOption)());
 
     Uses use_;
+    DriveControl driveControl_{
+        {use_.session, use_.dialogs, use_.device, use_.os, use_.ini, use_.doors},
+        drives,
+        blnRecordState,
+        strIniFile};
     bool endAtOnce_ = false;
     bool startsInTray_ = false;
     ui::WindowState lastState_ = ui::WindowState::Normal;
     int powerProc_ = 0;  // the power window procedure's place on the window, 0 when not there
     void StartInTray();
-    bool recordFailureReported_ = false;
 };
 
 }  // namespace velkor
