@@ -155,18 +155,18 @@ void Captions::LoadLanguage(const std::string& settingsPath) {
     });
 }
 
+std::string Captions::FileOfStoredLanguage() const {
+    return LanguageFile(StoredLanguage(ini_, SettingsFile(files_)).value_or(0));
+}
+
 void Captions::Load(frmSetPWD& dialog) const {
-    Guarded(dialogs_, "LoadLanguage()", [&] {
-        const int16_t language = StoredLanguage(ini_, SettingsFile(files_)).value_or(0);
-        Assign(ini_, LanguageFile(language), dialog, kSetPassword);
-    });
+    Guarded(dialogs_, "LoadLanguage()",
+            [&] { Assign(ini_, FileOfStoredLanguage(), dialog, kSetPassword); });
 }
 
 void Captions::Load(frmCheckPWD& prompt) const {
-    Guarded(dialogs_, "LoadLanguage()", [&] {
-        const int16_t language = StoredLanguage(ini_, SettingsFile(files_)).value_or(0);
-        Assign(ini_, LanguageFile(language), prompt, kCheckPassword);
-    });
+    Guarded(dialogs_, "LoadLanguage()",
+            [&] { Assign(ini_, FileOfStoredLanguage(), prompt, kCheckPassword); });
 }
 
 }  // namespace velkor

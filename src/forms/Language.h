@@ -51,6 +51,8 @@ class Captions {
 
   private:
     std::string LanguageFile(int16_t language) const;
+    // The language file of the language stored now; English's when none can be read.
+    std::string FileOfStoredLanguage() const;
     void LanguageNotFound() const;
 
     const IniInOut& ini_;

@@ -29,4 +29,13 @@ class CommandButton : public Control {
     bool cancel_ = false;
 };
 
+// A dialog's OK and Cancel: Enter clicks `ok`, Escape clicks `cancel`.
+inline void SetOkCancel(CommandButton& ok, std::function<void()> onOk, CommandButton& cancel,
+                        std::function<void()> onCancel) {
+    ok.setDefault(true);
+    ok.onClick = std::move(onOk);
+    cancel.setCancel(true);
+    cancel.onClick = std::move(onCancel);
+}
+
 }  // namespace velkor::ui

@@ -24,14 +24,8 @@ frmCheckPWD::frmCheckPWD(Uses uses) : Form("frmCheckPWD", "Password required"), 
         {lblPWD, {120, 120, 3495, 615}},
     });
     txtPassword.setPasswordChar("*");
-    cmdOK.setDefault(true);
-    cmdCancel.setCancel(true);
-    cmdOK.onClick = [this] {
-        cmdOK_Click();
-    };
-    cmdCancel.onClick = [this] {
-        cmdCancel_Click();
-    };
+    ui::SetOkCancel(
+        cmdOK, [this] { cmdOK_Click(); }, cmdCancel, [this] { cmdCancel_Click(); });
 }
 
 void frmCheckPWD::Form_Load() {

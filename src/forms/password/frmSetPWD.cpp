@@ -34,14 +34,8 @@ frmSetPWD::frmSetPWD(Uses uses) : Form("frmSetPWD", "Set Password"), use_(uses) 
     }
     txtPasswordOld.setEnabled(false);  // until a stored password is to be confirmed
     txtPasswordOld.setBackColor(ui::SystemColor::Menu);
-    cmdOK.setDefault(true);
-    cmdCancel.setCancel(true);
-    cmdOK.onClick = [this] {
-        cmdOK_Click();
-    };
-    cmdCancel.onClick = [this] {
-        cmdCancel_Click();
-    };
+    ui::SetOkCancel(
+        cmdOK, [this] { cmdOK_Click(); }, cmdCancel, [this] { cmdCancel_Click(); });
 }
 
 void frmSetPWD::Form_Load() {
