@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "program/Timeline.h"
 #include "ui/Dispatch.h"
 #include "win32/FormMessages.h"
 #include "win32/FormWindow.h"
@@ -58,6 +59,7 @@ void Renderer::attach(ui::Form& form) {
     FormWindow& created = *window;
     windows_[&form] = std::move(window);
     created.Create();
+    timeline::Mark("window made:", form.name());
 }
 
 void Renderer::detach(ui::Form& form) {

@@ -4,8 +4,10 @@
 
 #include "app/App.h"
 #include "program/ErrorCheck.h"
+#include "program/Timeline.h"
 #include "ui/Dispatch.h"
 #include "win32/Renderer.h"
+#include "win32/StartupMarks.h"
 #include "win32/Utf.h"
 #include "win32/Win32Dialogs.h"
 #include "win32/Win32EventLoop.h"
@@ -18,6 +20,8 @@
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace velkor;
+    win32::WriteStartupMarks();
+    timeline::Mark("entered WinMain");
     // A failing drive (no medium) must not make the system ask the user to insert a disc.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
 
@@ -45,9 +49,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     app.onEnded = [] {
         PostQuitMessage(0);
     };
+    timeline::Mark("ports made");
     {
         ui::Dispatch starting;       // start-up runs handlers as a dispatched message does
         if (!app.Start()) return 0;  // another copy runs already
     }
+    timeline::Mark("started");
     return loop.Run();
 }

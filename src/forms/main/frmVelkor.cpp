@@ -18,6 +18,7 @@
 #include "program/ErrorCheck.h"
 #include "program/Program.h"
 #include "program/SettingsFile.h"
+#include "program/Timeline.h"
 #include "program/WaitWithEvents.h"
 
 namespace velkor {
@@ -235,6 +236,7 @@ void frmVelkor::Form_Load() {
     };
     for (const auto& step : steps) {
         std::optional<RuntimeError> error = Attempt(step);
+        timeline::Mark("main window load step", std::to_string(&step - steps + 1));
         if (endAtOnce_) return;
         if (!error || error->number() == err::kDiskNotReady) continue;
         if (error->number() != err::kTypeMismatch) {
