@@ -25,6 +25,12 @@ class AppHarness : public FakePorts {
     // Writes a settings file with section "Default" and "Language" (and "Current" when given).
     void Settings(int deviceAll, int useLastState, int delay = 0, int language = 0,
                   const std::string& current = "");
+    // Writes the settings, starts the program and forgets what its start did.
+    void Launch(int deviceAll, int useLastState, int language = 0) {
+        Settings(deviceAll, useLastState, 0, language);
+        app.Start();
+        ClearRecords();
+    }
     std::string Read(const std::string& section, const std::string& key) {
         return app.ini.ReadIni(iniPath(), section, key);
     }

@@ -12,15 +12,8 @@ Answer FakeDialogs::Show(const MessageBoxRequest& box) {
         answers.pop_front();
         return answer;
     }
-    switch (box.buttons) {
-        case Buttons::YesNo:
-        case Buttons::YesNoCancel:
-            return Answer::Yes;
-        case Buttons::RetryCancel:
-            return Answer::Retry;
-        default:
-            return Answer::Ok;
-    }
+    if (box.buttons == Buttons::YesNo || box.buttons == Buttons::YesNoCancel) return Answer::Yes;
+    return box.buttons == Buttons::RetryCancel ? Answer::Retry : Answer::Ok;
 }
 
 }  // namespace velkor::test

@@ -21,9 +21,7 @@ void FakeFormHost::attach(ui::Form& form) {
             timer->subscribe([this, &attached, timer](ui::Property) { Arm(attached, *timer); }));
     }
     attached.subscriptions.push_back(form.subscribe([this, &form](ui::Property p) {
-        if (p != ui::Property::PopupMenu || !form.popupRequest()) return;
-        ++popups;
-        if (onPopup) onPopup(*form.popupRequest());
+        if (p == ui::Property::PopupMenu && form.popupRequest()) ++popups;
     }));
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 // Stands in for the renderer in the native tests: runs the forms' timers on the fake message
-// loop, and answers pop-up menus with a scripted choice.
-#include <functional>
+// loop, and counts the pop-up menus it is asked to open.
 #include <map>
 #include <vector>
 
@@ -17,9 +16,7 @@ class FakeFormHost : public ui::FormHost {
     void attach(ui::Form& form) override;
     void detach(ui::Form& form) override;
 
-    // Runs while a pop-up menu is open (the user's choice: click an entry, or nothing).
-    std::function<void(ui::Menu& menu)> onPopup;
-    int popups = 0;
+    int popups = 0;  // pop-up menus opened; the user chooses nothing in them
 
   private:
     struct Attached {

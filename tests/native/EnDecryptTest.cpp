@@ -18,14 +18,10 @@ TEST(EnDecryptTest, FixedVectorComputedByHand) {
 }
 
 TEST(EnDecryptTest, KeyRepeatsEveryThirtyTwoCharacters) {
-    std::string text(65, 'A');  // 65
-    std::string stored = Encrypt(text, PWDKey);
-    ASSERT_EQ(stored.size(), text.size());
+    const std::string stored = Encrypt(std::string(65, 'A'), PWDKey);
+    EXPECT_EQ(stored.substr(32), stored.substr(0, 33));
     EXPECT_EQ(Code(stored, 1), 65u + 'H');
     EXPECT_EQ(Code(stored, 32), 65u + 'a');  // the key's last character
-    EXPECT_EQ(Code(stored, 33), 65u + 'H');
-    EXPECT_EQ(Code(stored, 65), 65u + 'H');
-    EXPECT_EQ(Code(stored, 34), 65u + 'q');
 }
 
 TEST(EnDecryptTest, WrapsByTwoHundredFiftyFive) {
@@ -56,13 +52,14 @@ TEST(EnDecryptTest, EveryCodeBelow255RoundTripsAtEveryKeyPosition) {
 }
 
 TEST(EnDecryptTest, EmptyKeyIsAnErrorNotACrash) {
-    try {
-        Encrypt("x", "");
-        FAIL() << "no error";
-    } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.number(), 5);
+    for (auto code : {Encrypt, Decrypt}) {
+        try {
+            code("x", "");
+            ADD_FAILURE() << "no error";
+        } catch (const RuntimeError& e) {
+            EXPECT_EQ(e.number(), 5);
+        }
     }
-    EXPECT_THROW(Decrypt("x", ""), RuntimeError);
 }
 
 }  // namespace

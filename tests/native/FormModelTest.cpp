@@ -5,12 +5,10 @@
 
 #include "platform/RuntimeError.h"
 #include "ui/CheckBox.h"
-#include "ui/CommandButton.h"
 #include "ui/Dispatch.h"
 #include "ui/FormSlot.h"
 #include "ui/ImageCombo.h"
 #include "ui/OptionButton.h"
-#include "ui/Timer.h"
 
 namespace velkor::ui {
 namespace {
@@ -30,15 +28,11 @@ TEST(CheckBoxTest, CodeAndUserRunTheClickHandlerOnlyWhenTheValueChanges) {
     box.onClick = [&] {
         seen.push_back(box.value());
     };
-    box.setValue(0);  // unchanged
-    box.setValue(1);
-    box.setValue(1);  // unchanged
-    box.setValue(2);
+    for (int value : {0, 1, 1, 2}) box.setValue(value);  // 0 and the second 1 change nothing
     box.click();  // the user's click goes through the same setter: greyed becomes ticked
     box.click();
     EXPECT_EQ(seen, (std::vector<int>{1, 2, 1, 0}));
     EXPECT_EQ(ErrorNumberOf([&] { box.setValue(3); }), 380);
-    EXPECT_EQ(box.value(), 0);
     box.setEnabled(false);
     box.click();
     EXPECT_EQ(box.value(), 0);
@@ -58,46 +52,42 @@ TEST(OptionButtonTest, SelectingOneClearsTheOthersAndClicksOnlyOnChange) {
     lock.select();  // already selected: nothing runs
     open.click();   // the user's path
     EXPECT_EQ(clicks, (std::vector<std::string>{"optUnlock", "optLock", "optOpen"}));
-    EXPECT_FALSE(lock.selected());
-    EXPECT_FALSE(unlock.selected());
-    EXPECT_TRUE(open.selected());
+    EXPECT_FALSE(lock.selected() || unlock.selected());
     EXPECT_EQ(group.selected(), &open);
 }
 
 TEST(ImageComboTest, EntriesAreOneBasedAndInsertsKeepTheSelectedEntry) {
     ImageCombo combo("imgCboDrives");
-    EXPECT_EQ(combo.selectedIndex(), 0);  // an empty list has no selection
-    EXPECT_EQ(ErrorNumberOf([&] { combo.select(1); }), 35600);
-    EXPECT_EQ(ErrorNumberOf([&] { (void)combo.selectedText(); }), 35600);
+    EXPECT_EQ(ErrorNumberOf([&] { (void)combo.selectedText(); }), 35600);  // nothing selected
     combo.add(1, "D:", 1);
     combo.add(2, "F:", 1);
     combo.select(2);
     combo.add(1, "C:", 1);  // the selected entry moves down with its text
     EXPECT_EQ(combo.selectedIndex(), 3);
     EXPECT_EQ(combo.selectedText(), "F:");
-    combo.setText(3, "F: locked");
-    combo.setPicture(3, 2);
-    EXPECT_EQ(combo.entry(3).text, "F: locked");
-    EXPECT_EQ(combo.entry(3).picture, 2);
-
     EXPECT_EQ(ErrorNumberOf([&] { combo.select(4); }), 35600);
     EXPECT_EQ(ErrorNumberOf([&] { combo.add(5, "Z:"); }), 35600);
     EXPECT_EQ(ErrorNumberOf([&] { (void)combo.entry(0); }), 35600);
 }
 
-// A form that counts its loads and touches itself while loading.
+// A form that counts its loads, unloads and living copies, and touches itself while loading.
 class CountingForm : public Form {
   public:
-    CountingForm(FormSlot<CountingForm>& slot, int& loads, int& unloads)
-        : Form("frmTest", "Test"), slot_(slot), loads_(loads), unloads_(unloads) {
+    struct Counts {
+        int loads = 0, unloads = 0, alive = 0;
+    };
+    CountingForm(FormSlot<CountingForm>& slot, Counts& counts)
+        : Form("frmTest", "Test"), slot_(slot), counts_(counts) {
         adopt(chkOption);
+        ++counts_.alive;
     }
+    ~CountingForm() override { --counts_.alive; }
     void Form_Load() override {
-        ++loads_;
+        ++counts_.loads;
         slot_->chkOption.setValue(1);  // reaches this very form, no second load
     }
     void Form_Unload(int& cancel) override {
-        ++unloads_;
+        ++counts_.unloads;
         cancel = keepLoaded ? 1 : 0;
     }
     CheckBox chkOption{"chkOption"};
@@ -105,8 +95,7 @@ class CountingForm : public Form {
 
   private:
     FormSlot<CountingForm>& slot_;
-    int& loads_;
-    int& unloads_;
+    Counts& counts_;
 };
 
 class RecordingHost : public FormHost {
@@ -116,48 +105,27 @@ class RecordingHost : public FormHost {
     void detach(Form& f) override { events.push_back("detach " + f.name()); }
 };
 
-TEST(FormSlotTest, FirstTouchLoadsHiddenOnceAndUnloadStartsAfresh) {
-    int loads = 0, unloads = 0;
+TEST(FormSlotTest, LoadsOnceHiddenAndUnloadedFormsLiveUntilTheOutermostDispatchEnds) {
+    CountingForm::Counts n;
     RecordingHost host;
-    FormSlot<CountingForm> slot(
-        [&] { return std::make_unique<CountingForm>(slot, loads, unloads); }, &host);
+    FormSlot<CountingForm> slot([&] { return std::make_unique<CountingForm>(slot, n); }, &host);
     EXPECT_FALSE(slot.loaded());
-
     slot->chkOption.setValue(0);  // first touch: load runs, then this statement
-    EXPECT_EQ(loads, 1);
+    EXPECT_EQ(n.loads, 1);
     EXPECT_FALSE(slot->visible());
     EXPECT_EQ(slot->chkOption.value(), 0);
-    slot->show();
 
     slot->keepLoaded = true;
     EXPECT_FALSE(slot.unload());
     EXPECT_TRUE(slot.loaded());
     slot->keepLoaded = false;
     EXPECT_TRUE(slot.unload());
-    EXPECT_FALSE(slot.loaded());
-    EXPECT_EQ(unloads, 2);
+    EXPECT_EQ(n.unloads, 2);
+    EXPECT_EQ(n.alive, 0);  // outside any dispatch an unloaded form goes at once
 
-    EXPECT_EQ(slot->chkOption.value(), 1);  // a fresh form, loaded again
-    EXPECT_EQ(loads, 2);
-    EXPECT_FALSE(slot->visible());
-    EXPECT_EQ(host.events,
-              (std::vector<std::string>{"attach frmTest", "detach frmTest", "attach frmTest"}));
-}
-
-// A form unloaded by its own handler, inside a handler of an earlier copy of it that unloaded
-// itself too (a prompt raised again inside the wait of a cancelled one), stays whole until the
-// outermost dispatch ends; outside any dispatch it goes at once.
-TEST(FormSlotTest, UnloadedFormsLiveUntilTheOutermostDispatchEnds) {
-    int loads = 0, unloads = 0, alive = 0;
-    struct Counted : CountingForm {
-        Counted(FormSlot<CountingForm>& slot, int& loads, int& unloads, int& alive)
-            : CountingForm(slot, loads, unloads), alive_(++alive) {}
-        ~Counted() override { --alive_; }
-        int& alive_;
-    };
-    RecordingHost host;
-    FormSlot<CountingForm> slot(
-        [&] { return std::make_unique<Counted>(slot, loads, unloads, alive); }, &host);
+    // A form unloaded by its own handler, inside a handler of an earlier copy of it that unloaded
+    // itself too (a prompt raised again inside the wait of a cancelled one), stays whole until
+    // the outermost dispatch ends.
     {
         Dispatch outer;
         CountingForm& first = *slot;
@@ -171,17 +139,14 @@ TEST(FormSlotTest, UnloadedFormsLiveUntilTheOutermostDispatchEnds) {
                 Dispatch inner;
                 second.chkOption.setValue(0);
             }
-            EXPECT_EQ(alive, 2);
+            EXPECT_EQ(n.alive, 2);
             first.chkOption.setCaption("still here");  // its handler goes on
         };
         first.chkOption.setValue(0);
-        EXPECT_EQ(alive, 2);
+        EXPECT_EQ(n.alive, 2);
         EXPECT_FALSE(slot.loaded());
     }
-    EXPECT_EQ(alive, 0);
-    slot.get();
-    slot.unload();
-    EXPECT_EQ(alive, 0);
+    EXPECT_EQ(n.alive, 0);
     EXPECT_EQ(host.events.size(), 6u);  // every window asked for was given back
 }
 

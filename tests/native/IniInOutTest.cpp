@@ -5,6 +5,7 @@
 #include "fakes/Cp1252Text.h"
 #include "fakes/FakeFiles.h"
 #include "platform/RuntimeError.h"
+#include "program/ErrorCheck.h"
 
 namespace velkor {
 namespace {
@@ -17,12 +18,8 @@ class IniInOutTest : public ::testing::Test {
     std::string path = files.path("Velkor.ini");
 
     int ErrorOfWrite(std::string_view section, std::string_view key, std::string_view value) {
-        try {
-            ini.WriteIni(path, section, key, value);
-        } catch (const RuntimeError& e) {
-            return e.number();
-        }
-        return 0;
+        const auto error = Attempt([&] { ini.WriteIni(path, section, key, value); });
+        return error ? error->number() : 0;
     }
 };
 
@@ -104,34 +101,29 @@ TEST_F(IniInOutTest, WriteCreatesTheFileAndKeepsTheRest) {
     EXPECT_EQ(files.replaceCount, 3);
 }
 
-TEST_F(IniInOutTest, FailedWriteIsAnErrorAndChangesNothing) {
-    files.content[path] = "[Current]\r\nDeviceE=0\r\n";
+// A write that fails, or would break the file, is an error and changes nothing.
+TEST_F(IniInOutTest, FailedOrHarmfulWritesAreErrorsAndChangeNothing) {
+    const std::string before = "[S]\r\nk=1\r\n";
+    files.content[path] = before;
     files.readOnly.insert(path);
-    try {
-        ini.WriteIni(path, "Current", "DeviceE", "1");
-        FAIL() << "no error";
-    } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.number(), 75);
-        EXPECT_EQ(e.description(), "Path/File access error (Access is denied.)");
-    }
-    EXPECT_EQ(files.content[path], "[Current]\r\nDeviceE=0\r\n");
-
+    const std::optional<RuntimeError> denied = Attempt([&] { ini.WriteIni(path, "S", "k", "2"); });
+    ASSERT_TRUE(denied);
+    EXPECT_EQ(denied->number(), 75);
+    EXPECT_EQ(denied->description(), "Path/File access error (Access is denied.)");
     // A file that exists but cannot be read is never overwritten with only the new key.
     files.readOnly.clear();
     files.unreadable.insert(path);
-    EXPECT_EQ(ErrorOfWrite("Current", "DeviceE", "1"), 75);
-    EXPECT_EQ(files.replaceCount, 0);
-}
+    EXPECT_EQ(ErrorOfWrite("S", "k", "2"), 75);
+    files.unreadable.clear();
 
-TEST_F(IniInOutTest, WritesThatWouldBreakTheFileAreRefused) {
-    files.content[path] = "[S]\r\nk=1\r\n";
     EXPECT_EQ(ErrorOfWrite("S", "k", "1\r\n[Default]\r\nDeviceAll=1"), 5);
     EXPECT_EQ(ErrorOfWrite("S", "k=j", "1"), 5);
     EXPECT_EQ(ErrorOfWrite("S]", "k", "1"), 5);
     EXPECT_EQ(ErrorOfWrite("S", " ", "1"), 5);
     EXPECT_EQ(ErrorOfWrite("", "k", "1"), 5);
     EXPECT_EQ(ErrorOfWrite("S", "k", std::string_view("a\0b", 3)), 5);
-    EXPECT_EQ(files.content[path], "[S]\r\nk=1\r\n");
+    EXPECT_EQ(files.content[path], before);
+    EXPECT_EQ(files.replaceCount, 0);
 }
 
 }  // namespace

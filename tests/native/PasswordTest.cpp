@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 
 #include "fakes/AppHarness.h"
 #include "forms/main/WindowProc.h"
+#include "program/Messages.h"
 
 namespace velkor {
 namespace {
@@ -16,7 +18,6 @@ using Texts = std::vector<std::string>;
 constexpr const char* kPassword = "Secret";
 constexpr const char* kRefusal = "Sorry, a password is required for this action.";
 constexpr const char* kInvalid = "Invalid Password, try again!";
-constexpr const char* kCannotStore = "This password cannot be stored. Please choose another one.";
 
 size_t Shown(const AppHarness& h, const std::string& text) {
     return static_cast<size_t>(std::count_if(h.dialogs.shown.begin(), h.dialogs.shown.end(),
@@ -65,10 +66,8 @@ TEST(PasswordFileTest, OnlyPasswordsThatReadBackAsTypedCanBeStored) {
 class Machine : public AppHarness {
   public:
     void Start(bool withPassword = true) {
-        Settings(1, 0);
         if (withPassword) StorePassword(kPassword);
-        app.Start();
-        ClearRecords();
+        Launch(1, 0);
     }
     frmVelkor& w() { return main(); }
     frmPreferences& prefs() { return *app.preferences; }
@@ -92,26 +91,21 @@ size_t Characters(const std::string& utf8) {
 }
 
 TEST(PasswordTest, SetPasswordRefusesWhatItCannotAcceptAndWritesNothing) {
-    const std::string german = "Ung\xC3\xBCltiges Passwort, bitte noch einmal neu versuchen!";
     struct Case {
-        int language;
+        bool german;
         std::string old, fresh, repeated;
-        std::string message;
-        ui::TextBox frmSetPWD::*box;
-        bool selected;
+        Msg message;
+        int box;  // that takes the focus: old, new or repeated; all of its text selected
     };
+    const std::string tooLong(64, 'x');
     const Case cases[] = {
-        {0, "secret", "N3w", "N3w", kInvalid, &frmSetPWD::txtPasswordOld, true},
-        {1, "Secre", "N3w", "N3w", german, &frmSetPWD::txtPasswordOld, true},
-        {0, kPassword, "", "", "no Password given, try again!", &frmSetPWD::txtPasswordNew, false},
-        {1, kPassword, "", "x", "Kein Passwort gesetzt, bitte noch einmal neu versuchen!",
-         &frmSetPWD::txtPasswordNew, false},
-        {0, kPassword, "N3w", "N3W", kInvalid, &frmSetPWD::txtPasswordNew2, true},
-        {0, kPassword, std::string(64, 'x'), std::string(64, 'x'), kCannotStore,
-         &frmSetPWD::txtPasswordNew, true},
-        {1, kPassword, "\xC3\x97", "\xC3\x97",
-         "Dieses Passwort kann nicht gespeichert werden. Bitte w\xC3\xA4hlen Sie ein anderes.",
-         &frmSetPWD::txtPasswordNew, true},
+        {false, "secret", "N3w", "N3w", Msg::InvalidPassword, 0},
+        {true, "Secre", "N3w", "N3w", Msg::InvalidPassword, 0},
+        {false, kPassword, "", "", Msg::NoPasswordGiven, 1},  // nothing to select
+        {true, kPassword, "", "x", Msg::NoPasswordGiven, 1},
+        {false, kPassword, "N3w", "N3W", Msg::InvalidPassword, 2},
+        {false, kPassword, tooLong, tooLong, Msg::CannotStorePassword, 1},
+        {true, kPassword, "\xC3\x97", "\xC3\x97", Msg::CannotStorePassword, 1},
     };
     Machine m;
     m.Start();
@@ -119,16 +113,17 @@ TEST(PasswordTest, SetPasswordRefusesWhatItCannotAcceptAndWritesNothing) {
     m.prefs().cmdSetPWD.click();
     frmSetPWD& d = *m.app.setPassword;
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.message);
-        m.Settings(1, 0, 0, c.language);
+        SCOPED_TRACE(c.old + "/" + c.fresh + "/" + c.repeated);
+        m.Settings(1, 0, 0, c.german ? 1 : 0);
         Enter(d, c.old, c.fresh, c.repeated);
-        EXPECT_EQ(m.dialogs.last().text, c.message);
+        EXPECT_EQ(m.dialogs.last().text, Say(c.message, c.german));
         EXPECT_EQ(m.dialogs.last().icon, Icon::None);
         EXPECT_EQ(m.dialogs.last().title, "Velkor");
-        ui::TextBox& box = d.*c.box;
+        ui::TextBox& box =
+            *std::array{&d.txtPasswordOld, &d.txtPasswordNew, &d.txtPasswordNew2}[c.box];
         ExpectFocusOnly(d, box);
         EXPECT_EQ(box.selStart(), 0u);
-        EXPECT_EQ(box.selLength(), c.selected ? Characters(box.text()) : 0u);
+        EXPECT_EQ(box.selLength(), Characters(box.text()));
         EXPECT_TRUE(d.visible());
     }
     EXPECT_EQ(m.files.replaceCount, writes);
@@ -142,12 +137,9 @@ TEST(PasswordTest, SetPasswordRefusesWhatItCannotAcceptAndWritesNothing) {
 // The dialog asks for the stored password first, or opens on the new one when none is stored;
 // however it ends, the switch and the button show what the file holds.
 TEST(PasswordTest, TheSetPasswordDialogEndsWithTheSwitchInLineWithTheFile) {
-    enum class End { Cancel, CloseCommand, Ok };
-    const char* const kEnds[] = {"Cancel", "close command", "OK"};
     for (bool stored : {false, true}) {
-        for (End end : {End::Cancel, End::CloseCommand, End::Ok}) {
-            SCOPED_TRACE(std::string(stored ? "stored, " : "none, ") +
-                         kEnds[static_cast<int>(end)]);
+        for (std::string end : {"Cancel", "close command", "OK"}) {
+            SCOPED_TRACE(std::string(stored ? "stored, " : "none, ") + end);
             Machine m;
             m.Start(stored);
             EXPECT_EQ(m.prefs().chkPassword.value(), stored ? 1 : 0);  // as start-up found it
@@ -167,17 +159,13 @@ TEST(PasswordTest, TheSetPasswordDialogEndsWithTheSwitchInLineWithTheFile) {
                  {&d.txtPasswordOld, &d.txtPasswordNew, &d.txtPasswordNew2}) {
                 EXPECT_EQ(box->passwordChar(), "*");
             }
-            const bool ok = end == End::Ok;
+            const bool ok = end == "OK";
             if (ok) {
                 Enter(d, stored ? kPassword : "", "N3w", "N3w");
             } else {
                 d.txtPasswordOld.setText("typed");
                 d.txtPasswordNew.setText("typed");
-                if (end == End::CloseCommand) {
-                    d.CloseCommand();
-                } else {
-                    d.cmdCancel.click();
-                }
+                end == "Cancel" ? d.cmdCancel.click() : d.CloseCommand();
             }
             EXPECT_FALSE(m.app.setPassword.loaded());
             EXPECT_EQ(m.prefs().chkPassword.value(), stored || ok ? 1 : 0);
@@ -325,18 +313,6 @@ TEST(PasswordTest, StartUpAsksForEveryUnlockItMakes) {
     }
 }
 
-TEST(PasswordTest, WithoutAnOpticalDriveExitNeedsNoPassword) {
-    Machine m;
-    m.drives.types = {{'C', DriveType::Fixed}};
-    m.Start();
-    m.prefs().cmdSetPWD.click();
-    m.w().mnuExit2.click();
-    EXPECT_TRUE(m.app.ended());
-    EXPECT_EQ(m.loop.now(), 0u);
-    EXPECT_EQ(m.dialogs.shown.size(), 1u);  // the exit's question only
-    EXPECT_FALSE(m.app.setPassword.loaded());
-}
-
 TEST(PasswordTest, TheSwitchFollowsThePasswordFileWhateverTheOrderOfClicks) {
     // Ticked again before the password came: the password stays.
     Machine t;
@@ -365,79 +341,52 @@ TEST(PasswordTest, TheSwitchFollowsThePasswordFileWhateverTheOrderOfClicks) {
 // One action at a time: a request made while another one's prompt or message box is open does
 // not start (the user is told), and each prompt answers the request that opened it.
 TEST(PasswordTest, WhileAnActionRunsAnotherIsRefusedAndEachPromptAnswersItsOwnRequest) {
-    constexpr const char* kBusy =
-        "Velkor is busy with another action. Please try again when it has finished.";
+    using Act = std::function<void(Machine&)>;
+    using Answers = std::vector<std::pair<uint64_t, std::optional<std::string>>>;
     struct Case {
         const char* name;
-        std::function<void(Machine&)> script;
+        std::vector<std::pair<uint64_t, Act>> acts;  // what the user does when
+        Answers answers;                             // typed into the prompt then, or Cancel
         const char* requests;
         size_t busy;
     };
-    auto at = [](uint64_t ms, std::function<void(Machine&)> act) {
-        return [ms, act](Machine& m) {
-            m.loop.at(ms, [&m, act] { act(m); });
-        };
-    };
-    auto both = [](std::function<void(Machine&)> a, std::function<void(Machine&)> b) {
-        return [a, b](Machine& m) {
-            a(m);
-            b(m);
-        };
-    };
-    auto unlockD = at(100, [](Machine& m) { m.w().mnuUnlockSub[1].click(); });
-    auto answer = [](uint64_t ms, std::optional<std::string> typed) {
-        return [ms, typed](Machine& m) {
-            m.AnswerPrompt(ms, typed);
-        };
-    };
+    const Act unlockD([](Machine& m) { m.w().mnuUnlockSub[1].click(); });
+    const Act unlockE([](Machine& m) { m.w().mnuUnlockSub[2].click(); });
+    const Act unlockAll([](Machine& m) { m.w().mnuUnlockAll.click(); });
+    const Act openAll([](Machine& m) { m.w().mnuOpenAll.click(); });
+    const Act exit([](Machine& m) { m.w().mnuExit.click(); });
+    const Act clearSwitch([](Machine& m) { m.prefs().chkPassword.click(); });
+    const Act setPasswordCancelled([](Machine& m) {
+        m.prefs().cmdSetPWD.click();
+        m.app.setPassword->cmdCancel.click();
+    });
+    const Act resume([](Machine& m) {
+        m.w().txtPWRMessage.setText(kResumeSignal);
+        m.prefs().chkResume.setValue(0);
+    });
+    const Answers ok = {{3200, kPassword}}, late = {{7000, kPassword}};
+    const Answers cancelThenOk = {{500, std::nullopt}, {900, kPassword}};
     const Case cases[] = {
-        {"Open all while Unlock D: waits",
-         both(both(unlockD, at(1500, [](Machine& m) { m.w().mnuOpenAll.click(); })),
-              answer(3200, kPassword)),
-         "-D", 1},
-        {"Exit while Unlock D: waits",
-         both(both(unlockD, at(1500, [](Machine& m) { m.w().mnuExit.click(); })),
-              answer(3200, kPassword)),
-         "-D", 1},
-        {"the switch cleared while Unlock D: waits",
-         both(both(unlockD, at(1500, [](Machine& m) { m.prefs().chkPassword.click(); })),
-              answer(3200, kPassword)),
-         "-D", 1},
-        {"Unlock all while the switch is being cleared",
-         both(both(at(100, [](Machine& m) { m.prefs().chkPassword.click(); }),
-                   at(1500, [](Machine& m) { m.w().mnuUnlockAll.click(); })),
-              answer(3200, kPassword)),
-         "", 1},
-        {"cancelled, then another asked and answered within the second",
-         both(both(unlockD, answer(500, std::nullopt)),
-              both(at(700, [](Machine& m) { m.w().mnuUnlockSub[2].click(); }),
-                   answer(900, kPassword))),
-         "-E", 0},
-        {"Cancel in the set-password dialog leaves the prompt waiting",
-         both(both(unlockD, at(500,
-                               [](Machine& m) {
-                                   m.prefs().cmdSetPWD.click();
-                                   m.app.setPassword->cmdCancel.click();
-                               })),
-              answer(2500, kPassword)),
-         "-D", 0},
-        {"a resume while Unlock D: waits is handled after it",
-         both(both(unlockD, at(1500,
-                               [](Machine& m) {
-                                   m.w().txtPWRMessage.setText(kResumeSignal);
-                                   m.prefs().chkResume.setValue(0);
-                               })),
-              answer(7000, kPassword)),
-         "-D -D -E", 0},
+        {"Open all during Unlock D:", {{100, unlockD}, {1500, openAll}}, ok, "-D", 1},
+        {"Exit during Unlock D:", {{100, unlockD}, {1500, exit}}, ok, "-D", 1},
+        {"switch cleared during Unlock D:", {{100, unlockD}, {1500, clearSwitch}}, ok, "-D", 1},
+        {"Unlock all while the switch clears", {{100, clearSwitch}, {1500, unlockAll}}, ok, "", 1},
+        // Each prompt answers its own request.
+        {"Unlock E: after a cancelled D:", {{100, unlockD}, {700, unlockE}}, cancelThenOk, "-E", 0},
+        // Nothing else ends the prompt's wait.
+        {"set-password Cancel", {{100, unlockD}, {500, setPasswordCancelled}}, ok, "-D", 0},
+        // A resume while a prompt waits is handled after it.
+        {"resume during Unlock D:", {{100, unlockD}, {1500, resume}}, late, "-D -D -E", 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Machine m;
         m.Start();
-        c.script(m);
+        for (const auto& [ms, act] : c.acts) m.loop.at(ms, [&m, &act = act] { act(m); });
+        for (const auto& [ms, typed] : c.answers) m.AnswerPrompt(ms, typed);
         m.loop.runUntil(20000);
         EXPECT_EQ(m.Requests(), c.requests);
-        EXPECT_EQ(Shown(m, kBusy), c.busy);
+        EXPECT_EQ(Shown(m, Say(Msg::Busy, false)), c.busy);
         EXPECT_FALSE(m.app.ended());
         EXPECT_FALSE(m.app.checkPassword.loaded() && m.app.checkPassword->visible());
     }
@@ -466,32 +415,25 @@ TEST(PasswordTest, TheResumeSkipsThePasswordForItsOwnRequestsOnly) {
 // missing file means no password.
 TEST(PasswordTest, APasswordFileThatCannotBeReadKeepsTheGateShut) {
     struct Case {
-        const char* name;
-        int language;
-        std::function<void(Machine&)> spoil;
-        const char* told;  // the start of the message, empty when nothing is refused
+        bool german;
+        std::optional<std::string> file;  // none: held open by another program
+        const char* told;                 // the start of the message; empty: nothing is refused
     };
     const Case cases[] = {
-        {"held open by another program", 0,
-         [](Machine& m) { m.files.unreadable.insert(m.passwordPath()); },
+        {false, std::nullopt,
          "The password file \"C:\\Velkor\\password.txt\" cannot be read: The process cannot "
          "access the file."},
-        {"not text", 1,
-         [](Machine& m) {
-             m.files.content[m.passwordPath()] = std::string("[Password]\r\nPassword=\0\x01", 23);
-         },
+        {true, std::string("[Password]\r\nPassword=\0\x01", 23),  // not text
          "Die Passwortdatei \"C:\\Velkor\\password.txt\" kann nicht gelesen werden: The file is "
          "not text."},
-        {"missing", 0, [](Machine& m) { m.files.content.erase(m.passwordPath()); }, ""},
+        {false, "", ""},  // no file: no password
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.told);
         Machine m;
-        m.Settings(1, 0, 0, c.language);
-        m.StorePassword(kPassword);
-        c.spoil(m);
-        m.app.Start();
-        m.ClearRecords();
+        if (!c.file) m.files.unreadable.insert(m.passwordPath());
+        if (c.file && !c.file->empty()) m.files.content[m.passwordPath()] = *c.file;
+        m.Launch(1, 0, c.german ? 1 : 0);
         const bool refused = *c.told != 0;
         EXPECT_EQ(m.prefs().chkPassword.value(), refused ? 1 : 0);
         m.w().mnuUnlockSub[1].click();

@@ -80,9 +80,7 @@ TEST(PreferencesTest, FailedLanguageWriteIsReportedAndTheOptionsShowTheStoredOne
         SCOPED_TRACE(c.procName);
         AppHarness h;
         LanguageFiles(h);
-        h.Settings(0, 0, 0, c.stored);
-        h.app.Start();
-        h.ClearRecords();
+        h.Launch(0, 0, c.stored);
         const std::string before = h.files.content[h.iniPath()];
         (c.unreadable ? h.files.unreadable : h.files.readOnly).insert(h.iniPath());
         frmPreferences& prefs = *h.app.preferences;

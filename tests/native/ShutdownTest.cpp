@@ -5,44 +5,40 @@
 namespace velkor {
 namespace {
 
-TEST(ShutdownTest, CancelChangesNothing) {
-    test::AppHarness h;
-    h.Settings(1, 0);
-    h.app.Start();
-    h.ClearRecords();
-    h.dialogs.answers = {Answer::Cancel};
-    h.main().mnuExit2.click();
-    EXPECT_FALSE(h.app.ended());
-    EXPECT_TRUE(h.device.requests.empty());
-    ASSERT_EQ(h.dialogs.shown.size(), 1u);
-    const MessageBoxRequest& box = h.dialogs.last();
-    EXPECT_EQ(box.title, "Exit Velkor");
-    EXPECT_EQ(box.text,
-              "Exit Velkor?\r\n\r\nVelkor will unlock all CD/DVD drives at programme exit.");
-    EXPECT_EQ(box.buttons, Buttons::OkCancel);
-    EXPECT_EQ(box.icon, Icon::Question);
-}
-
-TEST(ShutdownTest, OkUnlocksEveryDriveKeepsTheRecordAndEnds) {
-    test::AppHarness h;
-    h.Settings(1, 0, 0, 1);
-    h.app.Start();
-    h.ClearRecords();
-    bool ended = false;
-    h.app.onEnded = [&] {
-        ended = true;
+// Cancel changes nothing; OK unlocks every drive, keeps the record for the next start and ends.
+TEST(ShutdownTest, TheExitQuestionInBothLanguagesAndEachAnswer) {
+    struct Case {
+        bool german, ok;
+        ui::Menu frmVelkor::*exit;
     };
-    h.main().mnuExit.click();
-    EXPECT_EQ(h.dialogs.shown.front().title, "Velkor beenden");
-    EXPECT_EQ(
-        h.dialogs.shown.front().text,
-        "Velkor beenden?\r\n\r\nVelkor wird alle Laufwerke nach Programmende wieder freigeben.");
-    EXPECT_EQ(h.Requests(), "-D -E");
-    EXPECT_EQ(h.Read("Current", "DeviceD"), "1");  // what the next start restores
-    EXPECT_TRUE(ended);
-    EXPECT_TRUE(h.app.ended());
-    EXPECT_FALSE(h.app.mainWindow.loaded());
-    EXPECT_FALSE(h.app.preferences.loaded());
+    for (const Case& c :
+         {Case{false, false, &frmVelkor::mnuExit2}, Case{true, true, &frmVelkor::mnuExit}}) {
+        SCOPED_TRACE(c.ok ? "OK" : "Cancel");
+        test::AppHarness h;
+        h.Launch(1, 0, c.german ? 1 : 0);
+        bool ended = false;
+        h.app.onEnded = [&] {
+            ended = true;
+        };
+        if (!c.ok) h.dialogs.answers = {Answer::Cancel};
+        (h.main().*c.exit).click();
+        ASSERT_EQ(h.dialogs.shown.size(), 1u);
+        const MessageBoxRequest& box = h.dialogs.last();
+        EXPECT_EQ(box.title, c.german ? "Velkor beenden" : "Exit Velkor");
+        EXPECT_EQ(box.text,
+                  c.german ? "Velkor beenden?\r\n\r\nVelkor wird alle Laufwerke nach Programmende "
+                             "wieder freigeben."
+                           : "Exit Velkor?\r\n\r\nVelkor will unlock all CD/DVD drives at "
+                             "programme exit.");
+        EXPECT_EQ(box.buttons, Buttons::OkCancel);
+        EXPECT_EQ(box.icon, Icon::Question);
+        EXPECT_EQ(h.Requests(), c.ok ? "-D -E" : "");
+        EXPECT_EQ(h.Read("Current", "DeviceD"), "1");
+        EXPECT_EQ(ended, c.ok);
+        EXPECT_EQ(h.app.ended(), c.ok);
+        EXPECT_EQ(h.app.mainWindow.loaded(), !c.ok);
+        EXPECT_EQ(h.app.preferences.loaded(), !c.ok);
+    }
 }
 
 }  // namespace

@@ -112,13 +112,14 @@ TEST(StartUpTest, DelayWaitsWhileHandlingMessages) {
     }
 }
 
+// Not even a password is asked for: there is nothing it would protect.
 TEST(StartUpTest, NoOpticalDriveIsNotAnError) {
     AppHarness h;
     h.drives.types = {{'C', DriveType::Fixed}};
+    h.StorePassword("Secret");
     h.Settings(1, 0);
     h.app.Start();
     frmVelkor& w = h.main();
-    EXPECT_TRUE(h.dialogs.shown.empty());
     EXPECT_EQ(w.imgCboDrives.count(), 0);
     EXPECT_EQ(w.txtPWRMessage.text(), "NA");
     w.cmdDo_Click();
@@ -130,6 +131,12 @@ TEST(StartUpTest, NoOpticalDriveIsNotAnError) {
     EXPECT_TRUE(h.dialogs.shown.empty());
     EXPECT_TRUE(h.device.requests.empty());
     EXPECT_TRUE(h.multimedia.commands.empty());
+    h.app.preferences->cmdSetPWD.click();
+    w.mnuExit2.click();  // takes the open set-password dialog with it
+    EXPECT_TRUE(h.app.ended());
+    EXPECT_EQ(h.loop.now(), 0u);
+    EXPECT_EQ(h.dialogs.shown.size(), 1u);  // the exit's question only
+    EXPECT_FALSE(h.app.setPassword.loaded());
 }
 
 // Its ending at once without a device request is seen end to end.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes/AppHarness.h"
+#include "program/Messages.h"
 
 namespace velkor {
 namespace {
@@ -21,50 +22,37 @@ MessageBoxRequest CheckNow(AppHarness& h) {
     return h.dialogs.shown.empty() ? MessageBoxRequest{} : h.dialogs.last();
 }
 
-void ExpectBox(const MessageBoxRequest& box, const std::string& text, const std::string& title,
-               Icon icon = Icon::Information) {
-    EXPECT_EQ(box.text, text);
-    EXPECT_EQ(box.title, title);
-    EXPECT_EQ(box.buttons, Buttons::Ok);
-    EXPECT_EQ(box.icon, icon);
-}
-
-const std::string kNewer = "newer", kNoUpdates = "no updates";
-
 TEST(UpdateCheckTest, EachAnswerOfTheServerInBothLanguages) {
     struct Case {
         const char* what;
         ScriptedHttp::Scripted answer;
-        std::string english, german;  // kNewer, kNoUpdates, or why the check failed
+        Msg told;  // newer, no updates, or why the check failed (CheckFailed: `value` says why)
+        std::string value;
     };
-    const std::string notAVersion[] = {"the answer was not a version number",
-                                       "die Antwort war keine Versionsnummer"};
     const std::string refused = "The attempt to connect to the server failed";
     auto answer = [](int status, std::string body) {
         return ScriptedHttp::Answer(status, std::move(body));
     };
     const Case cases[] = {
-        {"newer", answer(200, "062"), kNewer, kNewer},
-        {"newer, with zeros and a line break", answer(200, "0062\r\n"), kNewer, kNewer},
-        {"blanks, and line breaks at the end", answer(200, "  062\n\n"), kNewer, kNewer},
-        {"at the cap", answer(200, std::string(4094, '0') + "62"), kNewer, kNewer},
-        {"equal", answer(200, "061"), kNoUpdates, kNoUpdates},
-        {"older", answer(200, "060"), kNoUpdates, kNoUpdates},
-        {"0.5.10 is joined to 510, above 61", answer(200, "0510"), kNewer, kNewer},
-        {"2^31 - 1", answer(200, "2147483647"), kNewer, kNewer},
-        {"a web page", answer(200, "<HTML><BODY>062</BODY></HTML>"), notAVersion[0],
-         notAVersion[1]},
-        {"empty", answer(200, ""), notAVersion[0], notAVersion[1]},
-        {"not a number", answer(200, "0.6.2"), notAVersion[0], notAVersion[1]},
-        {"a line break inside", answer(200, "06\n2"), notAVersion[0], notAVersion[1]},
-        {"2^31", answer(200, "2147483648"), notAVersion[0], notAVersion[1]},
-        {"over the cap", answer(200, std::string(4095, '0') + "62"), notAVersion[0],
-         notAVersion[1]},
-        {"a version under an error status", answer(404, "062"), "HTTP status 404",
-         "HTTP-Status 404"},
-        {"refused", ScriptedHttp::NoAnswer(Kind::Failed, 12029, refused, 0), refused, refused},
-        {"a failure without the system's text", ScriptedHttp::NoAnswer(Kind::Failed, 12007, "", 0),
-         "error 12007", "Fehler 12007"},
+        {"newer", answer(200, "062"), Msg::NewerVersion},
+        {"newer, with zeros and a line break", answer(200, "0062\r\n"), Msg::NewerVersion},
+        {"blanks, and line breaks at the end", answer(200, "  062\n\n"), Msg::NewerVersion},
+        {"at the cap", answer(200, std::string(4094, '0') + "62"), Msg::NewerVersion},
+        {"equal", answer(200, "061"), Msg::NoUpdates},
+        {"older", answer(200, "060"), Msg::NoUpdates},
+        {"0.5.10 is joined to 510, above 61", answer(200, "0510"), Msg::NewerVersion},
+        {"2^31 - 1", answer(200, "2147483647"), Msg::NewerVersion},
+        {"a web page", answer(200, "<HTML><BODY>062</BODY></HTML>"), Msg::NotAVersion},
+        {"empty", answer(200, ""), Msg::NotAVersion},
+        {"not a number", answer(200, "0.6.2"), Msg::NotAVersion},
+        {"a line break inside", answer(200, "06\n2"), Msg::NotAVersion},
+        {"2^31", answer(200, "2147483648"), Msg::NotAVersion},
+        {"over the cap", answer(200, std::string(4095, '0') + "62"), Msg::NotAVersion},
+        {"a version under an error status", answer(404, "062"), Msg::HttpStatus, "404"},
+        {"refused", ScriptedHttp::NoAnswer(Kind::Failed, 12029, refused), Msg::CheckFailed,
+         refused},
+        {"no system text", ScriptedHttp::NoAnswer(Kind::Failed, 12007, ""), Msg::ErrorNumber,
+         "12007"},
     };
     for (bool german : {false, true}) {
         for (const Case& c : cases) {
@@ -73,33 +61,23 @@ TEST(UpdateCheckTest, EachAnswerOfTheServerInBothLanguages) {
             h.Settings(0, 0, 0, german ? 1 : 0);
             h.http.answers = {c.answer};
             const MessageBoxRequest box = CheckNow(h);
-            const std::string& seen = german ? c.german : c.english;
-            const char* title = german ? "Updates" : "Nothing to update";
-            const char* failed =
-                german ? "Suche nach Updates fehlgeschlagen" : "Update check failed";
-            if (seen == kNewer) {
-                ExpectBox(box,
-                          german ? "Sie verwenden Version 0.6.1\r\nEs steht allerdings eine neuere "
-                                   "Version des Programmes zur Verf\xC3\xBCgung...\r\n\r\nBesuchen "
-                                   "sie daher 'velkor.example.org' um die aktuelle Version "
-                                   "herunterzuladen."
-                                 : "You are currently using version 0.6.1\r\nThere is a newer "
-                                   "version of the program available...\r\n\r\nPlease go to "
-                                   "'velkor.example.org' to download the latest version.",
-                          "Update Information");
-            } else if (seen == kNoUpdates) {
-                ExpectBox(box,
-                          german ? "Zur Zeit ist keine aktuellere Version des Programmes "
-                                   "verf\xC3\xBCgbar."
-                                 : "There are no updates to the program at this time.",
-                          title);
+            std::string text, title;
+            if (c.told == Msg::NewerVersion) {
+                text = Say(Msg::NewerVersion, german, {"0.6.1", "velkor.example.org"});
+                title = "Update Information";
+            } else if (c.told == Msg::NoUpdates) {
+                text = Say(Msg::NoUpdates, german);
+                title = Say(Msg::NoUpdatesTitle, german);
             } else {  // a check that could not be made is never reported as "no updates"
-                ExpectBox(box,
-                          (german ? "Die Suche nach Updates ist fehlgeschlagen: "
-                                  : "The update check failed: ") +
-                              seen,
-                          failed);
+                const std::string why =
+                    c.told == Msg::CheckFailed ? c.value : Say(c.told, german, {c.value});
+                text = Say(Msg::CheckFailed, german, {why});
+                title = Say(Msg::CheckFailedTitle, german);
             }
+            EXPECT_EQ(box.text, text);
+            EXPECT_EQ(box.title, title);
+            EXPECT_EQ(box.buttons, Buttons::Ok);
+            EXPECT_EQ(box.icon, Icon::Information);
             EXPECT_EQ(h.http.requests.size(), 1u);
         }
     }
@@ -114,6 +92,7 @@ std::string Url(const HttpTarget& t) {
 TEST(UpdateCheckTest, ServersRedirectsAndTheTimeTheCheckMayTake) {
     using S = ScriptedHttp;
     const std::string first = "http://velkor.example.org:80/Velkor_CurrentVersion.txt";
+    const std::string again = "http://velkor.example.org:80/again.txt";
     const std::string noUpdates = "There are no updates to the program at this time.";
     const std::string timeout = "Timeout during connection to 'velkor.example.org'";
     auto failed = [](const std::string& why) {
@@ -158,9 +137,7 @@ TEST(UpdateCheckTest, ServersRedirectsAndTheTimeTheCheckMayTake) {
                 "(mailto:x@velkor.example.org)")},
         {"",
          std::vector<S::Scripted>(6, S::Redirect(307, "/again.txt")),
-         {first, "http://velkor.example.org:80/again.txt", "http://velkor.example.org:80/again.txt",
-          "http://velkor.example.org:80/again.txt", "http://velkor.example.org:80/again.txt",
-          "http://velkor.example.org:80/again.txt"},
+         {first, again, again, again, again, again},
          failed("the server redirected too many times")},
         {"", {S::NoAnswer(HttpResult::Kind::Failed, 0, "", S::kNever)}, {first}, timeout, 15000},
         {"",  // each answer in time, all of them not
@@ -193,9 +170,7 @@ TEST(UpdateCheckTest, ServersRedirectsAndTheTimeTheCheckMayTake) {
 // nothing of the check is shown or loaded after that.
 TEST(UpdateCheckTest, TheProgramGoesOnWhileACheckWaitsAndExitEndsIt) {
     AppHarness h;
-    h.Settings(0, 0);
-    h.app.Start();
-    h.ClearRecords();
+    h.Launch(0, 0);
     h.http.answers = {
         ScriptedHttp::NoAnswer(HttpResult::Kind::Failed, 0, "", ScriptedHttp::kNever)};
     frmPreferences& preferences = *h.app.preferences;
