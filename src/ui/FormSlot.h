@@ -11,11 +11,13 @@
 
 namespace velkor::ui {
 
-// The renderer: told when a form comes into being and before it goes away.
+// The renderer: told when a form comes into being, when its load has run, and before it goes
+// away.
 class FormHost {
   public:
     virtual ~FormHost() = default;
     virtual void attach(Form& form) = 0;
+    virtual void loaded(Form& form) { (void)form; }
     virtual void detach(Form& form) = 0;
 };
 
@@ -43,7 +45,10 @@ class FormSlot {
             // The slot holds the form before its load runs, so a touch during Form_Load
             // reaches the same form instead of loading a second one.
             if (host_) host_->attach(*form_);
-            form_->Form_Load();
+            T& loading = *form_;
+            loading.Form_Load();
+            // The load may have unloaded the form again (a program ending at once).
+            if (host_ && form_.get() == &loading) host_->loaded(loading);
         }
         return *form_;
     }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "program/Timeline.h"
 #include "ui/CommandButton.h"
 #include "ui/TextBox.h"
 #include "win32/Renderer.h"
@@ -50,6 +51,47 @@ HINSTANCE FormWindow::Instance() const {
 
 void FormWindow::Failed(const std::string& what, unsigned long code) {
     renderer_.Report(what, code);
+}
+
+void FormWindow::CreateWhenShown() {
+    if (form_.visible()) {
+        Made();
+        return;
+    }
+    waiting_.push_back(form_.subscribe([this](ui::Property p) {
+        if (p == ui::Property::PopupMenu && Made()) SyncForm(p);  // the menus come with it
+        if (p == ui::Property::Visible && form_.visible()) Made();
+        if (p == ui::Property::WindowProcs && TakesMessagesWhileHidden()) Made();
+    }));
+    for (ui::Timer* timer : form_.timers()) {
+        waiting_.push_back(timer->subscribe([this](ui::Property) {
+            if (TakesMessagesWhileHidden()) Made();
+        }));
+    }
+}
+
+void FormWindow::Loaded() {
+    loaded_ = true;
+    if (TakesMessagesWhileHidden()) Made();
+}
+
+bool FormWindow::TakesMessagesWhileHidden() const {
+    if (!loaded_) return false;  // made once, after the load, with its final captions
+    if (!form_.windowProcs().entries().empty()) return true;
+    for (const ui::Timer* timer : form_.timers()) {
+        if (timer->running()) return true;
+    }
+    return false;
+}
+
+bool FormWindow::Made() {
+    if (!tried_ && !closed_) {
+        tried_ = true;
+        waiting_.clear();
+        Create();
+        timeline::Mark("window made:", form_.name());
+    }
+    return static_cast<bool>(window_);
 }
 
 bool FormWindow::Create() {
@@ -109,6 +151,7 @@ void FormWindow::Close() {
     closed_ = true;
     form_.measureTextHeight = nullptr;
     subscriptions_.clear();
+    waiting_.clear();
     if (HWND self = window_.get()) SetWindowLongPtrW(self, GWLP_USERDATA, 0);
     subclasses_.reset();
     menus_.reset();     // the accelerators leave the loop; the pop-ups go

@@ -29,8 +29,13 @@ class FormWindow : public ControlHost {
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;
 
-    // Creates the window and its controls; false (reported) when the window could not be made.
-    bool Create();
+    // Makes the window once the form is shown (or shows a pop-up menu); until then it stays a
+    // model only.
+    void CreateWhenShown();
+    // The form's load has run: a form that takes messages while hidden gets its window now.
+    void Loaded();
+    // Makes the window if it was not made yet; false (reported) when it could not be made.
+    bool Made();
     // Destroys everything the window holds, once; the object itself may still be on the call
     // stack, and is freed by the renderer when the outermost dispatch ends.
     void Close();
@@ -46,7 +51,9 @@ class FormWindow : public ControlHost {
     MenuBuilder* menus() const { return menus_.get(); }
 
   private:
-    friend class FormMessages;  // answers the window's messages with the parts below
+    friend class FormMessages;
+    bool Create();
+    bool TakesMessagesWhileHidden() const;  // answers the window's messages with the parts below
 
     void SyncForm(ui::Property property);
     void Show();
@@ -68,7 +75,10 @@ class FormWindow : public ControlHost {
     std::vector<std::unique_ptr<ControlAdapter>> adapters_;  // in tab order
     std::map<UINT_PTR, ui::Timer*> timers_;
     bool closed_ = false;
-    HWND lastFocus_ = nullptr;  // given back when the window is activated again
+    bool loaded_ = false;                    // the form's load has run
+    bool tried_ = false;                     // Create ran (it is not tried twice)
+    std::vector<ui::Subscription> waiting_;  // for the moment the window is needed
+    HWND lastFocus_ = nullptr;               // given back when the window is activated again
     std::vector<ui::Subscription> subscriptions_;
     FormMessages messages_{*this};
 };

@@ -58,8 +58,16 @@ void Renderer::attach(ui::Form& form) {
     auto window = std::make_unique<FormWindow>(*this, form);
     FormWindow& created = *window;
     windows_[&form] = std::move(window);
-    created.Create();
-    timeline::Mark("window made:", form.name());
+    created.CreateWhenShown();
+}
+
+void Renderer::loaded(ui::Form& form) {
+    if (FormWindow* window = find(form)) window->Loaded();
+}
+
+FormWindow* Renderer::find(const ui::Form& form) const {
+    auto found = windows_.find(&form);
+    return found == windows_.end() ? nullptr : found->second.get();
 }
 
 void Renderer::detach(ui::Form& form) {
@@ -73,15 +81,15 @@ void Renderer::detach(ui::Form& form) {
     ui::Dispatch::Release(std::move(window));
 }
 
-HWND Renderer::windowOf(const ui::Form& form) const {
-    auto found = windows_.find(&form);
-    return found == windows_.end() ? nullptr : found->second->Window();
+HWND Renderer::windowOf(const ui::Form& form) {
+    FormWindow* window = find(form);
+    return window && window->Made() ? window->Window() : nullptr;
 }
 
-HMENU Renderer::popupOf(const ui::Form& form, const ui::Menu& top) const {
-    auto found = windows_.find(&form);
-    if (found == windows_.end() || !found->second->menus()) return nullptr;
-    return found->second->menus()->PopupOf(top);
+HMENU Renderer::popupOf(const ui::Form& form, const ui::Menu& top) {
+    FormWindow* window = find(form);
+    if (!window || !window->Made() || !window->menus()) return nullptr;
+    return window->menus()->PopupOf(top);
 }
 
 }  // namespace velkor::win32

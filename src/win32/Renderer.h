@@ -24,12 +24,18 @@ class Renderer : public ui::FormHost {
     Renderer(const Renderer&) = delete;
     Renderer& operator=(const Renderer&) = delete;
 
+    // A form's window is made when the form is first shown, when it must take messages while
+    // hidden (a running timer, a window procedure: checked once its load has run), or when
+    // someone asks for it. Under Wine every window made is a round trip to the display, and
+    // most dialogs are loaded at start-up but seldom shown.
     void attach(ui::Form& form) override;
+    void loaded(ui::Form& form) override;
     void detach(ui::Form& form) override;
 
-    HWND windowOf(const ui::Form& form) const;
+    // The form's window, made now if it was not yet; null for a form not loaded.
+    HWND windowOf(const ui::Form& form);
     // The Win32 pop-up menu of one of the form's hidden top-level menus, or null.
-    HMENU popupOf(const ui::Form& form, const ui::Menu& top) const;
+    HMENU popupOf(const ui::Form& form, const ui::Menu& top);
 
     // Something the system refused to make (a window, a control, a font...): `what` names the
     // call and the form or control, `code` is the system's error. Always written to the
@@ -47,6 +53,8 @@ class Renderer : public ui::FormHost {
     HINSTANCE instance_;
     Win32EventLoop& loop_;
     UniqueWindow owner_;
+    FormWindow* find(const ui::Form& form) const;
+
     std::map<const ui::Form*, std::unique_ptr<FormWindow>> windows_;
 };
 

@@ -12,16 +12,48 @@
 
 #include "program/Program.h"
 #include "win32/Handles.h"
+#include "win32/SystemDll.h"
 #include "win32/Utf.h"
 
 namespace velkor::win32 {
 namespace {
 
+// WinINet's functions, found in the system's DLL when the first check is made.
+struct WinInet {
+    decltype(&InternetOpenW) open = nullptr;
+    decltype(&InternetSetOptionW) setOption = nullptr;
+    decltype(&InternetConnectW) connect = nullptr;
+    decltype(&HttpOpenRequestW) openRequest = nullptr;
+    decltype(&HttpSendRequestW) sendRequest = nullptr;
+    decltype(&HttpQueryInfoW) queryInfo = nullptr;
+    decltype(&InternetReadFile) readFile = nullptr;
+    decltype(&InternetCloseHandle) closeHandle = nullptr;
+    std::string failure;  // why one of them is missing, in words; empty when all are there
+};
+
+const WinInet& Api() {
+    static const WinInet api = [] {
+        WinInet found;
+        SystemDll& dll = WinInetDll();
+        std::string& why = found.failure;
+        found.open = dll.Find<decltype(InternetOpenW)>("InternetOpenW", why);
+        found.setOption = dll.Find<decltype(InternetSetOptionW)>("InternetSetOptionW", why);
+        found.connect = dll.Find<decltype(InternetConnectW)>("InternetConnectW", why);
+        found.openRequest = dll.Find<decltype(HttpOpenRequestW)>("HttpOpenRequestW", why);
+        found.sendRequest = dll.Find<decltype(HttpSendRequestW)>("HttpSendRequestW", why);
+        found.queryInfo = dll.Find<decltype(HttpQueryInfoW)>("HttpQueryInfoW", why);
+        found.readFile = dll.Find<decltype(InternetReadFile)>("InternetReadFile", why);
+        found.closeHandle = dll.Find<decltype(InternetCloseHandle)>("InternetCloseHandle", why);
+        return found;
+    }();
+    return api;
+}
+
 // WinINet's handles close with InternetCloseHandle.
 struct InternetTraits {
     using Handle = HINTERNET;
     static Handle Empty() { return nullptr; }
-    static void Close(Handle h) { InternetCloseHandle(h); }
+    static void Close(Handle h) { Api().closeHandle(h); }
 };
 using InternetHandle = UniqueHandle<InternetTraits>;
 
@@ -66,8 +98,8 @@ HttpResult Fetch(const HttpTarget& target, uint32_t stepMs, uint32_t totalMs, si
     auto NoAnswer = [&](DWORD code) {
         return NoAnswerAfter(code, GetTickCount() - start >= stepMs);
     };
-    InternetHandle session(InternetOpenW(Widen(std::string(program::kTitle)).c_str(),
-                                         INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    InternetHandle session(Api().open(Widen(std::string(program::kTitle)).c_str(),
+                                      INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (!session) return NoAnswer(GetLastError());
     // Set on every handle: each one takes its own from the one it came from when it is made,
     // and not every WinINet honours the session's for a request.
@@ -75,36 +107,35 @@ HttpResult Fetch(const HttpTarget& target, uint32_t stepMs, uint32_t totalMs, si
         DWORD wait = stepMs;
         for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
                              INTERNET_OPTION_RECEIVE_TIMEOUT}) {
-            InternetSetOptionW(handle, option, &wait, sizeof wait);
+            Api().setOption(handle, option, &wait, sizeof wait);
         }
     };
     bound(session.get());
-    InternetHandle connection(InternetConnectW(session.get(), Widen(target.host).c_str(),
-                                               target.port, nullptr, nullptr, INTERNET_SERVICE_HTTP,
-                                               0, 0));
+    InternetHandle connection(Api().connect(session.get(), Widen(target.host).c_str(), target.port,
+                                            nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
     if (!connection) return NoAnswer(GetLastError());
     bound(connection.get());
     DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_COOKIES |
                   INTERNET_FLAG_NO_UI | INTERNET_FLAG_PRAGMA_NOCACHE |
                   INTERNET_FLAG_NO_AUTO_REDIRECT;
     if (target.secure) flags |= INTERNET_FLAG_SECURE;
-    InternetHandle request(HttpOpenRequestW(connection.get(), L"GET", Widen(target.path).c_str(),
-                                            nullptr, nullptr, nullptr, flags, 0));
+    InternetHandle request(Api().openRequest(connection.get(), L"GET", Widen(target.path).c_str(),
+                                             nullptr, nullptr, nullptr, flags, 0));
     if (!request) return NoAnswer(GetLastError());
     bound(request.get());
-    if (!HttpSendRequestW(request.get(), nullptr, 0, nullptr, 0)) return NoAnswer(GetLastError());
+    if (!Api().sendRequest(request.get(), nullptr, 0, nullptr, 0)) return NoAnswer(GetLastError());
 
     HttpResult result;
     result.kind = HttpResult::Kind::Answered;
     DWORD status = 0, size = sizeof status;
-    if (HttpQueryInfoW(request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status,
-                       &size, nullptr)) {
+    if (Api().queryInfo(request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status,
+                        &size, nullptr)) {
         result.status = static_cast<int>(status);
     }
     wchar_t location[2048];
     DWORD locationSize = sizeof location;
     if (status >= 300 && status < 400 &&
-        HttpQueryInfoW(request.get(), HTTP_QUERY_LOCATION, location, &locationSize, nullptr)) {
+        Api().queryInfo(request.get(), HTTP_QUERY_LOCATION, location, &locationSize, nullptr)) {
         result.location = Narrow(std::wstring(location, locationSize / sizeof(wchar_t)));
     }
     char buffer[1024];
@@ -114,7 +145,7 @@ HttpResult Fetch(const HttpTarget& target, uint32_t stepMs, uint32_t totalMs, si
             return {HttpResult::Kind::TimedOut, 0, {}, false, ERROR_INTERNET_TIMEOUT};
         }
         DWORD read = 0;
-        if (!InternetReadFile(request.get(), buffer, sizeof buffer, &read)) {
+        if (!Api().readFile(request.get(), buffer, sizeof buffer, &read)) {
             return NoAnswer(GetLastError());
         }
         if (read == 0) break;
@@ -147,6 +178,11 @@ class Win32HttpRequest : public HttpRequest {
 std::unique_ptr<HttpRequest> Win32Http::Get(const HttpTarget& target, uint32_t stepMs,
                                             uint32_t totalMs, size_t maxBody) {
     auto shared = std::make_shared<Shared>();
+    if (!Api().failure.empty()) {  // no WinINet: the check fails, and says why
+        shared->result = {HttpResult::Kind::Failed, 0, {}, false, 0, Api().failure};
+        shared->done = true;
+        return std::make_unique<Win32HttpRequest>(std::move(shared));
+    }
     // WinINet cannot be interrupted once a call blocks (closing its handle does not wake it), so
     // the request runs on a thread of its own, which is left to end by its time-outs when the
     // program stops waiting for it.

@@ -5,6 +5,8 @@
 #include <mmsystem.h>
 #include <winioctl.h>
 
+#include "platform/RuntimeError.h"
+#include "win32/SystemDll.h"
 #include "win32/Utf.h"
 
 namespace velkor::win32 {
@@ -42,8 +44,12 @@ DeviceOutcome Win32Device::SetMediaRemoval(const std::string& driveString, bool 
 }
 
 uint32_t Win32Multimedia::SendString(const std::string& command) {
+    std::string failure;
+    auto* send = MultimediaDll().Find<decltype(mciSendStringW)>("mciSendStringW", failure);
+    // A failed command goes unreported, as a drive without a door fails; a missing DLL is told.
+    if (!send) throw RuntimeError(err::kFileNotFound, failure);
     wchar_t returned[256] = {};
-    return mciSendStringW(Widen(command).c_str(), returned, 255, nullptr);
+    return send(Widen(command).c_str(), returned, 255, nullptr);
 }
 
 uint32_t Win32OsVersion::PlatformId() const {

@@ -5,6 +5,7 @@
 
 #include "win32/DpiResources.h"
 #include "win32/Renderer.h"
+#include "win32/SystemDll.h"
 #include "win32/Utf.h"
 #include "win32/resources/resource.h"
 
@@ -20,9 +21,17 @@ void LetThrough(HWND window, UINT message) {
     if (filter) filter(window, message, 1 /* MSGFLT_ALLOW */, nullptr);
 }
 
+// Shell_NotifyIconW; false, as when the notification area refuses it, when the system's shell
+// DLL cannot be loaded: then the window stays shown, and the program within reach.
+bool NotifyIcon(DWORD message, NOTIFYICONDATAW& data) {
+    std::string failure;
+    auto* notify = ShellDll().Find<decltype(Shell_NotifyIconW)>("Shell_NotifyIconW", failure);
+    return notify && notify(message, &data) != FALSE;
+}
+
 }  // namespace
 
-Win32Tray::Win32Tray(HINSTANCE instance, const Renderer& renderer)
+Win32Tray::Win32Tray(HINSTANCE instance, Renderer& renderer)
     : instance_(instance),
       renderer_(renderer),
       taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {
@@ -46,8 +55,8 @@ bool Win32Tray::Add(const ui::Form& owner, uint32_t callbackMessage) {
     data_.uCallbackMessage = callbackMessage;
     data_.hIcon = icon_.get();
     // After the taskbar came back the old icon is gone; an icon still there is replaced.
-    if (shown_) Shell_NotifyIconW(NIM_DELETE, &data_);
-    shown_ = Shell_NotifyIconW(NIM_ADD, &data_) != FALSE;
+    if (shown_) NotifyIcon(NIM_DELETE, data_);
+    shown_ = NotifyIcon(NIM_ADD, data_);
     return shown_;
 }
 
@@ -59,13 +68,13 @@ bool Win32Tray::SetTip(const std::string& tip) {
     std::copy(wide.begin(), wide.end(), data_.szTip);
     if (!shown_) return false;
     data_.uFlags = NIF_TIP;
-    return Shell_NotifyIconW(NIM_MODIFY, &data_) != FALSE;
+    return NotifyIcon(NIM_MODIFY, data_);
 }
 
 void Win32Tray::Remove() {
     if (!shown_) return;
     data_.uFlags = 0;
-    Shell_NotifyIconW(NIM_DELETE, &data_);
+    NotifyIcon(NIM_DELETE, data_);
     shown_ = false;
 }
 

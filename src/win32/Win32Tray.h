@@ -14,7 +14,7 @@ class Renderer;
 
 class Win32Tray : public Tray {
   public:
-    Win32Tray(HINSTANCE instance, const Renderer& renderer);
+    Win32Tray(HINSTANCE instance, Renderer& renderer);
     ~Win32Tray() override { Remove(); }
     Win32Tray(const Win32Tray&) = delete;
     Win32Tray& operator=(const Win32Tray&) = delete;
@@ -26,7 +26,7 @@ class Win32Tray : public Tray {
 
   private:
     HINSTANCE instance_;
-    const Renderer& renderer_;
+    Renderer& renderer_;
     UINT taskbarCreated_;
     NOTIFYICONDATAW data_{};
     UniqueIcon icon_;

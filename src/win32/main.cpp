@@ -20,6 +20,8 @@
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace velkor;
+    // Every DLL loaded from here on comes from System32, never from the program's folder.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     win32::WriteStartupMarks();
     timeline::Mark("entered WinMain");
     // A failing drive (no medium) must not make the system ask the user to insert a disc.
