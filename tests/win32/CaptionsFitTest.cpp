@@ -1,6 +1,7 @@
 // Every window of the program in both delivered languages, at the screen's DPI and at 144 dpi:
-// no caption is cut. Each control's text is measured as the control itself draws it (its own
-// font, its own wrapping), independently of how the layout sized the control.
+// no caption is cut, and in the colours of today's systems every box and label can be read. Each
+// control's text is measured as the control itself draws it (its own font, its own wrapping),
+// independently of how the layout sized the control.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -54,10 +55,6 @@ SIZE Measure(HWND control, const std::wstring& text, UINT format, int width = 0)
     return {r.right, r.bottom};
 }
 
-int LineHeight(HWND control) {
-    return Measure(control, L"Ag", DT_SINGLELINE).cy;
-}
-
 // Why a control's text does not fit it, or empty when it does.
 std::string Cut(HWND control, UINT dpi) {
     const std::wstring text = TextOf(control);
@@ -98,11 +95,27 @@ std::string Cut(HWND control, UINT dpi) {
                             SendMessageW(control, EM_LINEINDEX, lines - 1, 0), 0) == 0) {
             --lines;
         }
-        if (lines * LineHeight(control) > shown.bottom - shown.top) {
+        if (lines * Measure(control, L"Ag", DT_SINGLELINE).cy > shown.bottom - shown.top) {
             return std::to_string(lines) + " lines and no scroll bar";
         }
     }
     return {};
+}
+
+// Why a box or label cannot be read, or empty when it can: the colour its window gives it for
+// its text, asked as the control asks before it draws, is that of its background.
+std::string Unreadable(HWND control) {
+    const std::wstring kind = ClassOf(control);
+    if (!IsWindowEnabled(control) || (kind != WC_EDITW && kind != WC_STATICW)) return {};
+    HDC dc = CreateCompatibleDC(nullptr);
+    auto brush = reinterpret_cast<HBRUSH>(
+        SendMessageW(GetParent(control), kind == WC_EDITW ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC,
+                     reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control)));
+    LOGBRUSH background{};
+    GetObjectW(brush, sizeof background, &background);
+    const bool same = GetTextColor(dc) == background.lbColor;
+    DeleteDC(dc);
+    return same ? "text in its background colour" : "";
 }
 
 class CaptionsFitTest : public ::testing::TestWithParam<int>, public test::FakePorts {
@@ -124,13 +137,14 @@ class CaptionsFitTest : public ::testing::TestWithParam<int>, public test::FakeP
             const std::string where = form.name() + " at " + std::to_string(dpi) + " dpi: \"" +
                                       Narrow(TextOf(child)) + "\"";
             EXPECT_EQ(Cut(child, dpi), "") << where;
+            EXPECT_EQ(Unreadable(child), "") << where;
             // A control that grew must not reach past its window's edge.
             EXPECT_LE(own.right, parent.right) << where << " leaves the window";
         }
     }
 };
 
-TEST_P(CaptionsFitTest, NoCaptionIsCutInAnyWindow) {
+TEST_P(CaptionsFitTest, EveryCaptionFitsAndCanBeReadInAnyWindow) {
     const int language = GetParam();
     const std::string name = "Language_" + std::to_string(language) + ".txt";
     files.content[files.path(name)] = DeliveredFile(name);
@@ -139,6 +153,14 @@ TEST_P(CaptionsFitTest, NoCaptionIsCutInAnyWindow) {
         "[Default]\r\nDeviceAll=0\r\nUseLastState=0\r\nMinimize=0\r\nStandby=1\r\nDelay=0\r\n"
         "[Language]\r\nLanguage=" +
         std::to_string(language) + "\r\n";
+    // The colours of today's systems, in which a text in the wrong colour vanishes.
+    const int elements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE,    COLOR_BTNTEXT,
+                            COLOR_MENU,   COLOR_MENUTEXT,   COLOR_CAPTIONTEXT};
+    const COLORREF today[] = {RGB(255, 255, 255), RGB(0, 0, 0), RGB(240, 240, 240), RGB(0, 0, 0),
+                              RGB(240, 240, 240), RGB(0, 0, 0), RGB(0, 0, 0)};
+    COLORREF before[std::size(elements)];
+    for (size_t i = 0; i < std::size(elements); ++i) before[i] = GetSysColor(elements[i]);
+    ASSERT_TRUE(SetSysColors(static_cast<int>(std::size(elements)), elements, today));
     ASSERT_TRUE(app.Start());
     ui::Form* forms[] = {&app.mainWindow.get(), &app.preferences.get(), &app.setPassword.get(),
                          &app.checkPassword.get(), &app.about.get()};
@@ -160,6 +182,7 @@ TEST_P(CaptionsFitTest, NoCaptionIsCutInAnyWindow) {
     WaitWithEvents(loop, 50);
     for (ui::Form* form : forms) ExpectNothingCut(*form, 144);
     app.End();
+    SetSysColors(static_cast<int>(std::size(elements)), elements, before);
 }
 
 INSTANTIATE_TEST_SUITE_P(EnglishAndGerman, CaptionsFitTest, ::testing::Values(0, 1));

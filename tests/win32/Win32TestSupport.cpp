@@ -2,75 +2,55 @@
 
 #include <windows.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <stdexcept>
 
-#include "win32/Handles.h"
 #include "win32/Utf.h"
 
 namespace velkor::test {
+namespace fs = std::filesystem;
 namespace {
 
-void RemoveTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..") continue;
-            std::wstring full = folder + L"\\" + name;
-            SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(full);
-            } else {
-                DeleteFileW(full.c_str());
-            }
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryW(folder.c_str());
+fs::path Path(const std::string& utf8) {
+    return win32::Widen(utf8);
 }
 
 }  // namespace
 
 TempFolder::TempFolder() {
-    wchar_t base[MAX_PATH + 1];
-    GetTempPathW(MAX_PATH, base);
     static unsigned counter = 0;
-    for (;;) {
-        std::wstring candidate = std::wstring(base) + L"velkor-test-" +
-                                 std::to_wstring(GetCurrentProcessId()) + L"-" +
-                                 std::to_wstring(++counter);
-        if (CreateDirectoryW(candidate.c_str(), nullptr)) {
-            path_ = win32::Narrow(candidate);
-            return;
-        }
-        if (GetLastError() != ERROR_ALREADY_EXISTS) throw std::runtime_error("no temp folder");
-    }
+    fs::path folder;
+    do {
+        folder =
+            fs::temp_directory_path() / ("velkor-test-" + std::to_string(GetCurrentProcessId()) +
+                                         "-" + std::to_string(++counter));
+    } while (!fs::create_directory(folder));
+    path_ = win32::Narrow(folder.wstring());
 }
 
 TempFolder::~TempFolder() {
-    RemoveTree(win32::Widen(path_));
+    std::error_code ignored;  // read-only files go too
+    for (const auto& entry : fs::recursive_directory_iterator(Path(path_), ignored)) {
+        fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add, ignored);
+    }
+    fs::remove_all(Path(path_), ignored);
 }
 
 std::string ReadBytes(const std::string& path) {
-    win32::UniqueFile file(CreateFileW(win32::Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                       nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!file) return "<missing>";
-    std::string bytes;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0) {
-        bytes.append(buffer, got);
-    }
-    return bytes;
+    std::ifstream in(Path(path), std::ios::binary);
+    if (!in) return "<missing>";
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
-    win32::UniqueFile file(CreateFileW(win32::Widen(path).c_str(), GENERIC_WRITE, 0, nullptr,
-                                       CREATE_ALWAYS, 0, nullptr));
-    if (!file) throw std::runtime_error("cannot write " + path);
-    DWORD written = 0;
-    WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    std::ofstream out(Path(path), std::ios::binary);
+    if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()))) {
+        throw std::runtime_error("cannot write " + path);
+    }
 }
 
 }  // namespace velkor::test

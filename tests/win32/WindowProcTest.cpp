@@ -7,34 +7,13 @@
 #include <string>
 
 #include "platform/Messages.h"
-#include "win32/Renderer.h"
-#include "win32/Win32EventLoop.h"
+#include "win32/RendererFixture.h"
 #include "win32/Win32Tray.h"
 
 namespace velkor::win32 {
 namespace {
 
-class PlainForm : public ui::Form {
-  public:
-    PlainForm() : Form("frmPlain", "Plain") {
-        setClientSize(2000, 1000);
-        popup.setVisible(false);
-        popup.add(first);
-        popup.add(second);
-        adopt(popup);
-    }
-    ui::Menu popup{"mnuPopup", "Popup"};
-    ui::Menu first{"mnuFirst", "First"};
-    ui::Menu second{"mnuSecond", "Second"};
-};
-
-class WindowProcTest : public ::testing::Test {
-  protected:
-    Win32EventLoop loop;
-    Renderer renderer{GetModuleHandleW(nullptr), loop};
-    ui::FormSlot<PlainForm> slot{[] { return std::make_unique<PlainForm>(); }, &renderer};
-    HWND window() { return renderer.windowOf(*slot); }
-};
+using WindowProcTest = test::RendererFixture;
 
 constexpr UINT kProbe = WM_APP + 7;
 
@@ -92,10 +71,10 @@ TEST_F(WindowProcTest, AProcedureMayUnloadItsOwnForm) {
 
 TEST_F(WindowProcTest, PopupMenuRunsTheChosenEntryBeforeItReturns) {
     std::string chosen;
-    slot->first.onClick = [&] {
+    slot->popFirst.onClick = [&] {
         chosen += "first";
     };
-    slot->second.onClick = [&] {
+    slot->popSecond.onClick = [&] {
         chosen += "second";
     };
     slot->show();
