@@ -101,11 +101,9 @@ const CaptionRow<frmCheckPWD> kCheckPassword[] = {
 };
 
 template <class Window, size_t N>
-void Assign(const IniInOut& ini, const std::string& file, Window& window,
-            const CaptionRow<Window> (&rows)[N]) {
+void Assign(const IniInOut::Reading& file, Window& window, const CaptionRow<Window> (&rows)[N]) {
     for (const CaptionRow<Window>& row : rows) {
-        row.assign(window, ini.Lookup(file, row.section, row.key).value_or(row.english),
-                   row.english);
+        row.assign(window, file.Lookup(row.section, row.key).value_or(row.english), row.english);
     }
 }
 
@@ -147,11 +145,11 @@ void Captions::LoadLanguage(const std::string& settingsPath) {
             LanguageNotFound();
             return;
         }
-        const std::string file = LanguageFile(*language);
-        Assign(ini_, file, *windows_.main, kMainWindow);
-        Assign(ini_, file, *windows_.preferences, kPreferences);
-        Assign(ini_, file, *windows_.setPassword, kSetPassword);
-        Assign(ini_, file, *windows_.checkPassword, kCheckPassword);
+        const IniInOut::Reading file = ini_.Read(LanguageFile(*language));  // read once for all
+        Assign(file, *windows_.main, kMainWindow);
+        Assign(file, *windows_.preferences, kPreferences);
+        Assign(file, *windows_.setPassword, kSetPassword);
+        Assign(file, *windows_.checkPassword, kCheckPassword);
     });
 }
 
@@ -161,12 +159,12 @@ std::string Captions::FileOfStoredLanguage() const {
 
 void Captions::Load(frmSetPWD& dialog) const {
     Guarded(dialogs_, "LoadLanguage()",
-            [&] { Assign(ini_, FileOfStoredLanguage(), dialog, kSetPassword); });
+            [&] { Assign(ini_.Read(FileOfStoredLanguage()), dialog, kSetPassword); });
 }
 
 void Captions::Load(frmCheckPWD& prompt) const {
     Guarded(dialogs_, "LoadLanguage()",
-            [&] { Assign(ini_, FileOfStoredLanguage(), prompt, kCheckPassword); });
+            [&] { Assign(ini_.Read(FileOfStoredLanguage()), prompt, kCheckPassword); });
 }
 
 }  // namespace velkor

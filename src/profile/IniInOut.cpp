@@ -75,15 +75,28 @@ std::string IniInOut::ReadIni(std::string_view file, std::string_view section,
     return Lookup(file, section, key).value_or(std::string());
 }
 
-std::optional<std::string> IniInOut::Lookup(std::string_view file, std::string_view section,
-                                            std::string_view key) const {
+IniInOut::Reading IniInOut::Read(std::string_view file) const {
+    Reading reading;
     ReadOutcome read = files_.Read(file);
-    if (read.status != ReadOutcome::Status::Ok) return std::nullopt;
+    if (read.status != ReadOutcome::Status::Ok) return reading;
     const FileText content(read.bytes, text_);
-    std::optional<std::string> value =
-        profile::Lookup(content.body(), section, key, content.encoding().decode);
+    reading.readable_ = true;
+    reading.body_ = content.body();
+    reading.decode_ = content.encoding().decode;
+    return reading;
+}
+
+std::optional<std::string> IniInOut::Reading::Lookup(std::string_view section,
+                                                     std::string_view key) const {
+    if (!readable_) return std::nullopt;
+    std::optional<std::string> value = profile::Lookup(body_, section, key, decode_);
     if (!value) return std::nullopt;
     return FirstCharacters(*value, kMaxValueLength);
+}
+
+std::optional<std::string> IniInOut::Lookup(std::string_view file, std::string_view section,
+                                            std::string_view key) const {
+    return Read(file).Lookup(section, key);
 }
 
 void IniInOut::WriteIni(std::string_view file, std::string_view section, std::string_view key,

@@ -3,6 +3,7 @@
 // password files). Inside the program values are UTF-8; in the file they are in the system ANSI
 // code page, or in the encoding a byte-order mark at its start names (UTF-8, UTF-16 either way
 // round), which a write keeps.
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,6 +17,23 @@ class IniInOut {
   public:
     // A value read back is cut to this many characters.
     static constexpr size_t kMaxValueLength = 63;
+
+    // A file as read once, for looking up many values: the same answers as IniInOut's Lookup
+    // and ReadIni at the moment of the reading.
+    class Reading {
+      public:
+        std::optional<std::string> Lookup(std::string_view section, std::string_view key) const;
+        std::string ReadIni(std::string_view section, std::string_view key) const {
+            return Lookup(section, key).value_or(std::string());
+        }
+
+      private:
+        friend class IniInOut;
+        bool readable_ = false;
+        std::string body_;                                     // UTF-8, after any byte-order mark
+        std::function<std::string(std::string_view)> decode_;  // a value's bytes as UTF-8
+    };
+    Reading Read(std::string_view file) const;
 
     IniInOut(Files& files, const Text& text) : files_(files), text_(text) {}
 

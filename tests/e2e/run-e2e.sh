@@ -47,6 +47,12 @@ touch "$log"
 wine_prefix_up "$e2e/prefix"
 trap 'wine_prefix_down "$e2e/prefix"' EXIT
 cp -a "$root/build/windows/Velkor" "$e2e/Velkor"
+# DLLs named like the system's that the program loads only when an action needs them, placed in
+# its folder as anyone who may write there could. Told to prefer a DLL found beside the program
+# (as Windows does for these), Wine would load them on a plain name: the program must not.
+planted=(wininet winmm shell32)
+for dll in "${planted[@]}"; do cp "$root/build/windows/Planted.dll" "$e2e/Velkor/$dll.dll"; done
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;$(IFS=,; echo "${planted[*]}")=n,b"
 
 # Every Wine start is bounded: a process that never ends fails its check instead of the run.
 drive() { timeout -k 5 60 "$WINE" "$driver" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
@@ -542,6 +548,15 @@ PY
 done
 kill "${slow[@]}" 2>/dev/null || true
 sed -i 's/^Minimize=1/Minimize=0/' "$e2e/Velkor/Velkor.ini"
+
+section "no DLL placed in the program folder was loaded"
+# Every part above ran the update check, the tray door, the links and the notification-area
+# icon: each DLL of theirs came from System32.
+if [ -e "$e2e/prefix/drive_c/planted.txt" ]; then
+    bad "loaded from the program folder: $(iconv -f utf-16le "$e2e/prefix/drive_c/planted.txt" | tr -d '\r' | tr '\n' ' ')"
+else
+    ok "none of ${planted[*]} was loaded from the program folder"
+fi
 
 fi  # the scripted part
 

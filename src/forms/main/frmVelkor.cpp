@@ -146,8 +146,8 @@ namespace {
 // A start-up setting: a missing or non-numeric value counts as 0, so that start-up always
 // reaches the drive list (a file written by the preferences dialog has no "Delay", for one).
 template <class Number, class Convert>
-Number SettingOrZero(IniInOut& ini, const std::string& file, const char* key, Convert convert) {
-    std::string text = ini.ReadIni(file, "Default", key);
+Number SettingOrZero(const IniInOut::Reading& settings, const char* key, Convert convert) {
+    std::string text = settings.ReadIni("Default", key);
     Number value = 0;
     if (Attempt([&] { value = convert(text); })) return 0;
     return value;
@@ -155,8 +155,8 @@ Number SettingOrZero(IniInOut& ini, const std::string& file, const char* key, Co
 
 // A start-up switch is mirrored into a check box: a value the box cannot take counts as 0 too,
 // instead of stopping start-up before any drive is listed.
-int16_t SwitchOrZero(IniInOut& ini, const std::string& file, const char* key) {
-    const auto value = SettingOrZero<int16_t>(ini, file, key, ToInt16);
+int16_t SwitchOrZero(const IniInOut::Reading& settings, const char* key) {
+    const auto value = SettingOrZero<int16_t>(settings, key, ToInt16);
     return value >= 0 && value <= 2 ? value : 0;
 }
 
@@ -180,12 +180,12 @@ void frmVelkor::Form_Load() {
             use_.captions.LoadLanguage(strIniFile);
         },  // every caption, and the dialogs loaded hidden
         [&] {
-            IniInOut& ini = use_.ini;
-            deviceAll = SwitchOrZero(ini, strIniFile, "DeviceAll");
-            useLastState = SwitchOrZero(ini, strIniFile, "UseLastState");
-            minimize = SwitchOrZero(ini, strIniFile, "Minimize");
-            standby = SwitchOrZero(ini, strIniFile, "Standby");
-            delay = SettingOrZero<int32_t>(ini, strIniFile, "Delay", ToInt32);
+            const IniInOut::Reading settings = use_.ini.Read(strIniFile);  // once for all five
+            deviceAll = SwitchOrZero(settings, "DeviceAll");
+            useLastState = SwitchOrZero(settings, "UseLastState");
+            minimize = SwitchOrZero(settings, "Minimize");
+            standby = SwitchOrZero(settings, "Standby");
+            delay = SettingOrZero<int32_t>(settings, "Delay", ToInt32);
         },
         [&] {
             frmPreferences& preferences = *use_.preferences;  // loads it, hidden
