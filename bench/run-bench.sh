@@ -2,8 +2,10 @@
 # Measures the program as a user meets it, under Wine: start-up to a visible window and to the
 # notification-area icon beside a bare Win32 window program (medians), CPU time while idle in
 # the notification area, private memory after start-up, the exe's size and the DLLs it imports.
-# Prints a table. Figures, not pass/fail: the test command runs it once with a short budget.
+# Prints a table with the ratios to the bare program. Figures, not pass/fail: the test command runs
+# it once with a short budget.
 #   bench/run-bench.sh ROOT [RUNS [IDLE_SECONDS]]      (defaults 10 and 60)
+#   VELKOR_BENCH_TIMELINE=1 also prints the program's own start-up marks of one start.
 # Needs the Windows build and a display (scripts/test.sh provides Xvfb).
 set -euo pipefail
 root=$(cd "${1:-.}" && pwd)
@@ -53,19 +55,32 @@ end_velkor() {
     sleep 0.3
 }
 
-settings 0
+# The three starts take turns, so that a slower spell of the machine falls on all of them.
 window=() icon=() bare=()
 for _ in $(seq 1 "$runs"); do
+    settings 0
     window+=("$(time_start "$work/Velkor" Velkor.exe main)")
     end_velkor
     bare+=("$(time_start "$work" BareWindow.exe main)")  # same class and title
     end_velkor
-done
-settings 1
-for _ in $(seq 1 "$runs"); do
+    settings 1
     icon+=("$(time_start "$work/Velkor" Velkor.exe icon)")
     end_velkor
 done
+
+private_kb_of() {  # private memory of the running EXE's own process (not the timeout around it)
+    local p
+    for p in $(pgrep -f "$1"); do
+        [ "$(cat "/proc/$p/comm")" = timeout ] && continue
+        awk '/^Private_(Clean|Dirty):/ {kb += $2} END {print kb}' "/proc/$p/smaps_rollup"
+        return
+    done
+}
+launch "$work" BareWindow.exe
+drive wait-main 30000 >/dev/null || true
+sleep 1
+bare_kb=$(private_kb_of 'BareWindow\.exe')
+end_velkor
 
 # Idle in the notification area: CPU time of the program's process over the idle span.
 launch "$work/Velkor" Velkor.exe
@@ -77,7 +92,7 @@ for p in $(pgrep -f 'Velkor\.exe'); do
 done
 ticks() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
 hz=$(getconf CLK_TCK)
-private_kb=$(awk '/^Private_(Clean|Dirty):/ {kb += $2} END {print kb}' "/proc/$pid/smaps_rollup")
+private_kb=$(private_kb_of 'Velkor\.exe')
 before=$(ticks)
 sleep "$idle"
 cpu_ms=$(( ($(ticks) - before) * 1000 / hz ))
@@ -91,12 +106,26 @@ fi
 exe=$work/Velkor/Velkor.exe
 imports=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p' | sort -f | tr '\n' ' ')
 
-printf '\n%-52s %s\n' "measure (Wine, $runs runs, medians)" "value"
-printf '%-52s %s\n' "start-up to a visible window: Velkor.exe" "$(printf '%s\n' "${window[@]}" | median) ms"
-printf '%-52s %s\n' "start-up to the notification-area icon: Velkor.exe" "$(printf '%s\n' "${icon[@]}" | median) ms"
-printf '%-52s %s\n' "start-up to a visible window: bare Win32 program" "$(printf '%s\n' "${bare[@]}" | median) ms"
+window_ms=$(printf '%s\n' "${window[@]}" | median)
+icon_ms=$(printf '%s\n' "${icon[@]}" | median)
+bare_ms=$(printf '%s\n' "${bare[@]}" | median)
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
+printf '\n%-52s %-10s %-10s %s\n' "measure (Wine, $runs runs each, alternating; medians)" "Velkor" "bare" "ratio"
+printf '%-52s %-10s %-10s %s\n' "start-up to a visible window" "$window_ms ms" "$bare_ms ms" "$(ratio "$window_ms" "$bare_ms")"
+printf '%-52s %-10s %-10s %s\n' "start-up to the icon (bare: to its window)" "$icon_ms ms" "$bare_ms ms" "$(ratio "$icon_ms" "$bare_ms")"
+printf '%-52s %-10s %-10s %s\n' "private memory after start-up" "$private_kb KiB" "$bare_kb KiB" "$(ratio "$private_kb" "$bare_kb")"
 printf '%-52s %s\n' "CPU time idle in the notification area, ${idle} s" "$cpu_ms ms"
-printf '%-52s %s\n' "private memory after start-up" "$private_kb KiB"
 printf '%-52s %s\n' "Velkor.exe size" "$(stat -c %s "$exe") bytes"
 printf '%-52s %s\n' "imported DLLs" "$imports"
 echo "(start-up times include the measuring process's own start, in parallel, and its 10 ms polling)"
+
+if [ -n "${VELKOR_BENCH_TIMELINE:-}" ]; then
+    # The program's own marks (debugger output), in ms since its process was created.
+    settings 0
+    WINEDEBUG=-all,+debugstr launch "$work/Velkor" Velkor.exe
+    drive wait-main 30000 >/dev/null || true
+    end_velkor
+    echo
+    echo "start-up marks of one start (ms since the process was created):"
+    grep -a "Velkor start-up:" "$work/start-$launches.err" | sed 's/.*Velkor start-up: /  /; s/\\n"$//'
+fi

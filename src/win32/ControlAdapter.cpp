@@ -16,15 +16,16 @@
 
 namespace velkor::win32 {
 
-bool ControlAdapter::Create(int id, bool startsGroup) {
+bool ControlAdapter::Create(int id, bool startsGroup, const RECT& at) {
     Look look = Describe();
     DWORD style = WS_CHILD | look.style;
     if (startsGroup) style |= WS_GROUP;
     if (control_.visible()) style |= WS_VISIBLE;
     if (!control_.enabled()) style |= WS_DISABLED;
-    HWND created = CreateWindowExW(
-        0, look.windowClass, look.text.c_str(), style, 0, 0, 10, 10, host_.Window(),
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), host_.Instance(), nullptr);
+    HWND created = CreateWindowExW(0, look.windowClass, look.text.c_str(), style, at.left, at.top,
+                                   at.right - at.left, at.bottom - at.top, host_.Window(),
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                   host_.Instance(), nullptr);
     if (!created) {
         host_.Failed("CreateWindowExW(" + control_.name() + ")", GetLastError());
         return false;

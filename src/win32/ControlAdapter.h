@@ -36,9 +36,10 @@ class ControlAdapter {
     ControlAdapter(const ControlAdapter&) = delete;
     ControlAdapter& operator=(const ControlAdapter&) = delete;
 
-    // Creates the control's window with command id `id`; `startsGroup` marks the first control
-    // of a keyboard group. Returns false (and reports) when the system refused.
-    bool Create(int id, bool startsGroup);
+    // Creates the control's window at `at` (client pixels) with command id `id`; `startsGroup`
+    // marks the first control of a keyboard group. Returns false (and reports) when the system
+    // refused.
+    bool Create(int id, bool startsGroup, const RECT& at);
     // The model changed `property`: bring the control in line.
     void Sync(ui::Property property);
     // A notification from the control (BN_CLICKED, EN_CHANGE, ...).
