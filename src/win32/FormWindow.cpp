@@ -7,6 +7,7 @@
 #include "program/Timeline.h"
 #include "ui/CommandButton.h"
 #include "ui/TextBox.h"
+#include "win32/FormLayout.h"
 #include "win32/Renderer.h"
 #include "win32/Utf.h"
 #include "win32/Win32EventLoop.h"
@@ -122,7 +123,7 @@ bool FormWindow::Create() {
     menus_ = std::make_unique<MenuBuilder>(form_, made, renderer_.loop());
     menus_->Build();
     Layout();
-    if (form_.style().centerScreen) CenterOnScreen();
+    if (form_.style().centerScreen) CenterOnScreen(Window());
     ArmTimers();
     subclasses_ = std::make_unique<Subclasses>(made, form_.windowProcs(), renderer_);
     if (!form_.style().showInTaskbar) SyncForm(ui::Property::ShowInTaskbar);
@@ -136,13 +137,10 @@ bool FormWindow::Create() {
 }
 
 int FormWindow::MeasureTextHeight(std::string_view text) const {
-    HDC dc = GetDC(Window());
-    HGDIOBJ previous = SelectObject(dc, resources_.font.get());
+    MeasuringDc dc(Window(), resources_.font.get());
     std::wstring wide = Widen(text);
     RECT r{0, 0, 0, 0};
-    DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &r, DT_CALCRECT);
-    SelectObject(dc, previous);
-    ReleaseDC(Window(), dc);
+    DrawTextW(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &r, DT_CALCRECT);
     return Twips(r.bottom - r.top);
 }
 
@@ -170,21 +168,19 @@ void FormWindow::CreateControls() {
     int id = kFirstControlId;
     // Each control is made where the layout will want it (in the form's font), so that the
     // layout afterwards has next to nothing to move: under Wine every move is a round trip.
-    HDC dc = GetDC(Window());
-    HGDIOBJ previous = SelectObject(dc, resources_.font.get());
+    MeasuringDc dc(Window(), resources_.font.get());
     for (ui::Control* control : ordered) {
         std::unique_ptr<ControlAdapter> adapter = MakeAdapter(*this, *control);
         // Each control starts a keyboard group, except an option button after another.
         const bool isOption = adapter->is(ui::ControlKind::OptionButton);
         const bool startsGroup = !(isOption && previousWasOption);
         previousWasOption = isOption;
-        if (!adapter->Create(id++, startsGroup, adapter->Wanted(resources_.dpi, dc))) continue;
+        if (!adapter->Create(id++, startsGroup, adapter->Wanted(resources_.dpi, dc.get())))
+            continue;
         ControlAdapter* raw = adapter.get();
         adapters_.push_back(std::move(adapter));
         subscriptions_.push_back(control->subscribe([raw](ui::Property p) { raw->Sync(p); }));
     }
-    SelectObject(dc, previous);
-    ReleaseDC(Window(), dc);
 }
 
 void FormWindow::SetToolTip(HWND control, const std::string& text) {
@@ -208,59 +204,7 @@ void FormWindow::SetToolTip(HWND control, const std::string& text) {
 }
 
 void FormWindow::Layout() {
-    const UINT dpi = resources_.dpi;
-    std::vector<RECT> wanted;
-    HDC dc = GetDC(Window());
-    HGDIOBJ previous = SelectObject(dc, resources_.font.get());
-    for (auto& adapter : adapters_) wanted.push_back(adapter->Wanted(dpi, dc));
-    SelectObject(dc, previous);
-    ReleaseDC(Window(), dc);
-
-    // A frame grows around the controls that begin inside it; the window around everything
-    // visible that grew past its edge.
-    const int margin = Pixels(120, dpi);
-    for (size_t f = 0; f < adapters_.size(); ++f) {
-        if (adapters_[f]->control().kind() != ui::ControlKind::Frame) continue;
-        const RECT designed = wanted[f];
-        for (size_t c = 0; c < adapters_.size(); ++c) {
-            const POINT corner{wanted[c].left, wanted[c].top};
-            if (c == f || !PtInRect(&designed, corner)) continue;
-            wanted[f].right = std::max(wanted[f].right, wanted[c].right + margin);
-        }
-    }
-    int width = Pixels(form_.clientWidth(), dpi);
-    for (size_t i = 0; i < adapters_.size(); ++i) {
-        adapters_[i]->Place(wanted[i]);
-        const ui::Bounds& b = adapters_[i]->control().bounds();
-        // Controls placed beyond the designed client area are hidden flags, not content.
-        const bool inside = b.left < form_.clientWidth();
-        if (inside && adapters_[i]->control().visible()) {
-            width = std::max<int>(width, wanted[i].right + margin);
-        }
-    }
-    RECT frame{0, 0, width, Pixels(form_.clientHeight(), dpi)};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(Window(), GWL_STYLE)),
-                       GetMenu(Window()) != nullptr,
-                       static_cast<DWORD>(GetWindowLongPtrW(Window(), GWL_EXSTYLE)));
-    RECT now{};
-    GetWindowRect(Window(), &now);
-    if (now.right - now.left == frame.right - frame.left &&
-        now.bottom - now.top == frame.bottom - frame.top) {
-        return;
-    }
-    SetWindowPos(Window(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void FormWindow::CenterOnScreen() {
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    RECT own{};
-    GetWindowRect(Window(), &own);
-    int width = own.right - own.left, height = own.bottom - own.top;
-    SetWindowPos(Window(), nullptr, work.left + (work.right - work.left - width) / 2,
-                 work.top + (work.bottom - work.top - height) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    LayOut(Window(), form_, adapters_, resources_.dpi, resources_.font.get());
 }
 
 void FormWindow::UseResources(DpiResources made) {

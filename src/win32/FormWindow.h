@@ -61,7 +61,6 @@ class FormWindow : public ControlHost {
     void CreateControls();
     void ArmTimers();
     void UseResources(DpiResources made);
-    void CenterOnScreen();
     int MeasureTextHeight(std::string_view text) const;
 
     Renderer& renderer_;
