@@ -27,12 +27,19 @@ class BoxesWhileRunning : public Dialogs {
   public:
     BoxesWhileRunning(Dialogs& boxes, const bool& ended) : boxes_(boxes), ended_(ended) {}
     Answer Show(const MessageBoxRequest& box) override {
-        return ended_ ? Answer::Cancel : boxes_.Show(box);
+        if (ended_) return Answer::Cancel;
+        struct Open {
+            int& count;
+            ~Open() { --count; }
+        } open{++open_};
+        return boxes_.Show(box);
     }
+    bool open() const { return open_ > 0; }
 
   private:
     Dialogs& boxes_;
     const bool& ended_;
+    int open_ = 0;
 };
 
 class App : public Session {
@@ -66,6 +73,7 @@ class App : public Session {
     bool Start();
     bool ended() const override { return ended_; }
     void End() override;
+    bool boxOpen() const override { return boxes_.open(); }
     ActionGate& actions() override { return actions_; }
 
     // Told when the program has ended (the Win32 side leaves its message loop).

@@ -35,6 +35,16 @@ void DriveControl::SetLocks(bool lock, int count, bool all) {
     });
 }
 
+void DriveControl::LockEntry(int k) {
+    Guarded(use_.dialogs, "Velkor()", [&] {
+        const bool nt = use_.os.PlatformId() >= kPlatformWin32Nt;
+        bool notNt = false;  // told once, at start-up
+        std::vector<Failure> failures;
+        ApplyLockRequest(k, true, nt, notNt, failures);
+        ReportFailures(failures);
+    });
+}
+
 void DriveControl::ApplyLockRequest(int k, bool lock, bool nt, bool& notNt,
                                     std::vector<Failure>& failures) {
     const std::string drive = list_.LetterOf(k);

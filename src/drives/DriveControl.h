@@ -41,6 +41,8 @@ class DriveControl {
     // drive is unlocked around opening its tray and locked again afterwards.
     void OpenDoors(bool all);
     void CloseDoors(bool all);
+    // Locks entry k alone, the selection untouched (a drive that has just come).
+    void LockEntry(int k);
     // Whether the record of entry k says locked ("1"). No record, or a broken one, is unlocked.
     bool RecordedLocked(int k) const;
 

@@ -1,5 +1,7 @@
 #include "drives/DriveList.h"
 
+#include <algorithm>
+
 #include "platform/RuntimeError.h"
 
 namespace velkor {
@@ -34,13 +36,66 @@ void DriveList::Show(int k, bool locked) {
     drive.locked = locked;
     selector_.setText(k, drive.letter + (locked ? " locked" : " unlocked"));
     selector_.setPicture(k, locked ? kPictureLocked : kPictureUnlocked);
-    for (ui::MenuArray* sub : {&lockSub_, &unlockSub_}) {
+    for (ui::MenuArray* sub : {&submenus_.lock, &submenus_.unlock}) {
         if (sub->exists(k)) (*sub)[k].setChecked(locked);
     }
 }
 
 void DriveList::ForgetLocks() {
     for (Drive& drive : drives_) drive.locked = false;
+}
+
+std::vector<int> DriveList::Follow(const std::vector<std::string>& letters) {
+    std::vector<Drive> next;
+    std::vector<std::string> texts;  // a kept entry keeps its label and picture
+    std::vector<int> pictures, added;
+    for (const std::string& letter : letters) {
+        auto kept = std::find_if(drives_.begin(), drives_.end(),
+                                 [&](const Drive& d) { return d.letter == letter; });
+        if (kept == drives_.end()) {
+            next.push_back({letter, false});
+            texts.push_back(letter);  // shown as unlocked below
+            pictures.push_back(kPictureUnlocked);
+            added.push_back(static_cast<int>(next.size()));
+            continue;
+        }
+        const ui::ComboEntry& entry = selector_.entry(static_cast<int>(kept - drives_.begin()) + 1);
+        next.push_back(*kept);
+        texts.push_back(entry.text);
+        pictures.push_back(entry.picture);
+    }
+    auto sameLetters = [](const Drive& a, const Drive& b) {
+        return a.letter == b.letter;
+    };
+    if (std::equal(next.begin(), next.end(), drives_.begin(), drives_.end(), sameLetters)) {
+        return {};  // a disc put in or taken out, another kind of device: no drive changed
+    }
+    const std::string selected = LetterOf(selector_.selectedIndex());
+    drives_ = std::move(next);
+    selector_.clear();
+    int select = count() > 0 ? 1 : 0;
+    for (int k = 1; k <= count(); ++k) {
+        selector_.add(k, texts[static_cast<size_t>(k - 1)], pictures[static_cast<size_t>(k - 1)]);
+        if (drives_[static_cast<size_t>(k - 1)].letter == selected) select = k;
+    }
+    selector_.select(select);
+    ShowInSubmenus();
+    for (int k : added) Show(k, false);
+    return added;
+}
+
+void DriveList::ShowInSubmenus() {
+    for (ui::MenuArray* sub :
+         {&submenus_.lock, &submenus_.unlock, &submenus_.open, &submenus_.close}) {
+        while (sub->upperBound() > count()) sub->unload(sub->upperBound());
+        for (int k = 1; k <= count(); ++k) {
+            ui::Menu& element = sub->exists(k) ? (*sub)[k] : sub->load(k);
+            element.setCaption(LetterOf(k));
+            element.setVisible(true);
+            const bool showsLock = sub == &submenus_.lock || sub == &submenus_.unlock;
+            element.setChecked(showsLock && at(k).locked);
+        }
+    }
 }
 
 }  // namespace velkor

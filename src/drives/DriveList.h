@@ -25,9 +25,16 @@ std::vector<std::string> OpticalDrives(Drives& drives);
 
 class DriveList {
   public:
-    // The lock state shows in `selector` and as the check mark of `lockSub` and `unlockSub`.
-    DriveList(ui::ImageCombo& selector, ui::MenuArray& lockSub, ui::MenuArray& unlockSub)
-        : selector_(selector), lockSub_(lockSub), unlockSub_(unlockSub) {
+    // The per-drive submenus of the notification-area menu; the lock state shows as the check
+    // mark of `lock` and `unlock`.
+    struct Submenus {
+        ui::MenuArray& lock;
+        ui::MenuArray& unlock;
+        ui::MenuArray& open;
+        ui::MenuArray& close;
+    };
+    DriveList(ui::ImageCombo& selector, Submenus submenus)
+        : selector_(selector), submenus_(submenus) {
         selector_.setPictures({{0, 170, 0}, {210, 0, 0}});  // green, red
     }
 
@@ -47,10 +54,18 @@ class DriveList {
     // Every entry counts as unlocked again, without showing it (start-up, before its unlock).
     void ForgetLocks();
 
+    // Follows the optical drives the system reports now (`letters`, in letter order): a drive
+    // gone leaves the list, the selector and the four submenus (a letter that changed is one
+    // gone and one new); a new one comes in at its place, unlocked. Entry k stays entry k of
+    // the selector and element k of every submenu; the selection stays on its drive, or goes to
+    // the first entry when that drive went. Returns the entries that are new.
+    std::vector<int> Follow(const std::vector<std::string>& letters);
+
   private:
+    void ShowInSubmenus();
+
     ui::ImageCombo& selector_;
-    ui::MenuArray& lockSub_;
-    ui::MenuArray& unlockSub_;
+    Submenus submenus_;
     std::vector<Drive> drives_;
 };
 

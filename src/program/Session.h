@@ -18,6 +18,8 @@ class Session {
     virtual bool ended() const = 0;
     // Unloads the main window, which ends the program.
     virtual void End() = 0;
+    // A message box of the program is open (its own loop runs the other windows meanwhile).
+    virtual bool boxOpen() const = 0;
 
     // The gate every user action passes.
     virtual ActionGate& actions() = 0;

@@ -34,6 +34,17 @@ void ImageCombo::setPicture(int index, int picture) {
     notify(Property::Items);
 }
 
+void ImageCombo::remove(int index) {
+    at(index);  // raises for an entry that is not there
+    entries_.erase(entries_.begin() + (index - 1));
+    if (selected_ == index) {
+        selected_ = 0;
+    } else if (selected_ > index) {
+        --selected_;
+    }
+    notify(Property::Items);
+}
+
 void ImageCombo::clear() {
     entries_.clear();
     selected_ = 0;

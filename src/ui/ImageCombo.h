@@ -31,6 +31,8 @@ class ImageCombo : public Control {
     void setText(int index, std::string text);
     void setPicture(int index, int picture);
     void clear();
+    // Removes entry `index`; the selection stays on its entry, or is none when that went.
+    void remove(int index);
     // The pictures: picture n (from 1) is a dot of colour n.
     void setPictures(std::vector<Rgb> colours) { pictures_ = std::move(colours); }
     const std::vector<Rgb>& pictures() const { return pictures_; }

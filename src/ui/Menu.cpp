@@ -43,6 +43,12 @@ std::vector<Menu*> MenuArray::elements() const {
     return list;
 }
 
+void MenuArray::unload(int index) {
+    if (index == 0) throw InvalidCall("element 0 of a menu array cannot be unloaded");
+    if (elements_.erase(index) == 0) throw ControlArrayElementMissing();
+    notify(Property::Items);
+}
+
 Menu& MenuArray::load(int index) {
     if (index < 0 || index > 32767) throw IndexOutOfBounds();
     if (exists(index)) throw ControlArrayElementExists();

@@ -86,6 +86,8 @@ class MenuArray : public Observable {
 
     // Creates element `index` as a copy of element 0 (caption, visible, enabled, checked).
     Menu& load(int index);
+    // Removes element `index`; element 0, the pattern of the others, stays.
+    void unload(int index);
 
   private:
     std::string name_;

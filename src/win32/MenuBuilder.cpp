@@ -18,6 +18,7 @@ MenuBuilder::~MenuBuilder() {
 }
 
 int MenuBuilder::IdOf(const ui::Menu& menu) {
+    inMenus_.insert(&menu);
     auto found = idOfMenu_.find(&menu);
     if (found != idOfMenu_.end()) return found->second;
     int id = nextId_++;
@@ -97,6 +98,7 @@ void MenuBuilder::AppendChildren(HMENU target, const ui::Menu& parent, std::vect
 
 void MenuBuilder::Build() {
     stale_ = false;
+    inMenus_.clear();
     subscriptions_.clear();
     UniqueMenu bar(CreateMenu());
     std::map<const ui::Menu*, UniqueMenu> popups;
@@ -121,6 +123,15 @@ void MenuBuilder::Build() {
         UniqueMenu detached(previous);
     }
     popups_ = std::move(popups);
+    // An element unloaded from a menu array takes its id with it: no command reaches it.
+    for (auto it = idOfMenu_.begin(); it != idOfMenu_.end();) {
+        if (inMenus_.count(it->first)) {
+            ++it;
+            continue;
+        }
+        menuOfId_.erase(it->second);
+        it = idOfMenu_.erase(it);
+    }
 
     UniqueAccelerators table;
     if (!keys.empty()) {

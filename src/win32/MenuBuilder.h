@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <map>
+#include <set>
 #include <vector>
 
 #include "ui/Form.h"
@@ -45,6 +46,7 @@ class MenuBuilder {
     std::vector<ui::Subscription> subscriptions_;
     std::map<int, ui::Menu*> menuOfId_;
     std::map<const ui::Menu*, int> idOfMenu_;
+    std::set<const ui::Menu*> inMenus_;  // the entries the last build met
     int nextId_;
     std::map<const ui::Menu*, UniqueMenu> popups_;
     UniqueAccelerators accelerators_;

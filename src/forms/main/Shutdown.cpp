@@ -76,6 +76,9 @@ void frmVelkor::Form_Unload(int& cancel) {
     use_.preferences.unload();
     if (powerProc_ != 0) removeWindowProc(powerProc_);
     powerProc_ = 0;
+    if (deviceProc_ != 0) removeWindowProc(deviceProc_);
+    deviceProc_ = 0;
+    TimerDrives.setEnabled(false);
 }
 
 }  // namespace velkor

@@ -81,6 +81,10 @@ frmVelkor::frmVelkor(Uses uses) : Form("frmVelkor", std::string(program::kTitle)
     TimerSuspend.onTimer = [this] {
         TimerSuspend_Timer();
     };
+    adopt(TimerDrives);
+    TimerDrives.onTimer = [this] {
+        TimerDrives_Timer();
+    };
 
     optLock.onClick = [this] {
         optLock_Click();
@@ -232,6 +236,10 @@ void frmVelkor::Form_Load() {
         [&] {
             powerProc_ = installWindowProc(
                 [this](const ui::WindowMessage& m) { return PowerWindowProc(*this, m); });
+        },
+        [&] {  // from here on the list follows drives that come and go
+            deviceProc_ = installWindowProc(
+                [this](const ui::WindowMessage& m) { return DeviceWindowProc(m); });
         },
     };
     for (const auto& step : steps) {

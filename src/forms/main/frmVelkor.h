@@ -5,6 +5,7 @@
 // modules work. It exists once for the whole run.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -85,6 +86,8 @@ class frmVelkor : public ui::Form {
     ui::TextBox txtPWRMessage{"txtPWRMessage", "Text1"};
 
     ui::Timer TimerSuspend{"TimerSuspend", 5000};
+    // Runs once a burst of device notifications has settled (DriveChanges.cpp).
+    ui::Timer TimerDrives{"TimerDrives", 500, false};
 
     // Menus, in menu order.
     ui::Menu mnuPopup{"mnuPopup", "PopupMenu"};
@@ -114,7 +117,8 @@ class frmVelkor : public ui::Form {
     // Form-level state.
     PREVENT_MEDIA_REMOVAL udtPMR;
     bool blnAllDrives = false;
-    DriveList drives{imgCboDrives, mnuLockSub, mnuUnlockSub};  // the drives and their locks
+    // The drives and their locks, in step with the selector and the submenus.
+    DriveList drives{imgCboDrives, {mnuLockSub, mnuUnlockSub, mnuOpenSub, mnuCloseSub}};
     bool blnRecordState = false;
     bool blnSkipPassword = false;
     int16_t intAction = 0;
@@ -170,7 +174,16 @@ class frmVelkor : public ui::Form {
     ui::WindowState LastState() const { return lastState_; }
     void TimerSuspend_Timer();
 
+    // Drives that come and go while the program runs (DriveChanges.cpp): a device notification
+    // starts TimerDrives again; its tick lists the drives anew once no action, prompt, message
+    // box or menu is open, and gives a new drive the start-up policy.
+    std::optional<intptr_t> DeviceWindowProc(const ui::WindowMessage& m);
+    void TimerDrives_Timer();
+
   private:
+    void FollowDrives();
+    bool menuOpen_ = false;  // a menu of this window (the bar's or the pop-up) is open
+    int deviceProc_ = 0;
     // What cmdDo_Click was asked to do: the action, the scope and the selected drive.
     struct ActionRequest {
         int16_t action;
