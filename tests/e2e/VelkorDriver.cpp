@@ -30,9 +30,18 @@
 //   VelkorDriver wait-box MS           wait for a message box, print "title|text", leave it
 //   VelkorDriver close                 ask the main window to close (title bar / Alt+F4)
 //   VelkorDriver kill                  end the main window's process at once (for timing runs)
+//   VelkorDriver mount L DIR DEVICE    the mount manager adds CD-ROM drive L: (a Unix folder and a
+//                                      raw device), as Wine's drive configuration does, and the
+//                                      top-level windows are told, as the system does
+//   VelkorDriver unmount L             the same, taking drive L: away
+//                                      (a last word "quiet": the windows are not told)
+//   VelkorDriver devnodes              the system tells the top-level windows that devices changed
 //   VelkorDriver monkey SEED STEPS FOLDER LOG   the random-action run (Monkey.cpp)
 // Exit code 0 on success, 1 when what was asked for is not there.
 #include <windows.h>
+// after windows.h
+#include <dbt.h>
+#include <winioctl.h>
 
 #include <commctrl.h>
 
@@ -58,6 +67,64 @@ using velkor::win32::Widen;
 HWND ShownMainWindow() {
     HWND window = MainWindow();
     return window && IsWindowVisible(window) ? window : nullptr;
+}
+
+// Wine's own request to its mount manager (winecfg's): drive `letter` of `type`, at the Unix
+// folder `mountPoint` with the raw device `device`; DRIVE_NO_ROOT_DIR takes the drive away. The
+// mount manager then tells every top-level window, as the system does for a drive plugged in.
+struct UnixDrive {
+    ULONG size;
+    ULONG type;
+    ULONG fsType;
+    DWORD serial;
+    ULONGLONG unixDev;
+    WCHAR letter;
+    USHORT mountPointOffset;
+    USHORT deviceOffset;
+    USHORT labelOffset;
+};
+constexpr DWORD kDefineUnixDrive =
+    CTL_CODE(0x6D /* 'm' */, 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS);
+
+bool DefineDrive(char letter, ULONG type, const std::string& mountPoint,
+                 const std::string& device) {
+    std::string request(sizeof(UnixDrive), '\0');
+    auto* drive = reinterpret_cast<UnixDrive*>(request.data());
+    drive->type = type;
+    drive->letter = static_cast<WCHAR>(letter | 0x20);
+    if (!mountPoint.empty()) {
+        drive->mountPointOffset = static_cast<USHORT>(request.size());
+        request += mountPoint + '\0';
+    }
+    if (!device.empty()) {
+        drive = reinterpret_cast<UnixDrive*>(request.data());
+        drive->deviceOffset = static_cast<USHORT>(request.size());
+        request += device + '\0';
+    }
+    drive = reinterpret_cast<UnixDrive*>(request.data());
+    drive->size = static_cast<ULONG>(request.size());
+    HANDLE manager =
+        CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (manager == INVALID_HANDLE_VALUE) return false;
+    DWORD returned = 0;
+    const bool done =
+        DeviceIoControl(manager, kDefineUnixDrive, request.data(),
+                        static_cast<DWORD>(request.size()), nullptr, 0, &returned, nullptr);
+    CloseHandle(manager);
+    return done;
+}
+
+// What the system sends every top-level window when a volume comes or goes (Wine's mount
+// manager does the same, but only for drives it found itself, not for defined ones).
+void TellVolume(char letter, WPARAM event) {
+    DEV_BROADCAST_VOLUME volume{};
+    volume.dbcv_size = sizeof volume;
+    volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
+    volume.dbcv_unitmask = 1u << (letter - 'A');
+    DWORD recipients = BSM_APPLICATIONS;
+    BroadcastSystemMessageW(BSF_FORCEIFHUNG | BSF_QUERY, &recipients, WM_DEVICECHANGE, event,
+                            reinterpret_cast<LPARAM>(&volume));
 }
 
 HWND TopLevel(const std::string& title) {
@@ -95,6 +162,23 @@ int Run(int argc, char** argv) {
             if (!IsWindowVisible(c)) ++hidden;
         }
         std::printf("%d\n", hidden);
+        return 0;
+    }
+    if (command == "mount" || command == "unmount") {
+        const bool mount = command == "mount";
+        const char letter = arg.empty() ? 'A' : static_cast<char>(arg[0] & ~0x20);
+        if (!DefineDrive(letter, mount ? DRIVE_CDROM : DRIVE_NO_ROOT_DIR,
+                         mount && argc > 3 ? argv[3] : "", mount && argc > 4 ? argv[4] : "")) {
+            return 1;
+        }
+        const bool quiet = argc > (mount ? 5 : 3) && std::string(argv[mount ? 5 : 3]) == "quiet";
+        if (!quiet) TellVolume(letter, mount ? DBT_DEVICEARRIVAL : DBT_DEVICEREMOVECOMPLETE);
+        return 0;
+    }
+    if (command == "devnodes") {
+        DWORD recipients = BSM_APPLICATIONS;
+        BroadcastSystemMessageW(BSF_FORCEIFHUNG, &recipients, WM_DEVICECHANGE, DBT_DEVNODES_CHANGED,
+                                0);
         return 0;
     }
     if (command == "forge") {

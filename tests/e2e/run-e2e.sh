@@ -65,13 +65,13 @@ bad() {  # a screenshot of the moment is kept beside the log
     echo "  FAILED: $1 (screen: build/e2e/failure-$failures.png)"
     import -display "$DISPLAY" -window root "$e2e/failure-$failures.png" 2>/dev/null || true
 }
-expect() {  # expect NAME EXPECTED COMMAND... (retried for up to 5 s, or tries=N x 0.2 s)
+expect() {  # expect NAME EXPECTED COMMAND... (retried for up to 5 s, or tries=N x step=0.2 s)
     local name=$1 expected=$2 actual=""
     shift 2
     for _ in $(seq 1 "${tries:-25}"); do
         actual=$("$@" || true)
         [ "$actual" = "$expected" ] && { ok "$name"; return; }
-        sleep 0.2
+        sleep "${step:-0.2}"
     done
     bad "$name: expected [$expected] got [$actual]"
 }
@@ -548,6 +548,49 @@ PY
 done
 kill "${slow[@]}" 2>/dev/null || true
 sed -i 's/^Minimize=1/Minimize=0/' "$e2e/Velkor/Velkor.ini"
+
+section "a CD-ROM drive plugged in and taken away while the program runs"
+# Lock all drives at start-up, in the notification area, no password; F: comes as Wine's drive
+# configuration adds a drive (through the mount manager), and the top-level windows are told as
+# the system tells them (the mount manager does not, for a drive defined this way).
+rm -f "$e2e/Velkor/password.txt"
+sed -i 's/^DeviceAll=.*/DeviceAll=1/; s/^UseLastState=.*/UseLastState=0/; s/^Minimize=.*/Minimize=1/' \
+    "$e2e/Velkor/Velkor.ini"
+start_velkor
+drive wait-icon 30000 || bad "the icon never came"
+expect "D: and E: locked at start-up" "$(printf 'D: locked|1\nE: locked|1\nselected=1')" drive combo
+mkdir -p "$e2e/discF"
+[ -e "$e2e/dev/cdF" ] || mknod "$e2e/dev/cdF" c 1 3
+drive mount F "$e2e/discF" "$e2e/dev/cdF" || bad "the mount manager did not add F:"
+told=$(date +%s%N)  # the broadcast returns once every window has taken it
+tries=100 step=0.05 expect "F: locked by lock all at start-up (the device request)" "1" locks 1 F
+echo "  (F: locked within $(( ($(date +%s%N) - told) / 1000000 )) ms of the notification)"
+expect "F: listed after E:, locked" "$(printf 'D: locked|1\nE: locked|1\nF: locked|1\nselected=1')" \
+    drive combo
+expect "F: recorded as locked" "DeviceF=1" record DeviceF
+unlocksDE="$(locks 0 D) $(locks 0 E)"
+drive tray right >/dev/null || bad "the pop-up menu did not open"
+sleep 0.5
+drive keys u home down down enter >/dev/null  # Unlock > F:, the third drive of the submenu
+expect "Unlock > F: in the pop-up menu reaches F: alone" "1 $unlocksDE" \
+    eval 'echo "$(locks 0 F) $(locks 0 D) $(locks 0 E)"'
+before=$(wc -l <"$log")
+drive unmount F || bad "the mount manager did not take F: away"
+expect "F: gone from the list" "$(printf 'D: locked|1\nE: locked|1\nselected=1')" drive combo
+expect "F:'s record kept for its return" "DeviceF=0" record DeviceF
+expect "and asks nothing of the drives" "$before" eval 'wc -l <"$log"'
+# A drive that comes with nothing but a change of the device tree is listed all the same.
+mkdir -p "$e2e/discG"
+[ -e "$e2e/dev/cdG" ] || mknod "$e2e/dev/cdG" c 1 3
+drive mount G "$e2e/discG" "$e2e/dev/cdG" quiet || bad "the mount manager did not add G:"
+drive devnodes
+tries=50 expect "G:, told by a change of the device tree alone, locked" "1" locks 1 G
+expect "G: listed" "$(printf 'D: locked|1\nE: locked|1\nG: locked|1\nselected=1')" drive combo
+drive unmount G quiet || bad "the mount manager did not take G: away"
+drive devnodes
+expect "G: gone the same way" "$(printf 'D: locked|1\nE: locked|1\nselected=1')" drive combo
+end_leftover
+sed -i 's/^DeviceAll=.*/DeviceAll=0/; s/^Minimize=.*/Minimize=0/' "$e2e/Velkor/Velkor.ini"
 
 section "no DLL placed in the program folder was loaded"
 # Every part above ran the update check, the tray door, the links and the notification-area
