@@ -1,6 +1,7 @@
 #pragma once
 // One form on the screen: its top-level window, one adapter per control, its menus, timers and
-// the resources of its DPI. Created when the form loads, closed when it unloads.
+// the resources of its DPI. Made when the form first needs it (see Renderer), closed when the
+// form unloads.
 #include <windows.h>
 
 #include <map>
@@ -51,10 +52,10 @@ class FormWindow : public ControlHost {
     MenuBuilder* menus() const { return menus_.get(); }
 
   private:
-    friend class FormMessages;
     bool Create();
-    bool TakesMessagesWhileHidden() const;  // answers the window's messages with the parts below
+    bool TakesMessagesWhileHidden() const;
 
+    friend class FormMessages;  // answers the window's messages with the parts below
     void SyncForm(ui::Property property);
     void Show();
     void ShowPopup(ui::Menu& menu);
