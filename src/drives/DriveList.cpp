@@ -47,22 +47,19 @@ void DriveList::ForgetLocks() {
 
 std::vector<int> DriveList::Follow(const std::vector<std::string>& letters) {
     std::vector<Drive> next;
-    std::vector<std::string> texts;  // a kept entry keeps its label and picture
-    std::vector<int> pictures, added;
+    std::vector<ui::ComboEntry> entries;  // a kept drive keeps its label and picture
+    std::vector<int> added;
     for (const std::string& letter : letters) {
         auto kept = std::find_if(drives_.begin(), drives_.end(),
                                  [&](const Drive& d) { return d.letter == letter; });
         if (kept == drives_.end()) {
             next.push_back({letter, false});
-            texts.push_back(letter);  // shown as unlocked below
-            pictures.push_back(kPictureUnlocked);
+            entries.push_back({letter, kPictureUnlocked});  // shown as unlocked below
             added.push_back(static_cast<int>(next.size()));
             continue;
         }
-        const ui::ComboEntry& entry = selector_.entry(static_cast<int>(kept - drives_.begin()) + 1);
         next.push_back(*kept);
-        texts.push_back(entry.text);
-        pictures.push_back(entry.picture);
+        entries.push_back(selector_.entry(static_cast<int>(kept - drives_.begin()) + 1));
     }
     auto sameLetters = [](const Drive& a, const Drive& b) {
         return a.letter == b.letter;
@@ -75,8 +72,9 @@ std::vector<int> DriveList::Follow(const std::vector<std::string>& letters) {
     selector_.clear();
     int select = count() > 0 ? 1 : 0;
     for (int k = 1; k <= count(); ++k) {
-        selector_.add(k, texts[static_cast<size_t>(k - 1)], pictures[static_cast<size_t>(k - 1)]);
-        if (drives_[static_cast<size_t>(k - 1)].letter == selected) select = k;
+        const ui::ComboEntry& entry = entries[static_cast<size_t>(k - 1)];
+        selector_.add(k, entry.text, entry.picture);
+        if (LetterOf(k) == selected) select = k;
     }
     selector_.select(select);
     ShowInSubmenus();
