@@ -22,21 +22,22 @@ App::App(Ports ports_, ui::FormHost* host)
       ports(WithBoxes(ports_, boxes_)),
       ini(ports_.files, ports_.text),
       passwordFile(ini, ports_.files, ports_.text),
+      managed(ports_.files),
       doors(ports_.drives, ports_.multimedia, ports.dialogs),
       trayIcon(ports_.tray),
       mainWindow(
           [this] {
               return std::make_unique<frmVelkor>(frmVelkor::Uses{
                   *this, ports.dialogs, ports.files, ports.instance, ports.drives, ports.device,
-                  ports.os, ports.loop, ini, passwordFile, doors, trayIcon, captions, password,
-                  preferences, setPassword, checkPassword, about});
+                  ports.os, ports.loop, ini, passwordFile, managed, doors, trayIcon, captions,
+                  password, preferences, setPassword, checkPassword, about});
           },
           host),
       preferences(
           [this] {
-              return std::make_unique<frmPreferences>(
-                  frmPreferences::Uses{*this, ports.dialogs, ports.files, ports.http, ports.loop,
-                                       ini, passwordFile, captions, password, setPassword});
+              return std::make_unique<frmPreferences>(frmPreferences::Uses{
+                  *this, ports.dialogs, ports.files, ports.http, ports.loop, ini, passwordFile,
+                  managed, captions, password, setPassword});
           },
           host),
       setPassword(

@@ -16,6 +16,7 @@
 #include "password/PasswordFile.h"
 #include "profile/IniInOut.h"
 #include "program/ActionGate.h"
+#include "program/ManagedSettings.h"
 #include "program/Session.h"
 #include "ui/FormSlot.h"
 
@@ -54,6 +55,7 @@ class App : public Session {
     Ports ports;
     IniInOut ini;
     PasswordFile passwordFile;
+    ManagedSettings managed;
     CDOpenClose doors;
     APIStuff trayIcon;  // the notification-area icon of a minimised start
     ui::FormSlot<frmVelkor> mainWindow;

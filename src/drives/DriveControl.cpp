@@ -6,6 +6,7 @@
 #include "platform/OsVersion.h"
 #include "profile/IniInOut.h"
 #include "program/ErrorCheck.h"
+#include "program/ManagedSettings.h"
 #include "program/Messages.h"
 #include "program/Program.h"
 #include "program/Session.h"
@@ -71,8 +72,14 @@ DeviceOutcome DriveControl::LockCD_WinNT(const std::string& strDrive, bool preve
         if (!recording_ || strDrive.empty()) return;
         // The record follows the request, not its outcome: it is the user's choice, which the
         // next start applies again. A settings file that cannot be written is reported once.
+        const char letter = strDrive[0];
+        if (use_.managed.settings()) {
+            runRecord_[letter] = prevent;
+            return;
+        }
+        runRecord_.erase(letter);  // the file holds it again
         std::optional<RuntimeError> failed = Attempt([&] {
-            use_.ini.WriteIni(settingsPath_, "Current", "Device" + strDrive.substr(0, 1),
+            use_.ini.WriteIni(settingsPath_, "Current", std::string("Device") + letter,
                               prevent ? "1" : "0");
         });
         if (failed && !recordFailureReported_) {
@@ -141,6 +148,8 @@ void DriveControl::DoorForEntry(int k, bool open) {
 
 bool DriveControl::RecordedLocked(int k) const {
     const std::string letter = list_.LetterOf(k).substr(0, 1);
+    if (letter.empty()) return false;
+    if (auto run = runRecord_.find(letter[0]); run != runRecord_.end()) return run->second;
     const std::string recorded = use_.ini.ReadIni(settingsPath_, "Current", "Device" + letter);
     int16_t v = 0;
     Attempt([&] { v = ToInt16(recorded); });

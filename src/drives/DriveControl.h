@@ -2,9 +2,13 @@
 // The operations on the drive list: the media lock of one drive or of all, shown in the
 // selector and the submenus and recorded in the settings file, and the tray doors.
 //
+// In managed mode (a settings file the administrator has locked) the record is kept for the run
+// only, without a word.
+//
 // A drive only ever shows as locked when the device accepted the request: a failed lock leaves
 // it unlocked, a failed unlock leaves a drive that was locked as locked, and the user is told
 // which drives failed and why.
+#include <map>
 #include <string>
 #include <vector>
 
@@ -16,6 +20,7 @@ namespace velkor {
 class CDOpenClose;
 class Dialogs;
 class IniInOut;
+class ManagedSettings;
 class OsVersion;
 class Session;
 
@@ -28,6 +33,7 @@ class DriveControl {
         const OsVersion& os;
         IniInOut& ini;
         CDOpenClose& doors;
+        const ManagedSettings& managed;
     };
     // `recording` and `settingsPath` are the main window's: whether a lock request is written to
     // section "Current", and of which file.
@@ -43,7 +49,8 @@ class DriveControl {
     void CloseDoors(bool all);
     // Locks entry k alone, the selection untouched (a drive that has just come).
     void LockEntry(int k);
-    // Whether the record of entry k says locked ("1"). No record, or a broken one, is unlocked.
+    // Whether the record of entry k says locked: the request kept for the run in managed mode,
+    // else the file's "1". No record, or a broken one, is unlocked.
     bool RecordedLocked(int k) const;
 
   private:
@@ -62,6 +69,7 @@ class DriveControl {
     const bool& recording_;
     const std::string& settingsPath_;
     bool recordFailureReported_ = false;
+    std::map<char, bool> runRecord_;  // drive letter: the last request, while managed
 };
 
 }  // namespace velkor

@@ -84,6 +84,8 @@ const CaptionRow<frmPreferences> kPreferences[] = {
     {"Preferences", "chkPassword", "&Password protection", Caption<&frmPreferences::chkPassword>},
     {"Preferences", "cmdSetPassword", "Set pass&word...", Caption<&frmPreferences::cmdSetPWD>},
     {"Preferences", "cmdCheckUpdate", "Check &now...", Caption<&frmPreferences::cmdCheckUpdate>},
+    {"Preferences", "lblManaged", "The settings are managed by your administrator.",
+     Caption<&frmPreferences::lblManaged>},
 };
 
 const CaptionRow<frmSetPWD> kSetPassword[] = {

@@ -2,6 +2,7 @@
 
 #include "password/EnDecrypt.h"
 #include "program/ErrorCheck.h"
+#include "program/SettingsFile.h"
 
 namespace velkor {
 namespace {
@@ -23,6 +24,7 @@ class ScratchFile : public Files {
         content_.bytes = std::string(bytes);
         return std::nullopt;
     }
+    bool CanWrite(std::string_view) const override { return true; }
 
   private:
     std::string folder_;
@@ -32,7 +34,7 @@ class ScratchFile : public Files {
 }  // namespace
 
 std::string PasswordFile::Path() const {
-    return files_.ProgramFolder() + "\\password.txt";
+    return PasswordFilePath(files_);
 }
 
 std::string PasswordFile::Stored() const {

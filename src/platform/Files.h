@@ -27,6 +27,10 @@ class Files {
     // Replaces the file's content in one step: a reader sees the old or the new bytes, and a
     // crash in between leaves the old file. Creates the file when it is missing.
     virtual std::optional<FileError> Replace(std::string_view path, std::string_view bytes) = 0;
+    // Whether Replace may succeed: false when the file is read-only or access to it or to its
+    // folder is denied (an administrator's doing); a passing failure (a file held open) is no
+    // reason. Changes nothing.
+    virtual bool CanWrite(std::string_view path) const = 0;
 };
 
 }  // namespace velkor

@@ -22,5 +22,6 @@ inline constexpr std::string_view kUpdateServer = kWebSiteHost;
 inline constexpr std::string_view kSupportEmail = "support@velkor.example.org";
 static_assert(kWebSite.ends_with(kWebSiteHost) && kDonationPage.starts_with(kWebSite));
 inline constexpr std::string_view kSettingsFileName = "Velkor.ini";
+inline constexpr std::string_view kPasswordFileName = "password.txt";
 
 }  // namespace velkor::program

@@ -1,5 +1,5 @@
 #pragma once
-// Where the settings file lives: "Velkor.ini" in the program folder.
+// Where the settings file and the password file live: in the program folder.
 #include <string>
 
 #include "platform/Files.h"
@@ -9,6 +9,10 @@ namespace velkor {
 
 inline std::string SettingsFile(const Files& files) {
     return files.ProgramFolder() + "\\" + std::string(program::kSettingsFileName);
+}
+
+inline std::string PasswordFilePath(const Files& files) {
+    return files.ProgramFolder() + "\\" + std::string(program::kPasswordFileName);
 }
 
 }  // namespace velkor

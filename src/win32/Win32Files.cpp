@@ -155,4 +155,20 @@ std::optional<FileError> Win32Files::Replace(std::string_view path, std::string_
     return std::nullopt;
 }
 
+bool Win32Files::CanWrite(std::string_view path) const {
+    const std::wstring target = Extended(Widen(path));
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return false;
+        UniqueFile file(CreateFileW(target.c_str(), GENERIC_WRITE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file && GetLastError() == ERROR_ACCESS_DENIED) return false;
+    }
+    std::wstring temporary;
+    if (!CreateTemporary(FolderOf(target), temporary)) return false;
+    DeleteFileW(temporary.c_str());  // the handle has closed: only the name is left
+    return true;
+}
+
 }  // namespace velkor::win32

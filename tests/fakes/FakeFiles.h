@@ -18,6 +18,7 @@ class FakeFiles : public Files {
     std::string ProgramFolder() const override { return folder; }
     ReadOutcome Read(std::string_view path) const override;
     std::optional<FileError> Replace(std::string_view path, std::string_view bytes) override;
+    bool CanWrite(std::string_view path) const override { return !readOnly.contains(path); }
 
     std::string path(std::string_view name) const { return folder + "\\" + std::string(name); }
 };

@@ -2,7 +2,10 @@
 // written at once, the start-up options applied, closing without applying.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+
 #include "fakes/AppHarness.h"
+#include "forms/main/WindowProc.h"
 
 namespace velkor {
 namespace {
@@ -148,6 +151,68 @@ TEST(PreferencesTest, ClosingTheWindowHidesItWithoutApplying) {
     EXPECT_TRUE(prefs.PasswordProtectionOn());
     h.main().mnuPreferences.click();
     EXPECT_TRUE(prefs.visible());
+}
+
+// Files an administrator has locked: nothing is written or reported; the dialog shows what
+// cannot be stored as it is, disabled, with a line saying why; a lock is kept for the run. The
+// mode is looked at again when the dialog opens.
+TEST(PreferencesTest, LockedFilesMakeTheSettingsManaged) {
+    struct Case {
+        bool settings;  // Velkor.ini cannot be written
+        bool password;  // password.txt cannot be written
+    };
+    for (const Case c : {Case{true, false}, Case{false, true}, Case{true, true}}) {
+        SCOPED_TRACE(std::string(c.settings ? "settings " : "") + (c.password ? "password" : ""));
+        AppHarness h;
+        h.Settings(0, 0, 0, 1);
+        h.StorePassword("Secret");
+        if (c.settings) h.files.readOnly.insert(h.iniPath());
+        if (c.password) h.files.readOnly.insert(h.passwordPath());
+        const std::string settings = h.files.content[h.iniPath()];
+        h.app.Start();
+        h.ClearRecords();
+        frmVelkor& w = h.main();
+        w.imgCboDrives.select(1);
+        w.optLock.click();
+        w.cmdDo.click();  // D: locked, and recorded
+
+        frmPreferences& prefs = *h.app.preferences;
+        w.mnuPreferences.click();
+        EXPECT_TRUE(prefs.lblManaged.visible());
+        EXPECT_STREQ(Selected(prefs), "optGerman");
+        for (const ui::Control* option : std::initializer_list<const ui::Control*>{
+                 &prefs.chkLockAll, &prefs.chkSaveState, &prefs.chkMinimizeToTray, &prefs.chkResume,
+                 &prefs.optEnglish, &prefs.optGerman}) {
+            EXPECT_EQ(option->enabled(), !c.settings) << option->name();
+        }
+        EXPECT_TRUE(prefs.PasswordProtectionOn());
+        EXPECT_EQ(prefs.chkPassword.enabled(), !c.password);
+        EXPECT_EQ(prefs.cmdSetPWD.enabled(), !c.password);
+        prefs.cmdApply.click();
+        EXPECT_FALSE(prefs.visible());
+        EXPECT_EQ(h.Messages(), Texts{});
+        if (c.settings) {
+            EXPECT_EQ(h.files.content[h.iniPath()], settings);
+        }
+        EXPECT_EQ(h.Read("Current", "DeviceD"), c.settings ? "" : "1");
+
+        // A resume puts back what this run recorded, from memory when the file is locked.
+        h.device.requests.clear();
+        w.txtPWRMessage.setText(kResumeSignal);
+        h.loop.runUntil(h.loop.now() + 1000);
+        EXPECT_EQ(h.Requests(), "-D -E +D -E");
+
+        // The administrator unlocks the files: the next opening offers everything again, and
+        // Apply stores.
+        h.files.readOnly.clear();
+        w.mnuPreferences.click();
+        EXPECT_FALSE(prefs.lblManaged.visible());
+        EXPECT_TRUE(prefs.chkLockAll.enabled() && prefs.optEnglish.enabled() &&
+                    prefs.chkPassword.enabled() && prefs.cmdSetPWD.enabled());
+        prefs.cmdApply.click();
+        EXPECT_EQ(h.Read("Default", "Minimize"), "0");
+        EXPECT_EQ(h.Messages(), Texts{});
+    }
 }
 
 }  // namespace

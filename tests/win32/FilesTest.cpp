@@ -88,12 +88,24 @@ TEST(Win32FilesTest, ReplaceKeepsTheFileAndClearsWhatAnInterruptedWriteLeft) {
     EXPECT_EQ(test::ReadBytes(temp.file("f\xC3\xBCr.ini")), "x");
 }
 
-TEST(Win32FilesTest, ReplaceOfAReadOnlyFileFailsWithTheReasonAndKeepsIt) {
+// A read-only file is one an administrator locked: CanWrite says so beforehand, without leaving
+// anything behind, and Replace fails with the reason. A file held open is no such lock.
+TEST(Win32FilesTest, AReadOnlyFileCannotBeWrittenAndReplaceKeepsIt) {
     test::TempFolder temp;
     Win32Files files;
     std::string path = temp.file("Velkor.ini");
     test::WriteBytes(path, "old");
+    EXPECT_TRUE(files.CanWrite(path));
+    EXPECT_TRUE(files.CanWrite(temp.file("new.ini")));
+    EXPECT_FALSE(files.CanWrite(temp.file("no\\such\\folder.ini")));
+    {
+        UniqueFile held(CreateFileW(Widen(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                    0, nullptr));
+        ASSERT_TRUE(held);
+        EXPECT_TRUE(files.CanWrite(path));
+    }
     ASSERT_TRUE(SetFileAttributesW(Widen(path).c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(files.CanWrite(path));
     std::optional<FileError> failed = files.Replace(path, "new");
     ASSERT_TRUE(failed.has_value());
     EXPECT_EQ(failed->code, static_cast<unsigned long>(ERROR_ACCESS_DENIED));

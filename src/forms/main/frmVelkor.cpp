@@ -16,6 +16,7 @@
 #include "platform/Instance.h"
 #include "profile/IniInOut.h"
 #include "program/ErrorCheck.h"
+#include "program/ManagedSettings.h"
 #include "program/Program.h"
 #include "program/SettingsFile.h"
 #include "program/Timeline.h"
@@ -180,6 +181,7 @@ void frmVelkor::Form_Load() {
         [&] { blnRecordState = false; },
         [&] { blnAllDrives = true; },
         [&] { strIniFile = SettingsFile(use_.files); },
+        [&] { use_.managed.Decide(); },  // before anything is written
         [&] {
             use_.captions.LoadLanguage(strIniFile);
         },  // every caption, and the dialogs loaded hidden
@@ -208,6 +210,7 @@ void frmVelkor::Form_Load() {
             use_.preferences->chkSaveState.setValue(restore ? 1 : 0);
             use_.preferences->chkLockAll.setEnabled(!restore);
         },
+        [&] { use_.preferences->ShowManagedMode(); },
         [&] {
             if (delay >= 0) WaitWithEvents(use_.loop, delay);  // negative: no wait
         },
@@ -294,6 +297,8 @@ void frmVelkor::mnuShow_Click() {
 
 void frmVelkor::mnuPreferences_Click() {
     frmPreferences& preferences = *use_.preferences;
+    use_.managed.Decide();  // the administrator may have changed the files meanwhile
+    preferences.ShowManagedMode();
     preferences.show();
     preferences.activate();  // also when it was open already, behind another window
 }

@@ -34,6 +34,7 @@ class EventLoop;
 class Files;
 class Instance;
 class IniInOut;
+class ManagedSettings;
 class OsVersion;
 class PasswordCheck;
 class PasswordFile;
@@ -61,6 +62,7 @@ class frmVelkor : public ui::Form {
         EventLoop& loop;
         IniInOut& ini;
         PasswordFile& passwordFile;
+        ManagedSettings& managed;
         CDOpenClose& doors;
         APIStuff& trayIcon;
         Captions& captions;
@@ -208,7 +210,7 @@ class frmVelkor : public ui::Form {
 
     Uses use_;
     DriveControl driveControl_{
-        {use_.session, use_.dialogs, use_.device, use_.os, use_.ini, use_.doors},
+        {use_.session, use_.dialogs, use_.device, use_.os, use_.ini, use_.doors, use_.managed},
         drives,
         blnRecordState,
         strIniFile};

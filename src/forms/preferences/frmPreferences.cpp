@@ -1,5 +1,6 @@
 #include "forms/preferences/frmPreferences.h"
 
+#include <initializer_list>
 #include <optional>
 #include <utility>
 
@@ -10,6 +11,7 @@
 #include "platform/Dialogs.h"
 #include "profile/IniInOut.h"
 #include "program/ErrorCheck.h"
+#include "program/ManagedSettings.h"
 #include "program/Messages.h"
 #include "program/Program.h"
 #include "program/Session.h"
@@ -35,9 +37,11 @@ frmPreferences::frmPreferences(Uses uses) : Form("frmPreferences", "Preferences"
         {optGerman, {1200, 2520, 960, 255}},
         {frmUpdate, {2400, 2280, 2280, 720}},
         {cmdCheckUpdate, {2520, 2520, 2040, 375}},
+        {lblManaged, {120, 3060, 3240, 480}},
         {cmdApply, {3480, 3120, 1200, 375}},
     });
     cmdSetPWD.setEnabled(false);
+    lblManaged.setVisible(false);
     cmdApply.setDefault(true);  // Enter applies
     optEnglish.onClick = [this] {
         optEnglish_Click();
@@ -71,6 +75,10 @@ void frmPreferences::Form_Load() {
                 {"INI-File not found", std::string(program::kTitle), Buttons::Ok, Icon::None});
             return;
         }
+        if (use_.managed.settings()) {
+            ShowStoredLanguage();  // nothing is written back
+            return;
+        }
         if (*language == 1) {
             optGerman.select();
         } else {
@@ -89,6 +97,10 @@ void frmPreferences::optGerman_Click() {
 
 void frmPreferences::ChooseLanguage(int16_t language, const char* procName) {
     if (showingStoredLanguage_) return;
+    if (use_.managed.settings()) {
+        ShowStoredLanguage();
+        return;
+    }
     const bool written = Guarded(use_.dialogs, procName, [&] {
         use_.ini.WriteIni(strIniFile, "Language", "Language", std::to_string(language));
     });
@@ -114,10 +126,27 @@ void frmPreferences::ShowStoredLanguage() {
 }
 
 void frmPreferences::chkSaveState_Click() {
-    chkLockAll.setEnabled(chkSaveState.value() != 1);
+    chkLockAll.setEnabled(!use_.managed.settings() && chkSaveState.value() != 1);
+}
+
+void frmPreferences::ShowManagedMode() {
+    const bool settings = !use_.managed.settings();
+    for (ui::Control* option : std::initializer_list<ui::Control*>{
+             &chkSaveState, &chkMinimizeToTray, &chkResume, &optEnglish, &optGerman}) {
+        option->setEnabled(settings);
+    }
+    chkSaveState_Click();  // chkLockAll
+    const bool password = !use_.managed.password();
+    chkPassword.setEnabled(password);
+    cmdSetPWD.setEnabled(password && chkPassword.value() == 1);
+    lblManaged.setVisible(!settings || !password);
 }
 
 void frmPreferences::cmdApply_Click() {
+    if (use_.managed.settings()) {
+        hide();
+        return;
+    }
     Guarded(use_.dialogs, "cmdApply_Click()", [&] {
         const std::pair<const char*, const ui::CheckBox*> options[] = {
             {"Minimize", &chkMinimizeToTray},

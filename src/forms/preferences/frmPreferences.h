@@ -20,6 +20,7 @@ class EventLoop;
 class Files;
 class Http;
 class IniInOut;
+class ManagedSettings;
 class PasswordCheck;
 class PasswordFile;
 class Session;
@@ -35,6 +36,7 @@ class frmPreferences : public ui::Form {
         EventLoop& loop;
         IniInOut& ini;
         PasswordFile& passwordFile;
+        const ManagedSettings& managed;  // which files the administrator has locked
         Captions& captions;
         PasswordCheck& password;  // asked before the password is removed
         ui::FormSlot<frmSetPWD>& setPassword;
@@ -55,18 +57,26 @@ class frmPreferences : public ui::Form {
     ui::CommandButton cmdSetPWD{"cmdSetPWD", "Set Password"};
     ui::CheckBox chkPassword{"chkPassword", "Password protection"};
     ui::CheckBox chkResume{"chkResume", "save drive status at standby/hibernate"};
+    // Shown while an administrator has locked the settings or the password.
+    ui::Label lblManaged{"lblManaged", "The settings are managed by your administrator."};
 
     std::string strIniFile;  // the settings file, set at load
 
-    // Selects the stored language, which writes it back and loads every caption.
+    // Selects the stored language, which writes it back and loads every caption (only shows it
+    // when the settings are managed).
     void Form_Load() override;
+    // Shows what can be changed: while the settings file is locked, the start-up options and the
+    // language are shown as they are, disabled; while the password file is, the password switch
+    // and Set password. A line says why.
+    void ShowManagedMode();
     // The language is stored at once and every caption of every window follows it. A write that
     // fails is reported, and the options go back to the language really stored.
     void optEnglish_Click();
     void optGerman_Click();
     // Restoring each drive's last state and locking all drives at start-up exclude each other.
     void chkSaveState_Click();
-    // Stores the four start-up options, then hides the dialog.
+    // Stores the four start-up options (nothing when the settings are managed), then hides the
+    // dialog.
     void cmdApply_Click();
     // Closing the window (close box, Alt+F4) hides it without storing anything: the dialog
     // lives to the end, its boxes being the program's live store of the options.
