@@ -3,7 +3,7 @@
 //   VelkorDriver wait-main MS          wait for the main window to be shown
 //   VelkorDriver combo                 the drive selector: "text|image" lines, then "selected=N"
 //   VelkorDriver click CAPTION [TITLE] click that control of the main window (or that window)
-//   VelkorDriver checked CAPTION       "1" or "0"
+//   VelkorDriver checked|enabled CAPTION [TITLE]  "1" or "0"
 //   VelkorDriver visible               "1" when the main window is shown, "0" when hidden
 //   VelkorDriver hidden-children       how many hidden child windows the main window has
 //   VelkorDriver forge                 another program posts clicks of the ids 107 to 109 (once
@@ -143,7 +143,7 @@ int Run(int argc, char** argv) {
         std::printf("%s", state.c_str());
         return state.empty() ? 1 : 0;
     }
-    if (command == "click" || command == "checked") {
+    if (command == "click" || command == "checked" || command == "enabled") {
         HWND window = TopLevel(argc > 3 ? argv[3] : "");
         HWND control = window ? ChildWithCaption(window, Widen(arg)) : nullptr;
         if (!control) {
@@ -152,6 +152,10 @@ int Run(int argc, char** argv) {
         }
         if (command == "checked") {
             std::printf("%d\n", static_cast<int>(SendMessageW(control, BM_GETCHECK, 0, 0)));
+            return 0;
+        }
+        if (command == "enabled") {
+            std::printf("%d\n", IsWindowEnabled(control) ? 1 : 0);
             return 0;
         }
         return Activate(window) && Click(control) ? 0 : 1;

@@ -549,6 +549,41 @@ done
 kill "${slow[@]}" 2>/dev/null || true
 sed -i 's/^Minimize=1/Minimize=0/' "$e2e/Velkor/Velkor.ini"
 
+section "settings an administrator locked: kept for the run, shown disabled, nothing written"
+# Both files read-only (Wine shows a file without write permission as read-only, also to root).
+sed -i 's/^DeviceAll=.*/DeviceAll=0/; s/^UseLastState=.*/UseLastState=1/; s/^Standby=.*/Standby=1/;
+    s/^\(Device[DE]\)=.*/\1=0/' "$e2e/Velkor/Velkor.ini"
+printf '[Password]\r\nPassword=\r\n' >"$e2e/Velkor/password.txt"
+chmod a-w "$e2e/Velkor/Velkor.ini" "$e2e/Velkor/password.txt"
+settings=$(md5sum <"$e2e/Velkor/Velkor.ini")
+prevents() { grep -c "^CDROM_LOCKDOOR 1 " "$log" || true; }
+start_velkor
+drive wait-main 30000 >/dev/null || bad "main window never came"
+before=$(prevents)
+front; drive click "&Lock" >/dev/null; drive click OK >/dev/null
+expect "the selected drive is locked" "$((before + 1))" prevents
+drive no-box 1500 >/dev/null && ok "no error box at the lock" || bad "a box at the lock: $(drive box ok 100)"
+front; drive keys alt+e p >/dev/null
+window_up Preferences || true
+expect "the line says why" "The settings are managed by your administrator." \
+    eval 'drive captions Preferences | grep managed'
+expect "options, language and password switch disabled" "0 0 0 0" eval 'echo $(for c in \
+    "&Lock all drives at startup" "&Minimize to tray at startup" English "&Password protection"; do
+        drive enabled "$c" Preferences; done)'
+import -display "$DISPLAY" -window root "$e2e/managed.png" || true  # kept for a person
+drive keys alt+a >/dev/null  # Apply
+drive no-box 1500 >/dev/null && ok "no error box at Apply" || bad "a box at Apply: $(drive box ok 100)"
+expect "Apply hides the dialog" "" eval 'drive captions Preferences'
+before=$(prevents)
+drive resume >/dev/null
+tries=40 expect "a resume locks the drive again from the run's record" "$((before + 1))" prevents
+front; drive keys ctrl+x >/dev/null
+drive box ok 10000 >/dev/null
+[ "$(wait_exit)" = 0 ] && ok "exit" || bad "exit"
+[ "$(md5sum <"$e2e/Velkor/Velkor.ini")" = "$settings" ] && ok "the settings file is unchanged" ||
+    bad "the settings file was written"
+chmod u+w "$e2e/Velkor/Velkor.ini" "$e2e/Velkor/password.txt"
+
 section "a CD-ROM drive plugged in and taken away while the program runs"
 # Lock all drives at start-up, in the notification area, no password; F: comes as Wine's drive
 # configuration adds a drive (through the mount manager), and the top-level windows are told as

@@ -130,16 +130,16 @@ void frmPreferences::chkSaveState_Click() {
 }
 
 void frmPreferences::ShowManagedMode() {
-    const bool settings = !use_.managed.settings();
+    const bool settingsStored = !use_.managed.settings();
     for (ui::Control* option : std::initializer_list<ui::Control*>{
              &chkSaveState, &chkMinimizeToTray, &chkResume, &optEnglish, &optGerman}) {
-        option->setEnabled(settings);
+        option->setEnabled(settingsStored);
     }
     chkSaveState_Click();  // chkLockAll
-    const bool password = !use_.managed.password();
-    chkPassword.setEnabled(password);
-    cmdSetPWD.setEnabled(password && chkPassword.value() == 1);
-    lblManaged.setVisible(!settings || !password);
+    const bool passwordStored = !use_.managed.password();
+    chkPassword.setEnabled(passwordStored);
+    cmdSetPWD.setEnabled(passwordStored && chkPassword.value() == 1);
+    lblManaged.setVisible(!settingsStored || !passwordStored);
 }
 
 void frmPreferences::cmdApply_Click() {
