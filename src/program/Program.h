@@ -1,14 +1,15 @@
 #pragma once
 // Facts about the program that several parts show.
 #include <string_view>
+#include "program/Version.h"  // generated
 
 namespace velkor::program {
 
 inline constexpr std::string_view kTitle = "Velkor";
-inline constexpr int kVersionMajor = 0;
-inline constexpr int kVersionMinor = 6;
-inline constexpr int kVersionRevision = 1;
-inline constexpr std::string_view kVersionText = "0.6.1";
+inline constexpr int kVersionMajor = VELKOR_VERSION_MAJOR;  // CMakeLists.txt's project version
+inline constexpr int kVersionMinor = VELKOR_VERSION_MINOR;
+inline constexpr int kVersionRevision = VELKOR_VERSION_REVISION;
+inline constexpr std::string_view kVersionText = VELKOR_VERSION_TEXT;
 // The "LegalCopyright" text of the exe's version resource, which the about box shows.
 inline constexpr std::string_view kLegalCopyright = "Copyright (C) 2026 the Velkor developers";
 
