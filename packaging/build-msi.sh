@@ -14,18 +14,24 @@ rm -f "$output"
     { grep -v 'unimplemented' || true; }
 [ -s "$output" ] || { echo "build-msi.sh: wixl made no package" >&2; exit 1; }
 
+queries=()
+update() {  # update TABLE COLUMN VALUE KEY-COLUMN KEY: that column of the row with that key
+    queries+=(-q "UPDATE \`$1\` SET \`$2\` = $3 WHERE \`$4\` = '$5'")
+}
 # The program's file version (the project's, as its version resource has it): without one an
 # upgrade would leave the installed Velkor.exe in place.
-program="UPDATE \`File\` SET \`Version\` = '$version.0' WHERE \`File\` = 'VelkorExe'"
+update File Version "'$version.0'" File VelkorExe
 # 64-bit (256) + NeverOverwrite (128): a present Velkor.ini, with the lock records and
 # preferences the program wrote, is left as it is.
-settings="UPDATE \`Component\` SET \`Attributes\` = 384 WHERE \`Component\` = 'Settings'"
+update Component Attributes 384 Component Settings
 # Start at logon when asked for, or, without AUTOSTART, when the installed version did.
-autostart="UPDATE \`Component\` SET \`Condition\` = 'AUTOSTART = \"1\" OR (NOT AUTOSTART AND VELKOR_AUTOSTART_FOUND)' WHERE \`Component\` = 'AutoStart'"
-secure="UPDATE \`Property\` SET \`Value\` = 'AUTOSTART;VELKOR_AUTOSTART_FOUND;WIX_DOWNGRADE_DETECTED;WIX_UPGRADE_DETECTED' WHERE \`Property\` = 'SecureCustomProperties'"
+update Component Condition "'AUTOSTART = \"1\" OR (NOT AUTOSTART AND VELKOR_AUTOSTART_FOUND)'" \
+    Component AutoStart
+update Property Value "'AUTOSTART;VELKOR_AUTOSTART_FOUND;WIX_DOWNGRADE_DETECTED;WIX_UPGRADE_DETECTED'" \
+    Property SecureCustomProperties
 # The old version goes after the new one is in place, so that the components both hold (the
 # settings above all) stay, and before the new one registers: Wine's msi, removing a product,
 # deletes its upgrade code's whole key, which would otherwise take the new registration along.
-execute="INSERT INTO \`InstallExecuteSequence\` (\`Action\`, \`Sequence\`) VALUES ('InstallExecute', 5900)"
-remove_old="UPDATE \`InstallExecuteSequence\` SET \`Sequence\` = 5950 WHERE \`Action\` = 'RemoveExistingProducts'"
-msibuild "$output" -q "$program" -q "$settings" -q "$autostart" -q "$secure" -q "$execute" -q "$remove_old"
+queries+=(-q "INSERT INTO \`InstallExecuteSequence\` (\`Action\`, \`Sequence\`) VALUES ('InstallExecute', 5900)")
+update InstallExecuteSequence Sequence 5950 Action RemoveExistingProducts
+msibuild "$output" "${queries[@]}"
