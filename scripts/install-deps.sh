@@ -8,6 +8,7 @@ packages=(
     wine64 xvfb xauth x11-utils imagemagick         # running under Wine, with or without a display
     clang libclang-rt-14-dev                        # fuzzing with sanitizers
     python3 unzip procps                            # end-to-end and benchmark helpers
+    wixl msitools                                   # the installer package, and reading it
 )
 
 missing=()

@@ -2,7 +2,9 @@
 # Builds everything and runs every test tier:
 #   1. native unit tests (g++, then again with ASan and UBSan), 2. the same and the Win32
 #   tests cross-built and run under Wine,
-#   3. the profile-file fuzzer (clang, ASan, UBSan) for a bounded time, 4. end-to-end under Wine.
+#   3. the profile-file fuzzer (clang, ASan, UBSan) for a bounded time, 4. end-to-end under Wine,
+#   5. the release (zip and installer package), the package installed, upgraded and removed by
+#   Wine's msiexec, and the benchmarks.
 # Fails when any test fails. Without a display it runs itself under Xvfb.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -82,13 +84,26 @@ fi
 e2e_count=$(sed -n 's/^e2e: \([0-9]*\) passed.*/\1/p' build/e2e.log)
 summary+=("end-to-end: $e2e_count checks passed")
 
-echo "== 5. the release zip, and the benchmarks once with a short budget"
-(cd build/windows && cpack -G ZIP >/dev/null)
-unzip -l build/windows/Velkor-0.6.1.zip | sed -n 's/.* \(Velkor\/.*\)/  \1/p'
+echo "== 5. the release: the zip and the installer package"
+cmake --build --preset windows --target release >/dev/null
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows/CMakeCache.txt)
+unzip -l "build/windows/Velkor-$version.zip" | sed -n 's/.* \(Velkor\/.*\)/  \1/p'
+echo "  Velkor-$version.msi"
+echo "== 5b. the installer package under Wine's msiexec: install, upgrade, downgrade, uninstall"
+msi_status=0
+timeout -k 10 600 tests/msi/run-msi.sh "$root" | tee build/msi.log || msi_status=$?
+if [ "$msi_status" = 124 ]; then
+    echo "installer package: did not finish within 600 s (a hang after the last line above)"
+fi
+[ "$msi_status" = 0 ] || exit 1
+msi_count=$(sed -n 's/^msi: \([0-9]*\) passed.*/\1/p' build/msi.log)
+summary+=("installer package: $msi_count checks passed")
+
+echo "== 5c. the benchmarks once with a short budget"
 timeout -k 10 600 bench/run-bench.sh "$root" "${VELKOR_BENCH_RUNS:-3}" "${VELKOR_BENCH_IDLE:-10}" |
     tee build/bench.log
 summary+=("$(grep -E '^start-up to' build/bench.log)")
 
 echo "== summary"
 printf '%s\n' "${summary[@]}"
-echo "total: $((native_count + windows_count + e2e_count)) passed, 0 failed"
+echo "total: $((native_count + windows_count + e2e_count + msi_count)) passed, 0 failed"
