@@ -8,38 +8,23 @@
 # a seeded random-action run of the real program (the monkey, in the driver).
 set -euo pipefail
 root=$1
-. "$root/scripts/wine-prefix.sh"
-
 e2e=$root/build/e2e
-base=$root/build/windows/wineprefix
-driver=$root/build/windows/VelkorDriver.exe
-log=$e2e/ioctl.log
-failures=0
-passed=0
+work=$e2e velkor_folder=$e2e/Velkor ini=$e2e/Velkor/Velkor.ini log=$e2e/ioctl.log
+. "$root/tests/e2e/common.sh"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$root/build/windows/CMakeCache.txt")
+running=${version//./}                                      # 0.6.1 is "061" to the update check
+newer=$(printf '%0*d' "${#running}" $((10#$running + 1)))  # and "062" is newer
 
 wine_prefix_down "$e2e/prefix"
 rm -rf "$e2e"
-mkdir -p "$e2e/dev" "$e2e/discD" "$e2e/discE"
-wine_prefix_up "$base"
-wine_prefix_down "$base"  # its registry on disk before the copy
-cp -a "$base" "$e2e/prefix"
-for d in D E; do
-    mknod "$e2e/dev/cd$d" c 1 3  # a node of its own per drive, so the log tells them apart
-    l=${d,,}
-    ln -sfn "$e2e/disc$d" "$e2e/prefix/dosdevices/$l:"
-    ln -sfn "$e2e/dev/cd$d" "$e2e/prefix/dosdevices/$l::"
-done
-wine_env "$e2e/prefix"
-"$WINESERVER" -p </dev/null >/dev/null 2>&1 || true
-for l in d e; do
-    "$WINE" reg add 'HKLM\Software\Wine\Drives' /v "$l:" /d cdrom /f </dev/null >/dev/null 2>&1
-done
+mkdir -p "$e2e"
+fresh_prefix "$e2e/prefix" D E
 # Web and mail addresses the shell opens are written down instead of going to a browser.
 for scheme in https mailto; do
     "$WINE" reg add "HKLM\\Software\\Classes\\$scheme\\shell\\open\\command" /ve \
         /d 'C:\windows\system32\cmd.exe /c echo %1>>C:\opened.txt' /f </dev/null >/dev/null 2>&1
 done
-"$WINESERVER" -k </dev/null >/dev/null 2>&1 || true  # drives are read when the server starts
+"$WINESERVER" -k </dev/null >/dev/null 2>&1 || true
 
 export LD_PRELOAD=$root/build/native/libfake_cdrom_ioctl.so
 export VELKOR_IOCTL_LOG=$log VELKOR_IOCTL_FAIL_FILE=$e2e/fail
@@ -53,76 +38,6 @@ cp -a "$root/build/windows/Velkor" "$e2e/Velkor"
 planted=(wininet winmm shell32)
 for dll in "${planted[@]}"; do cp "$root/build/windows/Planted.dll" "$e2e/Velkor/$dll.dll"; done
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;$(IFS=,; echo "${planted[*]}")=n,b"
-
-# Every Wine start is bounded: a process that never ends fails its check instead of the run.
-drive() { timeout -k 5 60 "$WINE" "$driver" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
-front() {  # front [TITLE]: that window (the main one) in front, where the next keys go
-    drive activate "$@" >/dev/null || bad "could not bring ${1:-the main window} to the front"
-}
-ok() { passed=$((passed + 1)); echo "  ok: $1"; }
-bad() {  # a screenshot of the moment is kept beside the log
-    failures=$((failures + 1))
-    echo "  FAILED: $1 (screen: build/e2e/failure-$failures.png)"
-    import -display "$DISPLAY" -window root "$e2e/failure-$failures.png" 2>/dev/null || true
-}
-expect() {  # expect NAME EXPECTED COMMAND... (retried for up to 5 s, or tries=N x step=0.2 s)
-    local name=$1 expected=$2 actual=""
-    shift 2
-    for _ in $(seq 1 "${tries:-25}"); do
-        actual=$("$@" || true)
-        [ "$actual" = "$expected" ] && { ok "$name"; return; }
-        sleep "${step:-0.2}"
-    done
-    bad "$name: expected [$expected] got [$actual]"
-}
-locks() { grep -c "^CDROM_LOCKDOOR $1 .*/cd$2\$" "$log" || true; }
-record() { grep -a "^$1=" "$e2e/Velkor/Velkor.ini" | tr -d '\r' || true; }
-winpath() { echo "Z:${1//\//\\}"; }
-
-end_leftover() {  # a failed check may leave the last start running: end it before the next
-    [ -e "$e2e/running" ] || return 0
-    crashes_reported="$crashes_reported $starts"  # ended on purpose, not a crash
-    timeout -k 5 30 "$WINE" taskkill /f /im Velkor.exe </dev/null >/dev/null 2>&1 || true
-    for _ in $(seq 1 50); do [ -e "$e2e/running" ] || break; sleep 0.2; done
-}
-starts=0
-start_velkor() {  # in the background; its exit code lands in exit-code, Wine's reports in .err
-    end_leftover
-    watch_crash
-    rm -f "$e2e/exit-code"
-    touch "$e2e/running"
-    starts=$((starts + 1))
-    # Not on this script's output: a program left running must not keep the log's pipe open.
-    (
-        cd "$e2e/Velkor"
-        timeout -k 5 900 "$WINE" Velkor.exe </dev/null >/dev/null 2>"$e2e/velkor-$starts.err"
-        echo $? >"$e2e/exit-code"
-        rm -f "$e2e/running"
-    ) >/dev/null 2>&1 &
-}
-# Any crash fails the run, named with the section it happened in: Wine's "Unhandled" report, or
-# an exit code other than 0 (checked once per start).
-section_name="start"
-crashes_reported=""
-watch_crash() {
-    local err=$e2e/velkor-$starts.err code
-    [ "$starts" -gt 0 ] || return 0
-    case " $crashes_reported " in *" $starts "*) return 0 ;; esac
-    code=$(cat "$e2e/exit-code" 2>/dev/null || true)
-    if grep -qs "Unhandled" "$err" || { [ -n "$code" ] && [ "$code" != 0 ]; }; then
-        crashes_reported="$crashes_reported $starts"
-        bad "the program ended abnormally in \"$section_name\" (exit code [$code]): $(grep -hs -m1 Unhandled "$err")"
-    fi
-}
-section() {
-    watch_crash
-    section_name=$1
-    echo "== $1"
-}
-wait_exit() {
-    for _ in $(seq 1 50); do [ -f "$e2e/exit-code" ] && break; sleep 0.2; done
-    cat "$e2e/exit-code" 2>/dev/null || true
-}
 
 # VELKOR_E2E_PART=monkey runs only the random-action run (VELKOR_MONKEY_STEPS, VELKOR_MONKEY_SEED).
 if [ "${VELKOR_E2E_PART:-all}" != monkey ]; then
@@ -444,22 +359,22 @@ start_velkor
 drive wait-main 30000 >/dev/null
 front; drive keys alt+e p >/dev/null
 window_up Preferences || true
-box=$(check_now 062 alt+n)
+box=$(check_now "$newer" alt+n)
 case "$box" in
-    "Update Information|You are currently using version 0.6.1 /There is a newer version"*) ok "062: a newer version ($box)" ;;
-    *) bad "062: [$box]" ;;
+    "Update Information|You are currently using version $version /There is a newer version"*) ok "$newer: a newer version ($box)" ;;
+    *) bad "$newer: [$box]" ;;
 esac
 drive no-box 1000 >/dev/null && ok "and no second box" || bad "a second box after the news"
 window_up Preferences || true
-box=$(check_now 061 alt+n)
-[ "$box" = "Nothing to update|There are no updates to the program at this time." ] && ok "061: no updates" || bad "061: [$box]"
+box=$(check_now "$running" alt+n)
+[ "$box" = "Nothing to update|There are no updates to the program at this time." ] && ok "$running: no updates" || bad "$running: [$box]"
 window_up Preferences || true
 drive keys alt+g down space >/dev/null  # Deutsch
 window_up Einstellungen || true
-box=$(check_now 062 alt+j)
+box=$(check_now "$newer" alt+j)
 case "$box" in
-    "Update Information|Sie verwenden Version 0.6.1 /Es steht"*) ok "062 in German ($box)" ;;
-    *) bad "062 in German: [$box]" ;;
+    "Update Information|Sie verwenden Version $version /Es steht"*) ok "$newer in German ($box)" ;;
+    *) bad "$newer in German: [$box]" ;;
 esac
 window_up Einstellungen || true
 box=$(check_now "<HTML>gone</HTML>" alt+j)
@@ -474,7 +389,7 @@ drive keys alt+s up space esc >/dev/null  # back to English, and away
 section "the about box"
 front; drive keys alt+h a >/dev/null
 window_up About && ok "Help > About by keyboard" || true
-expect "its version block" "Version 0.6.1 Copyright (C) 2026 the Velkor developers" \
+expect "its version block" "Version $version Copyright (C) 2026 the Velkor developers" \
     eval 'drive captions About | grep "^Version" | sed "s#/# #g; s/  */ /g; s/ *$//"'
 import -display "$DISPLAY" -window root "$e2e/about.png" || true
 opened() { { tr -d '\r ' <"$e2e/prefix/drive_c/opened.txt"; } 2>/dev/null || true; }
