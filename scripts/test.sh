@@ -24,6 +24,17 @@ prefix=$root/build/windows/wineprefix
 trap 'wine_prefix_down "$prefix"' EXIT
 
 fuzz_seconds=${VELKOR_FUZZ_SECONDS:-60}
+# bounded NAME LOG SECONDS COMMAND...: a tier that ends in time, or is reported as a hang; its
+# output also goes to LOG. A failure ends the test command.
+bounded() {
+    local name=$1 log=$2 seconds=$3 status=0
+    shift 3
+    timeout -k 10 "$seconds" "$@" | tee "$log" || status=$?
+    if [ "$status" = 124 ]; then
+        echo "$name: did not finish within $seconds s (a hang after the last line above)"
+    fi
+    [ "$status" = 0 ] || exit 1
+}
 summary=()
 
 echo "== 0. every include goes to its own folder or a lower layer"
@@ -74,13 +85,7 @@ mkdir -p "$root/build/fuzz/version-corpus"
 summary+=("fuzz (version file): $(grep -E 'stat::number_of_executed_units' build/fuzz/version.log | awk '{print $2}') executions, no crash")
 
 echo "== 4. end-to-end under Wine with simulated CD-ROM drives"
-# Bounded, so that a hang is reported as one instead of running into the CI's own limit.
-e2e_status=0
-timeout -k 10 1800 tests/e2e/run-e2e.sh "$root" | tee build/e2e.log || e2e_status=$?
-if [ "$e2e_status" = 124 ]; then
-    echo "end-to-end: did not finish within 1800 s (a hang after the last line above)"
-fi
-[ "$e2e_status" = 0 ] || exit 1
+bounded end-to-end build/e2e.log 1800 tests/e2e/run-e2e.sh "$root"
 e2e_count=$(sed -n 's/^e2e: \([0-9]*\) passed.*/\1/p' build/e2e.log)
 summary+=("end-to-end: $e2e_count checks passed")
 
@@ -90,18 +95,13 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows/CMakeCache.
 unzip -l "build/windows/Velkor-$version.zip" | sed -n 's/.* \(Velkor\/.*\)/  \1/p'
 echo "  Velkor-$version.msi"
 echo "== 5b. the installer package under Wine's msiexec: install, upgrade, downgrade, uninstall"
-msi_status=0
-timeout -k 10 600 tests/msi/run-msi.sh "$root" | tee build/msi.log || msi_status=$?
-if [ "$msi_status" = 124 ]; then
-    echo "installer package: did not finish within 600 s (a hang after the last line above)"
-fi
-[ "$msi_status" = 0 ] || exit 1
+bounded "installer package" build/msi.log 600 tests/msi/run-msi.sh "$root"
 msi_count=$(sed -n 's/^msi: \([0-9]*\) passed.*/\1/p' build/msi.log)
 summary+=("installer package: $msi_count checks passed")
 
 echo "== 5c. the benchmarks once with a short budget"
-timeout -k 10 600 bench/run-bench.sh "$root" "${VELKOR_BENCH_RUNS:-3}" "${VELKOR_BENCH_IDLE:-10}" |
-    tee build/bench.log
+bounded benchmark build/bench.log 600 \
+    bench/run-bench.sh "$root" "${VELKOR_BENCH_RUNS:-3}" "${VELKOR_BENCH_IDLE:-10}"
 summary+=("$(grep -E '^start-up to' build/bench.log)")
 
 echo "== summary"
