@@ -23,26 +23,13 @@ class IniInOutTest : public ::testing::Test {
     }
 };
 
-TEST_F(IniInOutTest, ValuesAreCutToSixtyThreeCharacters) {
-    const std::string v63(63, 'a'), v64 = v63 + "b", v200(200, 'c');
-    files.content[path] = "[S]\nv63=" + v63 + "\nv64=" + v64 + "\nv200=" + v200 + "\nq=\"" + v64 +
-                          "\"\nu=" + std::string(62, 'x') + "\xE4\xFC\n";
-    EXPECT_EQ(ini.ReadIni(path, "S", "v63"), v63);
-    EXPECT_EQ(ini.ReadIni(path, "S", "v64"), v63);
-    EXPECT_EQ(ini.ReadIni(path, "S", "v200"), std::string(63, 'c'));
-    EXPECT_EQ(ini.ReadIni(path, "S", "q"), v63);
-    // Counted in characters of the file, not in bytes of UTF-8.
+// What the Win32 tests' comparison with the system cannot show: a value cut to 63 characters of
+// the file, not bytes of UTF-8, and a file that is there but cannot be read.
+TEST_F(IniInOutTest, ValuesAreCutToSixtyThreeCharactersAndAnUnreadableFileReadsEmpty) {
+    files.content[path] = "[S]\nu=" + std::string(62, 'x') + "\xE4\xFC\n";
     EXPECT_EQ(ini.ReadIni(path, "S", "u"), std::string(62, 'x') + "\xC3\xA4");
-}
-
-TEST_F(IniInOutTest, MissingOrUnreadableReadsEmpty) {
-    EXPECT_EQ(ini.ReadIni(path, "Default", "Delay"), "");
-    files.content[path] = "[Default]\nDelay=\n";
-    EXPECT_EQ(ini.ReadIni(path, "Default", "Delay"), "");
-    EXPECT_EQ(ini.ReadIni(path, "Default", "Minimize"), "");
-    files.content[path] = "[Default]\nDelay=5\n";
     files.unreadable.insert(path);
-    EXPECT_EQ(ini.ReadIni(path, "Default", "Delay"), "");
+    EXPECT_EQ(ini.ReadIni(path, "S", "u"), "");
 }
 
 // UTF-16 text of `ascii`, each byte one code unit, with "ä" (U+00E4) and "😀" (U+1F600) where
@@ -65,15 +52,13 @@ std::string Utf16(std::string_view ascii, bool bigEndian) {
     return out;
 }
 
-// The file's encoding is kept: ANSI, or what its byte-order mark names.
+// The file's encoding is kept: what its byte-order mark names. (ANSI files: the Win32 tests.)
 TEST_F(IniInOutTest, ValuesAreUtf8InsideAndTheFileKeepsItsEncoding) {
     struct Case {
         const char* name;
         std::string before, read, after;
     };
     const Case cases[] = {
-        {"ANSI", "[S]\nk=beenden\x3F \x80 f\xFCr\n", "beenden? \xE2\x82\xAC f\xC3\xBCr",
-         "[S]\nk=beenden\x3F \x80 f\xFCr\nj=\xE4\n"},
         {"UTF-8 with a mark", "\xEF\xBB\xBF[S]\r\nk=\xC3\xA4\r\n", "\xC3\xA4",
          "\xEF\xBB\xBF[S]\r\nk=\xC3\xA4\r\nj=\xC3\xA4\r\n"},
         {"UTF-16 little-endian", Utf16("[S]\r\nk=%s\r\n", false), "\xF0\x9F\x98\x80",
@@ -90,15 +75,11 @@ TEST_F(IniInOutTest, ValuesAreUtf8InsideAndTheFileKeepsItsEncoding) {
     }
 }
 
-TEST_F(IniInOutTest, WriteCreatesTheFileAndKeepsTheRest) {
-    ini.WriteIni(path, "Language", "Language", "1");
-    EXPECT_EQ(files.content[path], "[Language]\r\nLanguage=1\r\n");
+// (A new file and what a write keeps: compared with the system's in the Win32 tests.)
+TEST_F(IniInOutTest, WritingTheValueTheFileHasLeavesItAlone) {
     ini.WriteIni(path, "Current", "DeviceE", "1");
-    ini.WriteIni(path, "Language", "Language", "0");
-    EXPECT_EQ(files.content[path], "[Language]\r\nLanguage=0\r\n[Current]\r\nDeviceE=1\r\n");
-    EXPECT_EQ(files.replaceCount, 3);
-    ini.WriteIni(path, "Current", "DeviceE", "1");  // same value: the file is left alone
-    EXPECT_EQ(files.replaceCount, 3);
+    ini.WriteIni(path, "Current", "DeviceE", "1");
+    EXPECT_EQ(files.replaceCount, 1);
 }
 
 // A write that fails, or would break the file, is an error and changes nothing.
