@@ -17,7 +17,6 @@ using Texts = std::vector<std::string>;
 
 constexpr const char* kPassword = "Secret";
 constexpr const char* kRefusal = "Sorry, a password is required for this action.";
-constexpr const char* kInvalid = "Invalid Password, try again!";
 
 size_t Shown(const AppHarness& h, const std::string& text) {
     return static_cast<size_t>(std::count_if(h.dialogs.shown.begin(), h.dialogs.shown.end(),
@@ -155,10 +154,6 @@ TEST(PasswordTest, TheSetPasswordDialogEndsWithTheSwitchInLineWithTheFile) {
             EXPECT_EQ(d.txtPasswordOld.backColor(),
                       stored ? ui::SystemColor::Window : ui::SystemColor::Menu);
             ExpectFocusOnly(d, stored ? d.txtPasswordOld : d.txtPasswordNew);
-            for (const ui::TextBox* box :
-                 {&d.txtPasswordOld, &d.txtPasswordNew, &d.txtPasswordNew2}) {
-                EXPECT_EQ(box->passwordChar(), "*");
-            }
             const bool ok = end == "OK";
             if (ok) {
                 Enter(d, stored ? kPassword : "", "N3w", "N3w");
@@ -216,24 +211,6 @@ TEST(PasswordTest, ClearingTheSwitchRemovesThePasswordOnlyForTheRightOne) {
     }
 }
 
-// The prompt staying open is seen end to end; here, that the entry is selected for the next try
-// and that only the right password lets the action through.
-TEST(PasswordTest, AWrongPasswordLeavesTheEntrySelectedForTheNextTry) {
-    Machine m;
-    m.Start();
-    m.AnswerPrompt(500, "secret");  // differs only in case
-    size_t selected = 0;
-    m.loop.at(1700, [&] {
-        ui::TextBox& box = m.app.checkPassword->txtPassword;
-        if (box.hasFocus() && box.selStart() == 0) selected = box.selLength();
-    });
-    m.AnswerPrompt(2200, kPassword);  // fails the test unless the prompt is still open
-    m.w().mnuUnlockSub[2].click();
-    EXPECT_EQ(m.Messages(), Texts{kInvalid});
-    EXPECT_EQ(selected, 6u);
-    EXPECT_EQ(m.Requests(), "-E");
-}
-
 TEST(PasswordTest, EveryUnlockOpenCloseAndExitAsksAndCancelTouchesNoDrive) {
     struct Case {
         const char* name;
@@ -247,11 +224,9 @@ TEST(PasswordTest, EveryUnlockOpenCloseAndExitAsksAndCancelTouchesNoDrive) {
         };
     };
     const Case cases[] = {
-        {"OK: Unlock", button(&frmVelkor::optUnlock), true},
         {"OK: Open", button(&frmVelkor::optOpen), true},
         {"OK: Close", button(&frmVelkor::optClose), true},
         {"OK: Lock", button(&frmVelkor::optLock), false},
-        {"tray: Unlock E:", [](frmVelkor& w) { w.mnuUnlockSub[2].click(); }, true},
         {"tray: Open E:", [](frmVelkor& w) { w.mnuOpenSub[2].click(); }, true},
         {"tray: Close E:", [](frmVelkor& w) { w.mnuCloseSub[2].click(); }, true},
         {"tray: Lock E:", [](frmVelkor& w) { w.mnuLockSub[2].click(); }, false},
@@ -260,7 +235,6 @@ TEST(PasswordTest, EveryUnlockOpenCloseAndExitAsksAndCancelTouchesNoDrive) {
         {"tray: Close all", [](frmVelkor& w) { w.mnuCloseAll.click(); }, true},
         {"tray: Lock all", [](frmVelkor& w) { w.mnuLockAll.click(); }, false},
         {"File > Exit", [](frmVelkor& w) { w.mnuExit2.click(); }, true},
-        {"tray: Exit", [](frmVelkor& w) { w.mnuExit.click(); }, true},
         {"resume: skips the password",
          [](frmVelkor& w) {
              w.blnSkipPassword = true;
@@ -392,37 +366,16 @@ TEST(PasswordTest, WhileAnActionRunsAnotherIsRefusedAndEachPromptAnswersItsOwnRe
     }
 }
 
-// The resume's password skip is its own: while its message box is open, a user's Unlock neither
-// runs without the password nor asks for it.
-TEST(PasswordTest, TheResumeSkipsThePasswordForItsOwnRequestsOnly) {
-    Machine m;
-    m.Start();
-    m.device.failures["E:"] = {false, 21, "The device is not ready."};  // a box stays open
-    m.dialogs.whileOpen = [&] {
-        m.w().mnuUnlockSub[1].click();
-    };
-    m.w().txtPWRMessage.setText(kResumeSignal);
-    m.loop.runUntil(6000);
-    EXPECT_EQ(m.Requests(), "-D -E +D");  // the resume's unlock of all and restore, nothing else
-    ASSERT_EQ(m.dialogs.shown.size(), 2u);
-    EXPECT_EQ(m.dialogs.shown[1].text,
-              "Velkor is busy with another action. Please try again when it has finished.");
-    EXPECT_FALSE(m.app.checkPassword->visible());
-}
-
 // A password file that is there but cannot be read protects as a stored password does: no
 // drive is unlocked, the switch cannot be cleared and no new password replaces it. Only a
-// missing file means no password.
+// missing file means no password. (A file held open by another program: end to end.)
 TEST(PasswordTest, APasswordFileThatCannotBeReadKeepsTheGateShut) {
     struct Case {
         bool german;
-        std::optional<std::string> file;  // none: held open by another program
-        const char* told;                 // the start of the message; empty: nothing is refused
+        std::string file;
+        const char* told;  // the start of the message; empty: nothing is refused
     };
     const Case cases[] = {
-        {false, std::nullopt,
-         "The password file \"C:\\Velkor\\password.txt\" cannot be read: The process cannot "
-         "access the file."},
         {true, std::string("[Password]\r\nPassword=\0\x01", 23),  // not text
          "Die Passwortdatei \"C:\\Velkor\\password.txt\" kann nicht gelesen werden: The file is "
          "not text."},
@@ -431,8 +384,7 @@ TEST(PasswordTest, APasswordFileThatCannotBeReadKeepsTheGateShut) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.told);
         Machine m;
-        if (!c.file) m.files.unreadable.insert(m.passwordPath());
-        if (c.file && !c.file->empty()) m.files.content[m.passwordPath()] = *c.file;
+        if (!c.file.empty()) m.files.content[m.passwordPath()] = c.file;
         m.Launch(1, 0, c.german ? 1 : 0);
         const bool refused = *c.told != 0;
         EXPECT_EQ(m.prefs().chkPassword.value(), refused ? 1 : 0);
