@@ -43,8 +43,7 @@ TEST(AboutTest, LinksActOnlyWhileThePointerIsOverTheirTextBand) {
         int pictureY;
         bool inBand;
     };
-    const Case cases[] = {{0, 0, false},    {30, 135, false},  {31, 136, true},  {128, 232, true},
-                          {224, 329, true}, {225, 330, false}, {254, 464, false}};
+    const Case cases[] = {{30, 135, false}, {31, 136, true}, {224, 329, true}, {225, 330, false}};
     for (size_t link = 0; link < 3; ++link) {
         for (const Case& c : cases) {
             AboutBox a;

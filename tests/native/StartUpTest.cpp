@@ -56,23 +56,8 @@ TEST(StartUpTest, LockPolicies) {
     }
 }
 
-TEST(StartUpTest, DriveListHoldsOnlyOpticalDrivesInLetterOrder) {
-    AppHarness h;
-    h.drives.types['F'] = DriveType::CdRom;
-    h.drives.types['B'] = DriveType::CdRom;
-    h.Settings(0, 0);
-    h.app.Start();
-    frmVelkor& w = h.main();
-    EXPECT_EQ(w.drives.count(), 4);
-    EXPECT_EQ(h.Entries(), "B: unlocked#1|D: unlocked#1|E: unlocked#1|F: unlocked#1");
-    for (ui::MenuArray* sub : {&w.mnuLockSub, &w.mnuUnlockSub, &w.mnuOpenSub, &w.mnuCloseSub}) {
-        ASSERT_EQ(sub->upperBound(), 4);
-        EXPECT_FALSE((*sub)[0].visible());
-        EXPECT_EQ((*sub)[1].caption(), "B:");
-        EXPECT_EQ((*sub)[4].caption(), "F:");
-        EXPECT_TRUE((*sub)[4].visible());
-    }
-}
+// (Only optical drives, in letter order, each with its element in every submenu: the list
+// following the drives, DriveChangesTest.)
 
 TEST(StartUpTest, MissingOrBrokenSettingsCountAsZeroAndStartUpGoesOn) {
     const std::string files[] = {
