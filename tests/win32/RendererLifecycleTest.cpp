@@ -1,5 +1,4 @@
-// Forms that come and go: unloaded by their own handlers, loaded and unloaded again, and
-// windows the system refuses to make.
+// Forms that come and go: loaded and unloaded again, and windows the system refuses to make.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -31,19 +30,7 @@ void PrintTo(const LiveCounts& c, std::ostream* out) {
 
 using RendererLifecycleTest = test::RendererFixture;
 
-// A button's handler may unload the form it runs in. (Escape and Enter in a box doing the same
-// are the password dialogs' tests.)
-TEST_F(RendererLifecycleTest, AClickMayUnloadItsOwnForm) {
-    slot->cancel.onClick = [&] {
-        slot.unload();
-    };
-    slot->show();
-    HWND form = window();
-    PostMessageW(FindWindowExW(form, nullptr, nullptr, L"Cancel"), BM_CLICK, 0, 0);
-    Pump();
-    EXPECT_FALSE(IsWindow(form));
-    EXPECT_FALSE(slot.loaded());
-}
+// (A button's handler unloading its own form: the password dialogs' Enter and Escape.)
 
 // A second cycle shows that a load after an unload starts clean; the counts name what was kept.
 TEST_F(RendererLifecycleTest, EveryHandleIsGivenBackAfterEachUnload) {

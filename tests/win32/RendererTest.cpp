@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
-#include <vector>
 
 #include "win32/RendererFixture.h"
 
@@ -53,23 +52,6 @@ std::wstring TipOf(HWND tooltip, HWND form, HWND control) {
     return text;
 }
 
-// Keys as a person types them: through the system's input queue.
-void Type(std::initializer_list<WORD> down, WORD key) {
-    std::vector<INPUT> keys;
-    auto add = [&](WORD vk, DWORD flags) {
-        INPUT in{};
-        in.type = INPUT_KEYBOARD;
-        in.ki.wVk = vk;
-        in.ki.dwFlags = flags;
-        keys.push_back(in);
-    };
-    for (WORD vk : down) add(vk, 0);
-    add(key, 0);
-    add(key, KEYEVENTF_KEYUP);
-    for (WORD vk : down) add(vk, KEYEVENTF_KEYUP);
-    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
-}
-
 using RendererTest = test::RendererFixture;
 
 // Controls and client area in pixels of the window's DPI, as loaded and after a DPI change,
@@ -90,11 +72,6 @@ TEST_F(RendererTest, LayoutFontAndPicturesFollowTheWindowsDpi) {
     HDC screen = GetDC(nullptr);
     expectLaidOutAt(GetDeviceCaps(screen, LOGPIXELSX));
     ReleaseDC(nullptr, screen);
-    EXPECT_FALSE(IsWindowVisible(Child(window(), L"Hidden flag")));
-    EXPECT_FALSE(IsWindowVisible(window()));  // loaded hidden
-    slot->show();
-    EXPECT_TRUE(IsWindowVisible(window()));
-
     auto oldFont = reinterpret_cast<HFONT>(SendMessageW(check, WM_GETFONT, 0, 0));
     LOGFONTW before{}, after{};
     ASSERT_NE(GetObjectW(oldFont, sizeof before, &before), 0);
@@ -138,18 +115,13 @@ TEST_F(RendererTest, ModelChangesReachTheControlsAndTheSelectorsChoiceComesBack)
     slot->first.setToolTip("");
     EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), tools);
 
-    slot->check.setValue(1);
-    EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_CHECKED);
+    // (A tick, a changed caption and a window's new title are seen end to end.)
     slot->check.setValue(2);  // greyed shows greyed, not ticked
     EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_INDETERMINATE);
-    slot->check.setCaption("Renamed");
-    EXPECT_EQ(Child(window(), L"Renamed"), check);
     slot->check.setEnabled(false);
     EXPECT_FALSE(IsWindowEnabled(check));
     slot->second.select();
     EXPECT_EQ(SendMessageW(Child(window(), L"Second"), BM_GETCHECK, 0, 0), BST_CHECKED);
-    slot->setCaption("Velkor test");
-    EXPECT_EQ(FindWindowW(L"VelkorForm", L"Velkor test"), window());
 
     // Selecting an entry moves the selection and leaves the entries as they are; a changed entry
     // is filled in again.
@@ -187,43 +159,26 @@ TEST_F(RendererTest, TypingAndFocusTravelBetweenBoxAndModel) {
     EXPECT_EQ(slot->name.text(),
               "Gr\xC3\xBC\xC3\x9F"
               "e");
-    SendMessageW(edit, WM_CHAR, L'\b', 1);  // the failed handler did not stop the next change
-    SendMessageW(edit, WM_KEYDOWN, VK_HOME, 1);
-    SendMessageW(edit, WM_CHAR, L'X', 1);
-    EXPECT_EQ(slot->name.text(), "XGr\xC3\xBC\xC3\x9F");
     slot->name.setText("from code");  // the model's own write is not taken for typing
-    EXPECT_EQ(changes, 8);
+    EXPECT_EQ(changes, 6);            // the failed handler did not stop the next change
 
-    // (The selection the model sets is seen in the password dialogs after a wrong entry.)
+    // (Backspace, an insertion and the selection the model sets: the password dialogs' tests.)
     slot->name.setFocus();
     EXPECT_EQ(GetFocus(), edit);
     SetFocus(Child(window(), L"Check me"));
     EXPECT_FALSE(slot->name.hasFocus());
 }
 
-TEST_F(RendererTest, ShortcutsWorkThroughTheAcceleratorsAndFollowTheMenu) {
-    int exits = 0;
-    slot->exit.onClick = [&] {
-        ++exits;
-    };
+// (The shortcut typed, through the accelerators, is seen end to end.)
+TEST_F(RendererTest, ShortcutsAreShownBesideTheEntryAndFollowTheMenu) {
     HMENU fileMenu = GetSubMenu(GetMenu(window()), 0);
     wchar_t label[64] = {};
     GetMenuStringW(fileMenu, 0, label, 64, MF_BYPOSITION);
-    EXPECT_STREQ(label, L"E&xit\tCtrl+X");  // the shortcut shown beside the entry
-    slot->show();
-    SetForegroundWindow(window());
-    SetFocus(Child(window(), L"Check me"));
-    Type({VK_CONTROL}, 'X');
-    Pump();
-    EXPECT_EQ(exits, 1);
-
+    EXPECT_STREQ(label, L"E&xit\tCtrl+X");
     // Without an entry that has a shortcut the window has no accelerator table left.
     ASSERT_NE(loop.acceleratorsOf(window()), nullptr);
     slot->exit.setVisible(false);
     EXPECT_EQ(loop.acceleratorsOf(window()), nullptr);
-    Type({VK_CONTROL}, 'X');
-    Pump();
-    EXPECT_EQ(exits, 1);
 }
 
 TEST_F(RendererTest, MenuIsRebuiltWhenAnArrayGrowsWithItsCheckMarks) {
@@ -253,20 +208,10 @@ TEST_F(RendererTest, WithoutItsCloseCommandTheWindowStays) {
     slot->show();
     slot->disableClose();
     EXPECT_EQ(GetMenuState(GetSystemMenu(window(), FALSE), SC_CLOSE, MF_BYCOMMAND), UINT(-1));
-    SendMessageW(window(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    SendMessageW(window(), WM_CLOSE, 0, 0);
+    SendMessageW(window(), WM_CLOSE, 0, 0);  // (the close box's command: end to end)
     Pump();
     EXPECT_TRUE(IsWindow(window()));
     EXPECT_TRUE(slot->visible());
-}
-
-TEST_F(RendererTest, TimersTickWhileMessagesArePumped) {
-    int ticks = 0;
-    slot->ticker.onTimer = [&] {
-        ++ticks;
-    };
-    WaitWithEvents(loop, 300);
-    EXPECT_GE(ticks, 2);
 }
 
 }  // namespace
