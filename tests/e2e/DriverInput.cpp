@@ -18,6 +18,12 @@ std::wstring TextOf(HWND window) {
     return buffer;
 }
 
+std::wstring ClassOf(HWND window) {
+    wchar_t cls[64] = {};
+    GetClassNameW(window, cls, 64);
+    return cls;
+}
+
 std::string OneLine(std::string text) {
     for (char& c : text) {
         if (c == '\r') c = ' ';
@@ -52,12 +58,6 @@ HWND FindChild(HWND parent, Match match) {
         },
         reinterpret_cast<LPARAM>(&search));
     return search.found;
-}
-
-std::wstring ClassOf(HWND window) {
-    wchar_t cls[64] = {};
-    GetClassNameW(window, cls, 64);
-    return cls;
 }
 }  // namespace
 

@@ -9,6 +9,7 @@
 namespace velkor::e2e {
 
 std::wstring TextOf(HWND window);
+std::wstring ClassOf(HWND window);
 // A text on one line: line breaks become " " and "/".
 std::string OneLine(std::string text);
 

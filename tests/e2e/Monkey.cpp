@@ -40,16 +40,6 @@ std::string Slurp(const std::wstring& path) {
     return bytes;
 }
 
-bool HasStyle(HWND window, LONG style) {
-    return (GetWindowLongW(window, GWL_STYLE) & style) == style;
-}
-
-std::wstring ClassOf(HWND window) {
-    wchar_t cls[64] = {};
-    GetClassNameW(window, cls, 64);
-    return cls;
-}
-
 // The shown children of a window that satisfy `keep`, in z-order.
 template <class Keep>
 std::vector<HWND> Children(HWND parent, Keep keep) {
@@ -67,8 +57,9 @@ std::vector<HWND> Buttons(HWND parent, LONG kind) {
 }
 
 std::vector<HWND> PasswordBoxes(HWND parent) {
-    return Children(parent,
-                    [](HWND c) { return ClassOf(c) == L"Edit" && HasStyle(c, ES_PASSWORD); });
+    return Children(parent, [](HWND c) {
+        return ClassOf(c) == L"Edit" && (GetWindowLongW(c, GWL_STYLE) & ES_PASSWORD);
+    });
 }
 
 // The program's own shown windows besides the main one.
@@ -131,6 +122,13 @@ class MonkeyRun {
     }
 
     bool Running() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
+    // An ended program's exit code other than 0 is a failure.
+    bool EndedCleanly() {
+        DWORD code = 0;
+        GetExitCodeProcess(process_.hProcess, &code);
+        if (code != 0) Fail("the program ended abnormally, exit code " + std::to_string(code));
+        return code == 0;
+    }
 
     bool PasswordStored() const {
         std::istringstream in(Slurp(folder_ + L"\\password.txt"));
@@ -188,11 +186,7 @@ class MonkeyRun {
                 Chord(accept ? "enter" : "esc");
                 break;
             case 1:
-                if (accept) {
-                    Chord("enter");
-                } else {
-                    Chord("alt+f4");  // the close command
-                }
+                Chord(accept ? "enter" : "alt+f4");  // the close command
                 break;
             default: {  // a click on the button
                 std::vector<HWND> buttons = Buttons(window, BS_PUSHBUTTON);
@@ -380,12 +374,7 @@ class MonkeyRun {
 
     void Act() {
         if (!Running()) {
-            DWORD code = 0;
-            GetExitCodeProcess(process_.hProcess, &code);
-            if (code != 0) {
-                Fail("the program ended abnormally, exit code " + std::to_string(code));
-                return;
-            }
+            if (!EndedCleanly()) return;
             Say("the program ended: started again");
             if (!Start()) Fail("the program did not start again");
             // Start-up has ended when the window or the icon shows, or it asks something.
@@ -451,9 +440,7 @@ class MonkeyRun {
     void Check() {
         if (failures_) return;
         if (!Running()) {
-            DWORD code = 0;
-            GetExitCodeProcess(process_.hProcess, &code);
-            if (code != 0) Fail("the program ended abnormally, exit code " + std::to_string(code));
+            EndedCleanly();
             return;
         }
         for (const DeviceLine& d : NewDeviceLines()) {

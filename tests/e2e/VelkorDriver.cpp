@@ -15,12 +15,10 @@
 //                                      wait up to 3 s for its pop-up menu (exit 1 without)
 //   VelkorDriver resume                the system tells the program it resumed from standby
 //   VelkorDriver text STRING           type STRING (any characters) into the window in front
-//   VelkorDriver paste STRING          another program puts STRING on the clipboard; Ctrl+V
 //   VelkorDriver wait-window TITLE MS  wait for a shown window with that title
 //   VelkorDriver captions [TITLE]      the texts of a window's controls, one a line (main window)
 //   VelkorDriver activate [TITLE]      bring the main window (or that one) to the front, and
 //                                      wait until it is there
-//   VelkorDriver front                 the title of the window in front
 //   VelkorDriver link TITLE CAPTION    click that window's link with the mouse
 //   VelkorDriver keys KEY...           type into the window in front: "alt+f", "x", "enter",
 //                                      "backspace", "shift+left", ... one chord each
@@ -228,7 +226,6 @@ int Run(int argc, char** argv) {
                    : 1;
     }
     if (command == "text") return Type(Widen(arg)) ? 0 : 1;
-    if (command == "paste") return SetClipboard(Widen(arg)) && Chord("ctrl+v") ? 0 : 1;
     if (command == "wait-window") {
         std::wstring title = Widen(arg);
         return WaitFor([&] { return ShownWindow(title); }, ms) ? 0 : 1;
@@ -256,10 +253,6 @@ int Run(int argc, char** argv) {
                    5000)
                    ? 0
                    : 1;
-    }
-    if (command == "front") {
-        std::printf("%s\n", Narrow(TextOf(GetForegroundWindow())).c_str());
-        return 0;
     }
     if (command == "link" && argc > 3) {
         HWND window = TopLevel(arg);
@@ -292,20 +285,14 @@ int Run(int argc, char** argv) {
         std::printf("%s\n", seen.empty() ? "no message box" : seen.c_str());
         return seen.empty() || seen.find("(not answered)") != std::string::npos ? 1 : 0;
     }
-    if (command == "wait-box") {
+    if (command == "wait-box" || command == "no-box") {
+        const bool wanted = command == "wait-box";
         HWND box = WaitFor(MessageBoxWindow, std::atoi(arg.c_str()));
         if (box) {
-            std::printf("%s|%s\n", Narrow(TextOf(box)).c_str(),
+            std::printf("%s%s|%s\n", wanted ? "" : "unexpected box: ", Narrow(TextOf(box)).c_str(),
                         OneLine(Narrow(TextOf(GetDlgItem(box, 0xFFFF)))).c_str());
         }
-        return box ? 0 : 1;
-    }
-    if (command == "no-box") {
-        HWND box = WaitFor(MessageBoxWindow, std::atoi(arg.c_str()));
-        if (box) {
-            std::printf("unexpected box: %s\n", Narrow(TextOf(GetDlgItem(box, 0xFFFF))).c_str());
-        }
-        return box ? 1 : 0;
+        return (box != nullptr) == wanted ? 0 : 1;
     }
     if (command == "monkey" && argc > 5) {
         return Monkey(static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10)), std::atoi(argv[3]),
