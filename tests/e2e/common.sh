@@ -109,3 +109,11 @@ wait_exit() {
     for _ in $(seq 1 50); do [ -f "$work/exit-code" ] && break; sleep 0.2; done
     cat "$work/exit-code" 2>/dev/null || true
 }
+exit_velkor() {  # exit_velkor NAME KEYS...: the keys ask to exit, OK answers, and it ends with 0
+    local name=$1
+    shift
+    front
+    drive keys "$@" >/dev/null
+    drive box ok 10000 >/dev/null && [ "$(wait_exit)" = 0 ] && ok "$name" ||
+        bad "$name: no exit question, or exit code [$(cat "$work/exit-code" 2>/dev/null)]"
+}

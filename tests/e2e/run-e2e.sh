@@ -308,9 +308,7 @@ window_up "Password required" 5000 || true
 drive text Kiosk42 >/dev/null; drive keys enter >/dev/null
 expect "the right password removes it" "Password=" eval 'grep -a "^Password=" "$e2e/Velkor/password.txt" | tr -d "\r"'
 drive keys esc >/dev/null  # the preferences hide without applying
-front; drive keys ctrl+x >/dev/null
-drive box ok 10000 >/dev/null
-[ "$(wait_exit)" = 0 ] && ok "exit without a password" || bad "exit"
+exit_velkor "exit without a password" ctrl+x
 
 section "switching to German in the preferences changes every caption at once"
 start_velkor
@@ -339,9 +337,7 @@ window_up Einstellungen || true
 drive keys alt+s up space >/dev/null  # Sprache: English
 expect "and back to English" "English" eval 'drive captions | grep -o "^&All CD/DVD drives" | sed "s/.*/English/"'
 drive keys esc >/dev/null
-front; drive keys ctrl+x >/dev/null
-drive box ok 10000 >/dev/null
-[ "$(wait_exit)" = 0 ] && ok "exit" || bad "exit"
+exit_velkor "exit" ctrl+x
 
 section "Check now... against an update server on 127.0.0.1, in both languages"
 mkdir -p "$e2e/www"
@@ -402,9 +398,7 @@ front About
 drive keys enter >/dev/null  # OK
 sleep 0.5
 drive wait-window About 100 && bad "the about box stayed" || ok "OK closes it"
-front; drive keys ctrl+x >/dev/null
-drive box ok 10000 >/dev/null
-[ "$(wait_exit)" = 0 ] && ok "exit" || bad "exit"
+exit_velkor "exit" ctrl+x
 
 section "a server that never answers, or trickles: the check ends within 15 s, the program goes on"
 sed -i 's/^Minimize=0/Minimize=1/' "$e2e/Velkor/Velkor.ini"  # for the pop-up menu's icon
@@ -444,9 +438,7 @@ PY
     [ "$(drive captions Preferences | grep -c '^Checking\.\.\.$')" = 1 ] &&
         ok "$mode: the button says that a check runs" || bad "$mode: no sign of the running check"
     if [ ${#slow[@]} = 3 ]; then  # Exit while the check waits
-        front; drive keys ctrl+x >/dev/null
-        drive box ok 10000 >/dev/null
-        [ "$(wait_exit)" = 0 ] && ok "Exit during a check ends cleanly" || bad "exit during a check"
+        exit_velkor "Exit during a check ends cleanly" ctrl+x
         break
     fi
     drive tray right >/dev/null && ok "$mode: the pop-up menu opens during the check" ||
@@ -492,9 +484,7 @@ expect "Apply hides the dialog" "" eval 'drive captions Preferences'
 before=$(prevents)
 drive resume >/dev/null
 tries=40 expect "a resume locks the drive again from the run's record" "$((before + 1))" prevents
-front; drive keys ctrl+x >/dev/null
-drive box ok 10000 >/dev/null
-[ "$(wait_exit)" = 0 ] && ok "exit" || bad "exit"
+exit_velkor "exit" ctrl+x
 [ "$(md5sum <"$e2e/Velkor/Velkor.ini")" = "$settings" ] && ok "the settings file is unchanged" ||
     bad "the settings file was written"
 chmod u+w "$e2e/Velkor/Velkor.ini" "$e2e/Velkor/password.txt"

@@ -70,12 +70,6 @@ if sys.argv[2:] == ["raise"]:
 print(f"{ms >> 16}.{ms & 0xFFFF}.{ls >> 16}.{ls & 0xFFFF}")
 PY
 }
-exit_velkor() {  # File > Exit, as a person ends it
-    front
-    drive keys alt+f x >/dev/null
-    drive box ok 10000 >/dev/null && [ "$(wait_exit)" = 0 ] && ok "File > Exit ends it" ||
-        bad "File > Exit: no question, or exit code [$(cat "$work/exit-code" 2>/dev/null)]"
-}
 
 section "the release target makes the zip and the package, from CMakeLists.txt's version"
 wine_prefix_down "$prefix"
@@ -132,7 +126,7 @@ drive wait-main 30000 && ok "it starts from C:\\Program Files\\Velkor" || bad "i
 drive click "&Lock" >/dev/null
 drive click OK >/dev/null
 expect "Lock, OK: D: locked and recorded" "1 DeviceD=1" eval 'echo "$(locks 1 D) $(record DeviceD)"'
-exit_velkor
+exit_velkor "File > Exit ends it" alt+f x
 printf 'Password=\r\n' >"$velkor_folder/password.txt"  # as the preferences leave it
 
 section "a silent upgrade to $newer keeps the settings"
@@ -149,7 +143,7 @@ start_velkor
 drive wait-main 30000 >/dev/null || bad "the upgraded Velkor's main window never came"
 expect "the upgraded Velkor locks D: again at start, from its record" \
     "$(printf 'D: locked|1\nselected=1') 2" eval 'echo "$(drive combo) $(locks 1 D)"'
-exit_velkor
+exit_velkor "File > Exit ends it" alt+f x
 
 section "the older package over the newer one is refused"
 (
