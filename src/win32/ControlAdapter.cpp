@@ -32,6 +32,7 @@ bool ControlAdapter::Create(int id, bool startsGroup, const RECT& at) {
     }
     window_.reset(created);
     id_ = id;
+    placed_ = at;
     SetWindowSubclass(created, &MouseProc, 0, reinterpret_cast<DWORD_PTR>(this));
     ApplyResources(host_.Resources());
     for (ui::Property p : {ui::Property::Value, ui::Property::Items, ui::Property::PasswordChar,
@@ -172,6 +173,7 @@ void ControlAdapter::Place(const RECT& where) {
     if (EqualRect(&now, &where)) return;  // a move costs a round trip to the display under Wine
     MoveWindow(hwnd(), where.left, where.top, where.right - where.left, where.bottom - where.top,
                TRUE);
+    placed_ = where;
 }
 
 void ControlAdapter::ApplyResources(const DpiResources& resources) {

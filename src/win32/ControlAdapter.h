@@ -44,6 +44,8 @@ class ControlAdapter {
     void Sync(ui::Property property);
     // A notification from the control (BN_CLICKED, EN_CHANGE, ...).
     virtual void OnNotify(int code) { (void)code; }
+    // An owner-drawn control's part to paint.
+    virtual void DrawItem(const DRAWITEMSTRUCT& item) { (void)item; }
     // Position and size from the model's twips at the window's DPI, wider where the caption
     // needs the room in the window's font (selected into `dc`): a longer translation, a larger
     // font than the one the sizes were made for.
@@ -75,6 +77,7 @@ class ControlAdapter {
 
     ControlHost& host_;
     ui::Control& control_;
+    RECT placed_{};  // where the control was last put
 
   private:
     static LRESULT CALLBACK MouseProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,

@@ -75,8 +75,13 @@ class TextBoxAdapter : public ControlAdapter {
 class ImageComboAdapter : public ControlAdapter {
   public:
     ImageComboAdapter(ControlHost& host, ui::ImageCombo& combo);
+    // The height of a row, entry or selection field, in `window`'s font at its DPI: asked for
+    // while the box is being made, before its adapter is known.
+    static int RowHeight(HWND window, const DpiResources& resources);
     void OnNotify(int code) override;
+    void DrawItem(const DRAWITEMSTRUCT& item) override;
     RECT Wanted(UINT dpi, HDC dc) const override;
+    void Place(const RECT& where) override;
     void ApplyResources(const DpiResources& resources) override;
 
   protected:
@@ -87,6 +92,7 @@ class ImageComboAdapter : public ControlAdapter {
     void Fill();
     ui::ImageCombo& combo_;
     UniqueImageList images_;  // the combo's pictures at the window's DPI
+    int rowHeight_ = 0;       // as the box measured it
 };
 
 // A text that tells of clicks, and of the mouse over it.

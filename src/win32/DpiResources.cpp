@@ -60,7 +60,7 @@ UINT DpiOf(HWND window) {
 }
 
 UniqueImageList DotList(UINT dpi, const std::vector<ui::Rgb>& colours) {
-    const int size = MulDiv(16, static_cast<int>(dpi), 96);
+    const int size = DotSize(dpi);
     UniqueImageList list(
         ImageList_Create(size, size, ILC_COLOR32, static_cast<int>(colours.size()), 0));
     if (!list) return list;

@@ -34,6 +34,11 @@ struct DpiResources {
     static DpiResources Make(HINSTANCE instance, UINT dpi, std::string& failed);
 };
 
+// The side of a dot at `dpi`.
+inline int DotSize(UINT dpi) {
+    return MulDiv(16, static_cast<int>(dpi), 96);
+}
+
 // An image list of dots in `colours`, sized for `dpi`; empty when the system refused.
 UniqueImageList DotList(UINT dpi, const std::vector<ui::Rgb>& colours);
 

@@ -5,6 +5,7 @@
 
 #include "ui/CommandButton.h"
 #include "ui/Dispatch.h"
+#include "win32/ControlAdapters.h"
 #include "win32/FormMessages.h"
 #include "win32/FormWindow.h"
 
@@ -122,6 +123,20 @@ LRESULT FormMessages::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_EXITMENULOOP:
             if (w_.menus_) w_.menus_->ExitMenuLoop();
             break;
+        case WM_MEASUREITEM: {  // the drive selector's rows, while it is being made
+            auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+            if (item->CtlType != ODT_COMBOBOX) break;
+            item->itemHeight =
+                static_cast<UINT>(ImageComboAdapter::RowHeight(w_.Window(), w_.resources_));
+            return TRUE;
+        }
+        case WM_DRAWITEM: {
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            ControlAdapter* adapter = AdapterOf(item->hwndItem);
+            if (!adapter) break;
+            adapter->DrawItem(*item);
+            return TRUE;
+        }
         case WM_TIMER: {
             auto found = w_.timers_.find(wParam);
             if (found == w_.timers_.end()) break;

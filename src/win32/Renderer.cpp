@@ -12,8 +12,8 @@
 namespace velkor::win32 {
 
 Renderer::Renderer(HINSTANCE instance, Win32EventLoop& loop) : instance_(instance), loop_(loop) {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_USEREX_CLASSES |
-                                                       ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
+    // The standard controls in their themed version, and tooltips.
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     if (!InitCommonControlsEx(&controls)) Report("InitCommonControlsEx", GetLastError());
     WNDCLASSEXW cls{};
     cls.cbSize = sizeof cls;

@@ -215,36 +215,19 @@ std::string AnswerBox(bool ok, int ms) {
 }
 
 std::string ComboState(HWND main) {
-    HWND combo = ChildOfClass(main, WC_COMBOBOXEXW);
+    HWND combo = ChildOfClass(main, WC_COMBOBOXW);
     if (!combo) return {};
-    // The process boundary: read the entries through memory of the program's own.
-    DWORD pid = 0;
-    GetWindowThreadProcessId(combo, &pid);
-    HANDLE process =
-        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-    if (!process) return {};
-    const SIZE_T size = sizeof(COMBOBOXEXITEMW) + 512 * sizeof(wchar_t);
-    auto* remote =
-        static_cast<char*>(VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
+    // The system carries the entry's text across the process boundary for this message.
     std::string state;
-    LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+    const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        COMBOBOXEXITEMW item{};
-        item.mask = CBEIF_TEXT | CBEIF_IMAGE;
-        item.iItem = i;
-        item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof item);
-        item.cchTextMax = 511;
-        WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
-        SendMessageW(combo, CBEM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote));
         wchar_t text[512] = {};
-        ReadProcessMemory(process, remote, &item, sizeof item, nullptr);
-        ReadProcessMemory(process, remote + sizeof item, text, sizeof text - sizeof(wchar_t),
-                          nullptr);
-        state += Narrow(text) + "|" + std::to_string(item.iImage) + "\n";
+        if (SendMessageW(combo, CB_GETLBTEXTLEN, i, 0) >= 512) break;
+        SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+        state +=
+            Narrow(text) + "|" + std::to_string(SendMessageW(combo, CB_GETITEMDATA, i, 0)) + "\n";
     }
     state += "selected=" + std::to_string(SendMessageW(combo, CB_GETCURSEL, 0, 0) + 1) + "\n";
-    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    CloseHandle(process);
     return state;
 }
 

@@ -312,7 +312,7 @@ class MonkeyRun {
             std::vector<HWND> boxes = Buttons(main, BS_3STATE);
             if (!boxes.empty()) Click(boxes[0]);
         } else if (choice < 28) {
-            HWND combo = ChildOfClass(main, WC_COMBOBOXEXW);
+            HWND combo = ChildOfClass(main, WC_COMBOBOXW);
             Say("another drive in the selector");
             if (combo) Click(combo);
             Sleep(100);

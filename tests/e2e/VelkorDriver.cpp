@@ -237,7 +237,7 @@ int Run(int argc, char** argv) {
              child = GetWindow(child, GW_HWNDNEXT)) {
             wchar_t cls[64] = {};
             GetClassNameW(child, cls, 64);
-            if (!IsWindowVisible(child) || std::wstring(cls) == WC_COMBOBOXEXW) continue;
+            if (!IsWindowVisible(child) || std::wstring(cls) == WC_COMBOBOXW) continue;
             std::string text = OneLine(Narrow(TextOf(child)));
             if (!text.empty()) std::printf("%s\n", text.c_str());
         }

@@ -27,9 +27,9 @@ RECT Bounds(HWND control) {
 // An entry of the selector as "text|picture".
 std::wstring Entry(HWND combo, int index) {
     wchar_t text[64] = {};
-    COMBOBOXEXITEMW item{CBEIF_TEXT | CBEIF_IMAGE, index, text, 64};
-    SendMessageW(combo, CBEM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    return std::wstring(text) + L"|" + std::to_wstring(item.iImage);
+    SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
+    return std::wstring(text) + L"|" +
+           std::to_wstring(SendMessageW(combo, CB_GETITEMDATA, index, 0));
 }
 
 // The tooltip window the renderer made for `form`.
@@ -72,6 +72,8 @@ TEST_F(RendererTest, LayoutFontAndPicturesFollowTheWindowsDpi) {
     HDC screen = GetDC(nullptr);
     expectLaidOutAt(GetDeviceCaps(screen, LOGPIXELSX));
     ReleaseDC(nullptr, screen);
+    HWND combo = Child(window(), nullptr, WC_COMBOBOXW);
+    const LRESULT fieldBefore = SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
     auto oldFont = reinterpret_cast<HFONT>(SendMessageW(check, WM_GETFONT, 0, 0));
     LOGFONTW before{}, after{};
     ASSERT_NE(GetObjectW(oldFont, sizeof before, &before), 0);
@@ -83,11 +85,8 @@ TEST_F(RendererTest, LayoutFontAndPicturesFollowTheWindowsDpi) {
     ASSERT_NE(GetObjectW(newFont, sizeof after, &after), 0);
     EXPECT_EQ(GetObjectType(oldFont), 0u);  // freed, once the controls no longer use it
     EXPECT_EQ(after.lfHeight, MulDiv(before.lfHeight, 144, 96));
-    HWND combo = Child(window(), nullptr, WC_COMBOBOXEXW);
-    auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(combo, CBEM_GETIMAGELIST, 0, 0));
-    int cx = 0, cy = 0;
-    ASSERT_TRUE(ImageList_GetIconSize(images, &cx, &cy));
-    EXPECT_EQ(cx, 24);
+    EXPECT_GE(SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0), 24);  // room for the larger dots
+    EXPECT_GT(SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0), fieldBefore);
 }
 
 // What the model sets reaches the controls, also properties a control had none of at creation;
@@ -127,16 +126,14 @@ TEST_F(RendererTest, ModelChangesReachTheControlsAndTheSelectorsChoiceComesBack)
     // is filled in again.
     slot->drives.add(1, "D: unlocked", 1);
     slot->drives.add(2, "E: locked", 2);
-    HWND combo = Child(window(), nullptr, WC_COMBOBOXEXW);
+    HWND combo = Child(window(), nullptr, WC_COMBOBOXW);
     ASSERT_NE(combo, nullptr);
     EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 2);
     EXPECT_EQ(Entry(combo, 1), L"E: locked|1");  // the red dot
-    wchar_t marker[] = L"marker";
-    COMBOBOXEXITEMW item{CBEIF_TEXT, 0, marker};
-    SendMessageW(combo, CBEM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(combo, CB_SETITEMDATA, 0, 7);   // a marker
     slot->drives.select(2);
     EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 1);
-    EXPECT_EQ(Entry(combo, 0), L"marker|0");
+    EXPECT_EQ(Entry(combo, 0), L"D: unlocked|7");
     slot->drives.setText(1, "D: locked");
     EXPECT_EQ(Entry(combo, 0), L"D: locked|0");
     EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 1);
