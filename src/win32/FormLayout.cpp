@@ -6,9 +6,11 @@
 
 namespace velkor::win32 {
 
-void LayOut(HWND window, const ui::Form& form,
-            const std::vector<std::unique_ptr<ControlAdapter>>& adapters, UINT dpi, HFONT font) {
-    std::vector<RECT> wanted;
+LayoutPlan PlanLayout(HWND window, const ui::Form& form,
+                      const std::vector<std::unique_ptr<ControlAdapter>>& adapters, UINT dpi,
+                      HFONT font) {
+    LayoutPlan plan;
+    std::vector<RECT>& wanted = plan.places;
     {
         MeasuringDc dc(window, font);
         for (const auto& adapter : adapters) wanted.push_back(adapter->Wanted(dpi, dc.get()));
@@ -28,7 +30,6 @@ void LayOut(HWND window, const ui::Form& form,
     }
     int width = Pixels(form.clientWidth(), dpi);
     for (size_t i = 0; i < adapters.size(); ++i) {
-        adapters[i]->Place(wanted[i]);
         const ui::Bounds& b = adapters[i]->control().bounds();
         // Controls placed beyond the designed client area are hidden flags, not content.
         const bool inside = b.left < form.clientWidth();
@@ -36,29 +37,35 @@ void LayOut(HWND window, const ui::Form& form,
             width = std::max<int>(width, wanted[i].right + margin);
         }
     }
-    RECT frame{0, 0, width, Pixels(form.clientHeight(), dpi)};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)),
-                       GetMenu(window) != nullptr,
-                       static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)));
+    plan.client = {width, Pixels(form.clientHeight(), dpi)};
+    return plan;
+}
+
+SIZE FrameSize(SIZE client, DWORD style, DWORD exStyle, bool menuBar) {
+    RECT frame{0, 0, client.cx, client.cy};
+    AdjustWindowRectEx(&frame, style, menuBar, exStyle);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+void LayOut(HWND window, const ui::Form& form,
+            const std::vector<std::unique_ptr<ControlAdapter>>& adapters, UINT dpi, HFONT font) {
+    const LayoutPlan plan = PlanLayout(window, form, adapters, dpi, font);
+    for (size_t i = 0; i < adapters.size(); ++i) adapters[i]->Place(plan.places[i]);
+    const SIZE frame = FrameSize(
+        plan.client, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)),
+        static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)), GetMenu(window) != nullptr);
     RECT now{};
     GetWindowRect(window, &now);
-    if (now.right - now.left == frame.right - frame.left &&
-        now.bottom - now.top == frame.bottom - frame.top) {
-        return;
-    }
-    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+    if (now.right - now.left == frame.cx && now.bottom - now.top == frame.cy) return;
+    SetWindowPos(window, nullptr, 0, 0, frame.cx, frame.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CenterOnScreen(HWND window) {
+POINT CenteredOnScreen(SIZE size) {
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    RECT own{};
-    GetWindowRect(window, &own);
-    int width = own.right - own.left, height = own.bottom - own.top;
-    SetWindowPos(window, nullptr, work.left + (work.right - work.left - width) / 2,
-                 work.top + (work.bottom - work.top - height) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return {work.left + (work.right - work.left - size.cx) / 2,
+            work.top + (work.bottom - work.top - size.cy) / 2};
 }
 
 }  // namespace velkor::win32

@@ -32,12 +32,26 @@ class MeasuringDc {
     HGDIOBJ previous_;
 };
 
+// Where each control goes (in the order of `adapters`) and the client area that holds them all,
+// in pixels at `dpi`, measured in `font` (with a null `window`, on the screen: before the window
+// is made, so that it is made at its size).
+struct LayoutPlan {
+    std::vector<RECT> places;
+    SIZE client{};
+};
+LayoutPlan PlanLayout(HWND window, const ui::Form& form,
+                      const std::vector<std::unique_ptr<ControlAdapter>>& adapters, UINT dpi,
+                      HFONT font);
+
+// The window's outer size for a client area of `client`, with its styles and menu bar.
+SIZE FrameSize(SIZE client, DWORD style, DWORD exStyle, bool menuBar);
+
 // Places the controls and sizes `window` (the form's, at `dpi`, in `font`) to hold them. Only
 // what changed is moved: under Wine every move is a round trip to the display.
 void LayOut(HWND window, const ui::Form& form,
             const std::vector<std::unique_ptr<ControlAdapter>>& adapters, UINT dpi, HFONT font);
 
-// Puts `window` in the middle of the work area.
-void CenterOnScreen(HWND window);
+// The top left corner that puts a window of `size` in the middle of the work area.
+POINT CenteredOnScreen(SIZE size);
 
 }  // namespace velkor::win32

@@ -138,6 +138,10 @@ LRESULT FormMessages::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         }
         case WM_TIMER: {
+            if (wParam == kToolTipTimerId) {
+                w_.MakeToolTips();
+                return 0;
+            }
             auto found = w_.timers_.find(wParam);
             if (found == w_.timers_.end()) break;
             found->second->tick();

@@ -96,34 +96,45 @@ bool FormWindow::Made() {
 }
 
 bool FormWindow::Create() {
-    WindowStyles styles = StylesOf(form_.style());
+    // Everything the window holds is known before it is made, so that it is made once, at its
+    // size, with its menu bar: under Wine every later move or frame change is a round trip to
+    // the display. A new window opens at the system's DPI; one that lands elsewhere is laid out
+    // again below.
+    std::string failed;
+    resources_ = DpiResources::Make(Instance(), DpiOf(nullptr), failed);
+    MakeAdapters();
+    menus_ = std::make_unique<MenuBuilder>(form_, renderer_.loop());
+    menus_->Build();
+    const LayoutPlan plan =
+        PlanLayout(nullptr, form_, adapters_, resources_.dpi, resources_.font.get());
+    const WindowStyles styles = StylesOf(form_.style());
+    const SIZE size =
+        FrameSize(plan.client, styles.style, styles.exStyle, menus_->BarForNewWindow() != nullptr);
+    const POINT at =
+        form_.style().centerScreen ? CenteredOnScreen(size) : POINT{CW_USEDEFAULT, CW_USEDEFAULT};
     HWND owner = form_.style().showInTaskbar ? nullptr : renderer_.hiddenOwner();
-    HWND made =
-        CreateWindowExW(styles.exStyle, kFormClass, Widen(form_.caption()).c_str(), styles.style,
-                        CW_USEDEFAULT, CW_USEDEFAULT, 200, 200, owner, nullptr, Instance(), this);
+    HWND made = CreateWindowExW(styles.exStyle, kFormClass, Widen(form_.caption()).c_str(),
+                                styles.style, at.x, at.y, size.cx, size.cy, owner,
+                                menus_->BarForNewWindow(), Instance(), this);
     if (!made) {
         Failed("CreateWindowExW(" + form_.name() + ")", GetLastError());
+        adapters_.clear();
         return false;
     }
     window_.reset(made);
+    menus_->Attach(made);
 
-    std::string failed;
-    resources_ = DpiResources::Make(Instance(), DpiOf(made), failed);
+    const bool otherDpi = DpiOf(made) != resources_.dpi;
+    if (otherDpi) resources_ = DpiResources::Make(Instance(), DpiOf(made), failed);
     if (!failed.empty()) Failed("creating the " + failed + " of " + form_.name(), GetLastError());
-    SendMessageW(made, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(resources_.bigIcon.get()));
-    SendMessageW(made, WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(resources_.smallIcon.get()));
-
-    tooltip_.reset(CreateWindowExW(
-        WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, made, nullptr, Instance(), nullptr));
-    if (!tooltip_) Failed("CreateWindowExW(tooltips of " + form_.name() + ")", GetLastError());
-
-    CreateControls();
-    menus_ = std::make_unique<MenuBuilder>(form_, made, renderer_.loop());
-    menus_->Build();
-    Layout();
-    if (form_.style().centerScreen) CenterOnScreen(Window());
+    if (otherDpi) {  // the window class has the icons of the system's DPI
+        SendMessageW(made, WM_SETICON, ICON_BIG,
+                     reinterpret_cast<LPARAM>(resources_.bigIcon.get()));
+        SendMessageW(made, WM_SETICON, ICON_SMALL,
+                     reinterpret_cast<LPARAM>(resources_.smallIcon.get()));
+    }
+    CreateControls(plan.places);
+    Layout();  // moves nothing unless the DPI or a control's own font changed the plan
     ArmTimers();
     subclasses_ = std::make_unique<Subclasses>(made, form_.windowProcs(), renderer_);
     if (!form_.style().showInTaskbar) SyncForm(ui::Property::ShowInTaskbar);
@@ -133,7 +144,25 @@ bool FormWindow::Create() {
     subscriptions_.push_back(form_.subscribe([this](ui::Property p) { SyncForm(p); }));
     if (form_.closeDisabled()) SyncForm(ui::Property::CloseCommand);
     if (form_.visible()) Show();
+    // The tips wait for the first timer message, which comes once the window has painted: their
+    // window is one more round trip to the display, and nobody points at a control that soon.
+    if (!SetTimer(made, kToolTipTimerId, USER_TIMER_MINIMUM, nullptr)) MakeToolTips();
     return true;
+}
+
+void FormWindow::MakeToolTips() {
+    KillTimer(Window(), kToolTipTimerId);
+    if (tooltip_ || closed_) return;
+    tooltip_.reset(CreateWindowExW(
+        WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Window(), nullptr, Instance(), nullptr));
+    if (!tooltip_) {
+        Failed("CreateWindowExW(tooltips of " + form_.name() + ")", GetLastError());
+        return;
+    }
+    for (const auto& [control, text] : std::map<HWND, std::string>(std::move(waitingTips_))) {
+        SetToolTip(control, text);
+    }
 }
 
 int FormWindow::MeasureTextHeight(std::string_view text) const {
@@ -155,36 +184,43 @@ void FormWindow::Close() {
     menus_.reset();     // the accelerators leave the loop; the pop-ups go
     adapters_.clear();  // the controls, before their parent
     tooltip_.reset();
+    waitingTips_.clear();
     window_.reset();  // and with it the menu bar it holds
     timers_.clear();
     resources_ = DpiResources{};
 }
 
-void FormWindow::CreateControls() {
+void FormWindow::MakeAdapters() {
     std::vector<ui::Control*> ordered(form_.controls().begin(), form_.controls().end());
     std::stable_sort(ordered.begin(), ordered.end(),
                      [](auto* a, auto* b) { return a->tabIndex() < b->tabIndex(); });
+    for (ui::Control* control : ordered) {
+        if (auto adapter = MakeAdapter(*this, *control)) adapters_.push_back(std::move(adapter));
+    }
+}
+
+void FormWindow::CreateControls(const std::vector<RECT>& places) {
     bool previousWasOption = false;
     int id = kFirstControlId;
-    // Each control is made where the layout will want it (in the form's font), so that the
-    // layout afterwards has next to nothing to move: under Wine every move is a round trip.
-    MeasuringDc dc(Window(), resources_.font.get());
-    for (ui::Control* control : ordered) {
-        std::unique_ptr<ControlAdapter> adapter = MakeAdapter(*this, *control);
+    for (size_t i = 0; i < adapters_.size(); ++i) {
+        ControlAdapter* adapter = adapters_[i].get();
         // Each control starts a keyboard group, except an option button after another.
         const bool isOption = adapter->is(ui::ControlKind::OptionButton);
         const bool startsGroup = !(isOption && previousWasOption);
         previousWasOption = isOption;
-        if (!adapter->Create(id++, startsGroup, adapter->Wanted(resources_.dpi, dc.get())))
-            continue;
-        ControlAdapter* raw = adapter.get();
-        adapters_.push_back(std::move(adapter));
-        subscriptions_.push_back(control->subscribe([raw](ui::Property p) { raw->Sync(p); }));
+        if (!adapter->Create(id++, startsGroup, places[i])) continue;
+        subscriptions_.push_back(
+            adapter->control().subscribe([adapter](ui::Property p) { adapter->Sync(p); }));
     }
+    // Those the system refused are gone (and reported).
+    std::erase_if(adapters_, [](const auto& adapter) { return adapter->hwnd() == nullptr; });
 }
 
 void FormWindow::SetToolTip(HWND control, const std::string& text) {
-    if (!tooltip_) return;
+    if (!tooltip_) {
+        waitingTips_[control] = text;
+        return;
+    }
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -295,7 +331,8 @@ void FormWindow::SyncForm(ui::Property property) {
         case ui::Property::CloseCommand:
             if (HMENU system = GetSystemMenu(Window(), FALSE)) {
                 DeleteMenu(system, SC_CLOSE, MF_BYCOMMAND);
-                DrawMenuBar(Window());
+                // A hidden window draws its frame, greyed close box included, when shown.
+                if (IsWindowVisible(Window())) DrawMenuBar(Window());
             }
             break;
         default:

@@ -22,6 +22,8 @@ class Renderer;
 
 // The window class of every form.
 inline constexpr wchar_t kFormClass[] = L"VelkorForm";
+// The timer that makes a form's tooltips once its window has painted (below the model's timers).
+inline constexpr UINT_PTR kToolTipTimerId = 0x6FFF;
 
 class FormWindow : public ControlHost {
   public:
@@ -59,7 +61,9 @@ class FormWindow : public ControlHost {
     void SyncForm(ui::Property property);
     void Show();
     void ShowPopup(ui::Menu& menu);
-    void CreateControls();
+    void MakeAdapters();
+    void CreateControls(const std::vector<RECT>& places);
+    void MakeToolTips();
     void ArmTimers();
     void UseResources(DpiResources made);
     int MeasureTextHeight(std::string_view text) const;
@@ -69,7 +73,8 @@ class FormWindow : public ControlHost {
     UniqueWindow window_;
     DpiResources resources_;
     UniqueWindow tooltip_;
-    std::map<HWND, bool> tipped_;  // controls the tooltip window knows
+    std::map<HWND, bool> tipped_;              // controls the tooltip window knows
+    std::map<HWND, std::string> waitingTips_;  // until the tooltip window is made
     std::unique_ptr<MenuBuilder> menus_;
     std::unique_ptr<Subclasses> subclasses_;
     std::vector<std::unique_ptr<ControlAdapter>> adapters_;  // in tab order

@@ -10,11 +10,18 @@ namespace {
 constexpr int kFirstMenuId = 1000;  // below: control ids; ids stay with their menu entry
 }
 
-MenuBuilder::MenuBuilder(ui::Form& form, HWND window, Win32EventLoop& loop)
-    : form_(form), window_(window), loop_(loop), nextId_(kFirstMenuId) {}
+MenuBuilder::MenuBuilder(ui::Form& form, Win32EventLoop& loop)
+    : form_(form), window_(nullptr), loop_(loop), nextId_(kFirstMenuId) {}
 
 MenuBuilder::~MenuBuilder() {
-    loop_.setAccelerators(window_, nullptr);
+    if (window_) loop_.setAccelerators(window_, nullptr);
+}
+
+void MenuBuilder::Attach(HWND window) {
+    window_ = window;
+    if (GetMenu(window) == unattachedBar_.get()) unattachedBar_.release();  // the window's now
+    unattachedBar_.reset();
+    loop_.setAccelerators(window_, accelerators_.get());
 }
 
 int MenuBuilder::IdOf(const ui::Menu& menu) {
@@ -116,9 +123,10 @@ void MenuBuilder::Build() {
     }
 
     // The window destroys the bar it holds; one it no longer holds is ours to destroy.
-    HMENU previous = GetMenu(window_);
     HMENU shown = bar && GetMenuItemCount(bar.get()) > 0 ? bar.get() : nullptr;
-    if (previous != shown && SetMenu(window_, shown)) {
+    if (!window_) {
+        if (shown) unattachedBar_ = std::move(bar);
+    } else if (HMENU previous = GetMenu(window_); previous != shown && SetMenu(window_, shown)) {
         if (shown) bar.release();
         UniqueMenu detached(previous);
     }
@@ -137,7 +145,7 @@ void MenuBuilder::Build() {
     if (!keys.empty()) {
         table.reset(CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size())));
     }
-    loop_.setAccelerators(window_, table.get());  // before the old table goes
+    if (window_) loop_.setAccelerators(window_, table.get());  // before the old table goes
     accelerators_ = std::move(table);
 }
 

@@ -17,13 +17,17 @@ class Win32EventLoop;
 
 class MenuBuilder {
   public:
-    MenuBuilder(ui::Form& form, HWND window, Win32EventLoop& loop);
+    MenuBuilder(ui::Form& form, Win32EventLoop& loop);
     ~MenuBuilder();
     MenuBuilder(const MenuBuilder&) = delete;
     MenuBuilder& operator=(const MenuBuilder&) = delete;
 
     // Builds (or rebuilds) the bar, the pop-ups and the accelerators from the model.
     void Build();
+    // The bar built before the window was made, for CreateWindowEx, which then owns it (null
+    // without a bar). Attach gives the builder the window that holds it.
+    HMENU BarForNewWindow() const { return unattachedBar_.get(); }
+    void Attach(HWND window);
     // The menu loop opened or closed: no menu is rebuilt while the user is in it.
     void EnterMenuLoop() { inMenuLoop_ = true; }
     void ExitMenuLoop();
@@ -50,6 +54,7 @@ class MenuBuilder {
     int nextId_;
     std::map<const ui::Menu*, UniqueMenu> popups_;
     UniqueAccelerators accelerators_;
+    UniqueMenu unattachedBar_;  // until the window holds it
     bool inMenuLoop_ = false;
     bool stale_ = false;
 };

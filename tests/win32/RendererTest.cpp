@@ -100,7 +100,9 @@ TEST_F(RendererTest, ModelChangesReachTheControlsAndTheSelectorsChoiceComesBack)
     slot->name.setPasswordChar("");
     EXPECT_EQ(SendMessageW(edit, EM_GETPASSWORDCHAR, 0, 0), 0);
 
-    // A tip given at creation; one for a control that had none, changed, and taken away again.
+    // A tip given at creation (the tips come once the window has painted); one for a control
+    // that had none, changed, and taken away again.
+    Pump();
     HWND tips = ToolTipOf(window());
     ASSERT_NE(tips, nullptr);
     HWND check = Child(window(), L"Check me"), option = Child(window(), L"First");
