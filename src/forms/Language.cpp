@@ -131,6 +131,13 @@ void Captions::LanguageNotFound() const {
 }
 
 void Captions::LoadLanguage(const std::string& settingsPath) {
+    // A load within this one is answered by this one's reading of the language afterwards.
+    if (loading_) return;
+    loading_ = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{loading_};
     Guarded(dialogs_, "LoadLanguage()", [&] {
         if (!StoredLanguage(ini_, settingsPath)) {
             LanguageNotFound();

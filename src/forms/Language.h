@@ -59,6 +59,7 @@ class Captions {
     Files& files_;
     Dialogs& dialogs_;
     Windows windows_;
+    bool loading_ = false;  // the preferences dialog's load, within ours, asks for it again
 };
 
 }  // namespace velkor
