@@ -11,6 +11,9 @@
 //   VelkorDriver hold PATH MS          another program holds the file open, unshared, for MS
 //   VelkorDriver icon                  "1" when the notification-area icon is there
 //   VelkorDriver wait-icon MS          wait for the notification-area icon
+//   VelkorDriver start-timed FOLDER EXE main|icon MS   start FOLDER\EXE from this running
+//                                      process and print the milliseconds until its main window
+//                                      is shown (or its icon is there); it is left running
 //   VelkorDriver tray left|right       click the notification-area icon; after a right click,
 //                                      wait up to 3 s for its pop-up menu (exit 1 without)
 //   VelkorDriver resume                the system tells the program it resumed from standby
@@ -129,12 +132,44 @@ HWND TopLevel(const std::string& title) {
     return title.empty() ? MainWindow() : FindWindowW(L"VelkorForm", Widen(title).c_str());
 }
 
+// The start of a program timed from a process that runs already, so that no measuring process's
+// own start is in the figure; polled every millisecond.
+int StartTimed(const std::string& folder, const std::string& exe, const std::string& what,
+               const char* ms) {
+    const std::wstring where = Widen(folder), path = where + L"\\" + Widen(exe);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    LARGE_INTEGER frequency, begin, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&begin);
+    if (!CreateProcessW(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, where.c_str(),
+                        &startup, &started)) {
+        return 1;
+    }
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
+    const double limit = std::atof(ms);
+    for (;;) {
+        QueryPerformanceCounter(&now);
+        const double elapsed =
+            static_cast<double>(now.QuadPart - begin.QuadPart) * 1000.0 / frequency.QuadPart;
+        if (what == "icon" ? TrayIcon() != nullptr : ShownMainWindow() != nullptr) {
+            std::printf("%.0f\n", elapsed);
+            return 0;
+        }
+        if (elapsed > limit) return 1;
+        Sleep(1);
+    }
+}
+
 int Run(int argc, char** argv) {
     std::string command = argv[1];
     std::string arg = argc > 2 ? argv[2] : "";
     int ms = argc > 3 ? std::atoi(argv[3]) : 5000;
 
     if (command == "wait-main") return WaitFor(ShownMainWindow, std::atoi(arg.c_str())) ? 0 : 1;
+    if (command == "start-timed" && argc > 5) return StartTimed(argv[2], argv[3], argv[4], argv[5]);
     if (command == "wait-icon") return WaitFor(TrayIcon, std::atoi(arg.c_str())) ? 0 : 1;
     if (command == "combo") {
         std::string state = ComboState(MainWindow());
