@@ -135,6 +135,14 @@ bool FormWindow::Create() {
     }
     CreateControls(plan.places);
     Layout();  // moves nothing unless the DPI or a control's own font changed the plan
+    RECT laidOut{};
+    GetWindowRect(made, &laidOut);
+    const SIZE final{laidOut.right - laidOut.left, laidOut.bottom - laidOut.top};
+    if (form_.style().centerScreen && (final.cx != size.cx || final.cy != size.cy)) {
+        const POINT centered = CenteredOnScreen(final);
+        SetWindowPos(made, nullptr, centered.x, centered.y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     ArmTimers();
     subclasses_ = std::make_unique<Subclasses>(made, form_.windowProcs(), renderer_);
     if (!form_.style().showInTaskbar) SyncForm(ui::Property::ShowInTaskbar);
