@@ -42,7 +42,8 @@ settings() {  # settings MINIMIZE
 }
 # time_start FOLDER EXE WHAT: milliseconds from the start until WHAT is there ("main": the shown
 # main window, or "icon"). The driver, running already, starts the program and polls every
-# 5 ms: neither a measuring process's own start nor Wine's start from the shell is in the figure. The program's output (Wine's report of a crash) goes to one .err file per start.
+# 5 ms: neither a measuring process's own start nor Wine's start from the shell is in the figure.
+# The program's output (Wine's report of a crash) goes to one .err file per start.
 time_start() {
     launches=$((launches + 1))
     # Into a file, not a pipe: the program inherits the driver's output and outlives it.
