@@ -171,6 +171,10 @@ void ControlAdapter::Place(const RECT& where) {
     GetWindowRect(hwnd(), &now);
     MapWindowPoints(nullptr, GetParent(hwnd()), reinterpret_cast<POINT*>(&now), 2);
     if (EqualRect(&now, &where)) return;  // a move costs a round trip to the display under Wine
+    MoveTo(where);
+}
+
+void ControlAdapter::MoveTo(const RECT& where) {
     MoveWindow(hwnd(), where.left, where.top, where.right - where.left, where.bottom - where.top,
                TRUE);
     placed_ = where;

@@ -78,6 +78,7 @@ class ControlAdapter {
     ControlHost& host_;
     ui::Control& control_;
     RECT placed_{};  // where the control was last put
+    void MoveTo(const RECT& where);
 
   private:
     static LRESULT CALLBACK MouseProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,

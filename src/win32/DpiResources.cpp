@@ -71,6 +71,11 @@ UniqueImageList DotList(UINT dpi, const std::vector<ui::Rgb>& colours) {
     return list;
 }
 
+HICON ProgramIcon(HINSTANCE instance, int side, UINT flags) {
+    return static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(IDI_VELKOR), IMAGE_ICON, side, side, flags));
+}
+
 DpiResources DpiResources::Make(HINSTANCE instance, UINT dpi, std::string& failed) {
     DpiResources made;
     made.dpi = dpi;
@@ -86,9 +91,7 @@ DpiResources DpiResources::Make(HINSTANCE instance, UINT dpi, std::string& faile
     if (!made.font) failed = "font";
 
     auto icon = [&](int metric) {
-        int side = SystemMetric(metric, dpi);
-        return static_cast<HICON>(
-            LoadImageW(instance, MAKEINTRESOURCEW(IDI_VELKOR), IMAGE_ICON, side, side, 0));
+        return ProgramIcon(instance, SystemMetric(metric, dpi));
     };
     made.bigIcon.reset(icon(SM_CXICON));
     made.smallIcon.reset(icon(SM_CXSMICON));

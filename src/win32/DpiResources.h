@@ -34,6 +34,9 @@ struct DpiResources {
     static DpiResources Make(HINSTANCE instance, UINT dpi, std::string& failed);
 };
 
+// The program's icon with sides of `side` pixels (LR_SHARED in `flags`: the system's to keep).
+HICON ProgramIcon(HINSTANCE instance, int side, UINT flags = 0);
+
 // The side of a dot at `dpi`.
 inline int DotSize(UINT dpi) {
     return MulDiv(16, static_cast<int>(dpi), 96);

@@ -41,10 +41,7 @@ RECT ImageComboAdapter::Wanted(UINT dpi, HDC dc) const {
 void ImageComboAdapter::Place(const RECT& where) {
     // The box's window is as high as its selection field, not as the height it was given with
     // its list: it moves only when the place it is given changes.
-    if (EqualRect(&placed_, &where)) return;
-    MoveWindow(hwnd(), where.left, where.top, where.right - where.left, where.bottom - where.top,
-               TRUE);
-    placed_ = where;
+    if (!EqualRect(&placed_, &where)) MoveTo(where);
 }
 
 void ImageComboAdapter::ApplyResources(const DpiResources& resources) {

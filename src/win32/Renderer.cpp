@@ -4,11 +4,11 @@
 
 #include "program/Timeline.h"
 #include "ui/Dispatch.h"
+#include "win32/DpiResources.h"
 #include "win32/FormMessages.h"
 #include "win32/FormWindow.h"
 #include "win32/Utf.h"
 #include "win32/Win32EventLoop.h"
-#include "win32/resources/resource.h"
 
 namespace velkor::win32 {
 
@@ -23,13 +23,8 @@ Renderer::Renderer(HINSTANCE instance, Win32EventLoop& loop) : instance_(instanc
     cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     // The program's icons at the system's DPI: a window made with them has them from the start,
     // instead of a change of its icons right after (one more round trip to the display each).
-    auto icon = [instance](int metric) {
-        const int side = GetSystemMetrics(metric);
-        return static_cast<HICON>(
-            LoadImageW(instance, MAKEINTRESOURCEW(IDI_VELKOR), IMAGE_ICON, side, side, LR_SHARED));
-    };
-    cls.hIcon = icon(SM_CXICON);
-    cls.hIconSm = icon(SM_CXSMICON);
+    cls.hIcon = ProgramIcon(instance, GetSystemMetrics(SM_CXICON), LR_SHARED);
+    cls.hIconSm = ProgramIcon(instance, GetSystemMetrics(SM_CXSMICON), LR_SHARED);
     cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     cls.lpszClassName = kFormClass;
     // A second renderer in the same process (tests) finds the class there already.

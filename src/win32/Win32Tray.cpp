@@ -7,7 +7,6 @@
 #include "win32/Renderer.h"
 #include "win32/SystemDll.h"
 #include "win32/Utf.h"
-#include "win32/resources/resource.h"
 
 namespace velkor::win32 {
 namespace {
@@ -46,8 +45,7 @@ bool Win32Tray::Add(const ui::Form& owner, uint32_t callbackMessage) {
         int side = GetSystemMetrics(SM_CXSMICON);
         UINT dpi = DpiOf(window);
         side = MulDiv(side, static_cast<int>(dpi), static_cast<int>(DpiOf(nullptr)));
-        icon_.reset(static_cast<HICON>(
-            LoadImageW(instance_, MAKEINTRESOURCEW(IDI_VELKOR), IMAGE_ICON, side, side, 0)));
+        icon_.reset(ProgramIcon(instance_, side));
     }
     data_.hWnd = window;
     data_.uID = 0;
