@@ -45,14 +45,16 @@ void DriveList::ForgetLocks() {
     for (Drive& drive : drives_) drive.locked = false;
 }
 
-std::vector<int> DriveList::Follow(const std::vector<std::string>& letters) {
+std::vector<int> DriveList::Follow(const std::vector<std::string>& letters,
+                                   const std::vector<std::string>& wentAway) {
     std::vector<Drive> next;
     std::vector<ui::ComboEntry> entries;  // a kept drive keeps its label and picture
     std::vector<int> added;
     for (const std::string& letter : letters) {
+        const bool replaced = std::find(wentAway.begin(), wentAway.end(), letter) != wentAway.end();
         auto kept = std::find_if(drives_.begin(), drives_.end(),
                                  [&](const Drive& d) { return d.letter == letter; });
-        if (kept == drives_.end()) {
+        if (kept == drives_.end() || replaced) {
             next.push_back({letter, false});
             entries.push_back({letter, kPictureUnlocked});  // shown as unlocked below
             added.push_back(static_cast<int>(next.size()));
@@ -64,7 +66,8 @@ std::vector<int> DriveList::Follow(const std::vector<std::string>& letters) {
     auto sameLetters = [](const Drive& a, const Drive& b) {
         return a.letter == b.letter;
     };
-    if (std::equal(next.begin(), next.end(), drives_.begin(), drives_.end(), sameLetters)) {
+    if (added.empty() &&
+        std::equal(next.begin(), next.end(), drives_.begin(), drives_.end(), sameLetters)) {
         return {};  // a disc put in or taken out, another kind of device: no drive changed
     }
     const std::string selected = LetterOf(selector_.selectedIndex());

@@ -56,10 +56,13 @@ class DriveList {
 
     // Follows the optical drives the system reports now (`letters`, in letter order): a drive
     // gone leaves the list, the selector and the four submenus (a letter that changed is one
-    // gone and one new); a new one comes in at its place, unlocked. Entry k stays entry k of
-    // the selector and element k of every submenu; the selection stays on its drive, or goes to
-    // the first entry when that drive went. Returns the entries that are new.
-    std::vector<int> Follow(const std::vector<std::string>& letters);
+    // gone and one new); a new one comes in at its place, unlocked. A letter in `wentAway` is a
+    // new drive even when it is listed again: the system took its device away meanwhile, and
+    // one plugged in under that letter starts unlocked. Entry k stays entry k of the selector
+    // and element k of every submenu; the selection stays on its drive, or goes to the first
+    // entry when that drive went. Returns the entries that are new.
+    std::vector<int> Follow(const std::vector<std::string>& letters,
+                            const std::vector<std::string>& wentAway = {});
 
   private:
     void ShowInSubmenus();

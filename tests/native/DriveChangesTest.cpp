@@ -12,10 +12,20 @@ namespace {
 struct Machine : test::AppHarness {
     void Plug(char letter) { drives.types[letter] = DriveType::CdRom; }
     void Unplug(char letter) { drives.types.erase(letter); }
-    void Notify(uintptr_t event = msg::kDbtDeviceArrival) { Message(msg::kDeviceChange, event); }
-    void Message(uint32_t message, uintptr_t wParam = 0) {
+    // The system's notification, naming the volume `letter` when one is given.
+    void Notify(uintptr_t event = msg::kDbtDeviceArrival, char letter = 0) {
+        msg::VolumeBroadcast volume;
+        volume.unitMask = letter ? 1u << (letter - 'A') : 0;
+        Message(msg::kDeviceChange, event, letter ? reinterpret_cast<intptr_t>(&volume) : 0);
+    }
+    // E: taken away and plugged in again under its letter: another device, unlocked.
+    void Replug() {
+        Unplug('E'), Notify(msg::kDbtDeviceRemoveComplete, 'E');
+        Plug('E'), Notify(msg::kDbtDeviceArrival, 'E');
+    }
+    void Message(uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0) {
         ui::Dispatch dispatch;
-        main().windowProcs().dispatch({message, wParam, 0});
+        main().windowProcs().dispatch({message, wParam, lParam});
     }
     void Wait(uint64_t ms) { loop.runUntil(loop.now() + ms); }
     // The captions of one submenu's elements, and of the lock submenu's check marks.
@@ -86,6 +96,14 @@ TEST(DriveChangesTest, TheListFollowsTheDrivesAndANewOneGetsTheStartUpPolicy) {
              m.Notify(msg::kDbtDevNodesChanged), m.Wait(300), m.Notify();
          },
          "D: locked#2|E: locked#2|F: locked#2", "+F", "D:*|E:*|F:*", 1},
+        {"E: replugged within one burst is a new drive", 1, 0, "", false,
+         [](Machine& m) { m.Replug(); }, "D: locked#2|E: locked#2", "+E", "D:*|E:*", 1},
+        {"E: replugged, no start-up policy: shown unlocked as its device is", 0, 0, "", false,
+         [](Machine& m) {
+             m.main().imgCboDrives.select(2), m.main().optLock.click(), m.main().cmdDo.click();
+             m.ClearRecords(), m.Replug();
+         },
+         "D: unlocked#1|E: unlocked#1", "", "D:|E:", 2},
         {"a disc put in changes nothing", 1, 0, "", false, [](Machine& m) { m.Notify(); },
          "D: locked#2|E: locked#2", "", "D:*|E:*", 1},
         {"held back while a menu is open", 1, 0, "", false,
@@ -110,14 +128,14 @@ TEST(DriveChangesTest, TheListFollowsTheDrivesAndANewOneGetsTheStartUpPolicy) {
          [](Machine& m) {
              m.main().chkAll.setValue(0);
              m.main().optUnlock.click();
-             m.loop.at(m.loop.now() + 100, [&m] { m.Plug('F'), m.Notify(); });
+             m.loop.at(m.loop.now() + 100, [&m] { m.Plug('F'), m.Notify(), m.Replug(); });
              m.loop.at(m.loop.now() + 2000,
                        [&m] { EXPECT_EQ(m.main().drives.count(), 2) << "during the prompt"; });
              m.AnswerPrompt(m.loop.now() + 3000, "pw");
              ui::Dispatch dispatch;
              m.main().cmdDo.click();  // unlocks D:, then the new drive comes
          },
-         "D: unlocked#1|E: locked#2|F: locked#2", "-D +F", "D:|E:*|F:*", 1},
+         "D: unlocked#1|E: locked#2|F: locked#2", "-D +E +F", "D:|E:*|F:*", 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -17,6 +17,11 @@ std::optional<intptr_t> frmVelkor::DeviceWindowProc(const ui::WindowMessage& m) 
     // Any volume that came or went, or any other device: the drives are listed again and
     // compared. A disc put in or taken out (reported the same way) changes no drive, and so
     // nothing. A burst of notifications is one change: the timer starts again at each.
+    if (m.wParam == msg::kDbtDeviceRemoveComplete) {
+        // A letter taken away is gone even if it is back before the drives are listed again:
+        // a device plugged in under it is another one, and starts unlocked.
+        volumesGone_ |= msg::VolumesOf(m.lParam);
+    }
     if (m.wParam == msg::kDbtDeviceArrival || m.wParam == msg::kDbtDeviceRemoveComplete ||
         m.wParam == msg::kDbtDevNodesChanged) {
         TimerDrives.setEnabled(false);
@@ -36,7 +41,12 @@ void frmVelkor::TimerDrives_Timer() {
 }
 
 void frmVelkor::FollowDrives() {
-    const std::vector<int> added = drives.Follow(OpticalDrives(use_.drives));
+    std::vector<std::string> wentAway;
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        if (volumesGone_ & (1u << (letter - 'A'))) wentAway.push_back({letter, ':'});
+    }
+    volumesGone_ = 0;
+    const std::vector<int> added = drives.Follow(OpticalDrives(use_.drives), wentAway);
     // A new drive gets what a drive present at start-up got; locking never asks for the
     // password, and nothing here unlocks a drive.
     const frmPreferences& preferences = *use_.preferences;

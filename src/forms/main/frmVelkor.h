@@ -184,7 +184,8 @@ class frmVelkor : public ui::Form {
 
   private:
     void FollowDrives();
-    bool menuOpen_ = false;  // a menu of this window (the bar's or the pop-up) is open
+    bool menuOpen_ = false;     // a menu of this window (the bar's or the pop-up) is open
+    uint32_t volumesGone_ = 0;  // letters taken away since the drives were last listed (bit 0: A:)
     int deviceProc_ = 0;
     // What cmdDo_Click was asked to do: the action, the scope and the selected drive.
     struct ActionRequest {
