@@ -37,23 +37,15 @@ std::string PasswordFile::Path() const {
     return PasswordFilePath(files_);
 }
 
-std::string PasswordFile::Stored() const {
-    return ini_.ReadIni(Path(), kSection, kKey);
-}
-
-std::optional<FileError> PasswordFile::Unreadable() const {
-    ReadOutcome read = files_.Read(Path());
-    if (read.status == ReadOutcome::Status::Failed) return read.error;
+StoredPassword PasswordFile::Read() const {
+    const ReadOutcome read = files_.Read(Path());
+    if (read.status == ReadOutcome::Status::Failed) return {read.error, {}};
     const bool utf16 = read.bytes.starts_with("\xFF\xFE") || read.bytes.starts_with("\xFE\xFF");
     if (read.status == ReadOutcome::Status::Ok && !utf16 &&
         read.bytes.find('\0') != std::string::npos) {
-        return FileError{0, "The file is not text."};
+        return {FileError{0, "The file is not text."}, {}};
     }
-    return std::nullopt;
-}
-
-std::string PasswordFile::Password() const {
-    return Deciphered(Stored());
+    return {std::nullopt, Deciphered(ini_.Parse(read).ReadIni(kSection, kKey))};
 }
 
 std::string PasswordFile::Enciphered(std::string_view password) const {

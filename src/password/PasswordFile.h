@@ -13,6 +13,13 @@
 
 namespace velkor {
 
+// One reading of the password file: the stored password, or why the file cannot be used.
+struct StoredPassword {
+    std::optional<FileError> unreadable;  // the file is there and cannot be used
+    std::string password;                 // deciphered; empty when none is set
+    bool protects() const { return unreadable || !password.empty(); }
+};
+
 class PasswordFile {
   public:
     PasswordFile(IniInOut& ini, Files& files, const Text& text)
@@ -20,17 +27,13 @@ class PasswordFile {
 
     std::string Path() const;
 
-    // The stored (enciphered) value as read; empty when no password is set.
-    std::string Stored() const;
-    bool IsSet() const { return !Stored().empty(); }
-    // Why a file that is there cannot be used (held open by another program, access denied, too
-    // large, not text); nothing when it is readable or missing. Such a file protects as a
-    // stored password does, and no password matches it.
-    std::optional<FileError> Unreadable() const;
+    // Reads the file once. A file that is there and cannot be used (held open by another
+    // program, access denied, too large, not text) protects as a stored password does, and no
+    // password matches it: every caller tells "no password" from "could not read".
+    StoredPassword Read() const;
+    std::optional<FileError> Unreadable() const { return Read().unreadable; }
     // True when the gate asks: a password is stored, or the file cannot be read (fail closed).
-    bool Protects() const { return IsSet() || Unreadable().has_value(); }
-    // The stored password, deciphered; empty when none is set.
-    std::string Password() const;
+    bool Protects() const { return Read().protects(); }
 
     // Whether `password` would read back exactly as typed once stored: at most 63 characters,
     // each one the ANSI code page can hold, and a stored form that the profile routines keep

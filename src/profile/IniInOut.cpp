@@ -76,8 +76,11 @@ std::string IniInOut::ReadIni(std::string_view file, std::string_view section,
 }
 
 IniInOut::Reading IniInOut::Read(std::string_view file) const {
+    return Parse(files_.Read(file));
+}
+
+IniInOut::Reading IniInOut::Parse(const ReadOutcome& read) const {
     Reading reading;
-    ReadOutcome read = files_.Read(file);
     if (read.status != ReadOutcome::Status::Ok) return reading;
     const FileText content(read.bytes, text_);
     reading.readable_ = true;

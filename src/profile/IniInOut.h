@@ -34,6 +34,8 @@ class IniInOut {
         std::function<std::string(std::string_view)> decode_;  // a value's bytes as UTF-8
     };
     Reading Read(std::string_view file) const;
+    // The same of bytes already read: nothing is found in a file that was not read.
+    Reading Parse(const ReadOutcome& read) const;
 
     IniInOut(Files& files, const Text& text) : files_(files), text_(text) {}
 

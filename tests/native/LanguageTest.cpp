@@ -213,7 +213,7 @@ TEST(LanguageTest, DialogsLoadedForTheirCaptionsStartAfreshWhenOpened) {
     h.app.Start();  // loads the set-password dialog, hidden, while a password is stored
     h.AnswerPrompt(500, "Secret");
     h.app.preferences->chkPassword.click();  // removes the password
-    ASSERT_EQ(h.app.passwordFile.Password(), "");
+    ASSERT_EQ(h.app.passwordFile.Read().password, "");
     h.app.preferences->chkPassword.click();  // asks for a new one
     frmSetPWD& dialog = *h.app.setPassword;
     EXPECT_TRUE(dialog.visible());

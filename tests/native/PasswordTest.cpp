@@ -55,7 +55,7 @@ TEST(PasswordFileTest, OnlyPasswordsThatReadBackAsTypedCanBeStored) {
         EXPECT_EQ(h.files.content[h.passwordPath()], before);  // only tried, never written
         if (!c.storable) continue;
         h.app.passwordFile.Store(c.password);
-        EXPECT_EQ(h.app.passwordFile.Password(), c.password) << c.why;
+        EXPECT_EQ(h.app.passwordFile.Read().password, c.password) << c.why;
         h.files.content[h.passwordPath()] = before;
     }
 }
@@ -71,7 +71,7 @@ class Machine : public AppHarness {
     frmVelkor& w() { return main(); }
     frmPreferences& prefs() { return *app.preferences; }
     // The stored password; empty when none.
-    std::string Stored() { return app.passwordFile.Password(); }
+    std::string Stored() { return app.passwordFile.Read().password; }
 };
 
 // Types the three passwords into the set-password dialog and presses OK.
@@ -400,6 +400,46 @@ TEST(PasswordTest, APasswordFileThatCannotBeReadKeepsTheGateShut) {
         ASSERT_EQ(m.dialogs.shown.size(), 2u);  // one for the unlock, one for the switch
         for (const auto& box : m.dialogs.shown) EXPECT_EQ(box.text.rfind(c.told, 0), 0u);
         EXPECT_FALSE(m.app.checkPassword->visible());  // nothing to type a password into
+    }
+}
+
+TEST(PasswordTest, APasswordFileUnreadableForAMomentNeverLetsAnEmptyAnswerThrough) {
+    struct Case {
+        const char* name;
+        std::function<void(Machine&)> act;
+        const char* told;
+    };
+    auto lostAfter100ms = [](Machine& m) {
+        m.loop.at(100, [&m] { m.files.unreadable.insert(m.passwordPath()); });
+        m.AnswerPrompt(500, "");
+    };
+    const Case cases[] = {
+        {"unlock, the file lost while the prompt waits",
+         [&](Machine& m) { lostAfter100ms(m), m.w().mnuUnlockSub[1].click(); },
+         "The password file"},
+        {"exit, the same", [&](Machine& m) { lostAfter100ms(m), m.w().mnuExit2.click(); },
+         "The password file"},
+        {"set password, the file unreadable as the dialog opened",
+         [](Machine& m) {
+             m.files.unreadable.insert(m.passwordPath());
+             frmSetPWD& d = ui::OpenAfresh(m.app.setPassword);
+             m.files.unreadable.clear();
+             Enter(d, "", "N3w", "N3w");
+         },
+         "Invalid Password"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Machine m;
+        m.Start();
+        c.act(m);
+        EXPECT_EQ(m.Requests(), "");
+        EXPECT_FALSE(m.app.ended());
+        const Texts told = m.Messages();
+        EXPECT_TRUE(!told.empty() && told.back().rfind(c.told, 0) == 0)
+            << ::testing::PrintToString(told);
+        m.files.unreadable.clear();
+        EXPECT_EQ(m.Stored(), kPassword);
     }
 }
 

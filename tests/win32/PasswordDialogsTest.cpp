@@ -150,12 +150,12 @@ TEST_F(PasswordDialogsTest, SetPasswordRefusesADifferentRepetition) {
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(GetFocus(), again);
     EXPECT_EQ(Selection(again), std::make_pair(DWORD{0}, DWORD{7}));
-    EXPECT_EQ(app.passwordFile.Password(), "Secret");  // nothing written
-    Type(again, L"new one");                           // typed over the selection
+    EXPECT_EQ(app.passwordFile.Read().password, "Secret");  // nothing written
+    Type(again, L"new one");                                // typed over the selection
     Press(again, VK_RETURN);
     Pump();
     EXPECT_FALSE(IsWindow(window));
-    EXPECT_EQ(app.passwordFile.Password(), "new one");  // as meant, not as echoed
+    EXPECT_EQ(app.passwordFile.Read().password, "new one");  // as meant, not as echoed
 }
 
 }  // namespace

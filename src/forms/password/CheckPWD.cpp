@@ -10,17 +10,24 @@
 
 namespace velkor {
 
-bool RefusedForUnreadableFile(const PasswordFile& file, Dialogs& dialogs, bool german) {
-    const std::optional<FileError> problem = file.Unreadable();
-    if (!problem) return false;
+void TellUnreadable(const PasswordFile& file, const FileError& problem, Dialogs& dialogs,
+                    bool german) {
     const std::string text =
-        Say(Msg::PasswordFileUnreadable, german, {file.Path(), problem->reason});
+        Say(Msg::PasswordFileUnreadable, german, {file.Path(), problem.reason});
     dialogs.Show({text, std::string(program::kTitle), Buttons::Ok, Icon::Critical});
+}
+
+bool RefusedForUnreadableFile(const PasswordFile& file, const StoredPassword& stored,
+                              Dialogs& dialogs, bool german) {
+    if (!stored.unreadable) return false;
+    TellUnreadable(file, *stored.unreadable, dialogs, german);
     return true;
 }
 
 bool PasswordCheck::Ask() {
-    if (RefusedForUnreadableFile(file_, dialogs_, session_.GermanTexts())) return false;
+    if (RefusedForUnreadableFile(file_, file_.Read(), dialogs_, session_.GermanTexts())) {
+        return false;
+    }
     if (prompt_.loaded() && prompt_->Pending()) {
         prompt_->activate();
         return false;

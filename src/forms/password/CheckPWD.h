@@ -2,13 +2,13 @@
 // The password gate that guarded actions ask. Callers decide whether a password is needed.
 #include <memory>
 
+#include "password/PasswordFile.h"
 #include "ui/FormSlot.h"
 
 namespace velkor {
 
 class Dialogs;
 class EventLoop;
-class PasswordFile;
 class Session;
 class frmCheckPWD;
 
@@ -39,8 +39,11 @@ class PasswordCheck {
     ui::FormSlot<frmCheckPWD>& prompt_;
 };
 
-// Tells the user that the password file cannot be read, naming it and the system's reason;
-// false when it can be read (or is missing), true when it was refused for that.
-bool RefusedForUnreadableFile(const PasswordFile& file, Dialogs& dialogs, bool german);
+// Tells the user that the password file cannot be read, naming it and the system's reason.
+void TellUnreadable(const PasswordFile& file, const FileError& problem, Dialogs& dialogs,
+                    bool german);
+// The same when `stored` could not be read; false when it was read (or is missing).
+bool RefusedForUnreadableFile(const PasswordFile& file, const StoredPassword& stored,
+                              Dialogs& dialogs, bool german);
 
 }  // namespace velkor

@@ -37,7 +37,15 @@ void frmCheckPWD::Form_Load() {
 
 void frmCheckPWD::cmdOK_Click() {
     Guarded(use_.dialogs, "cmdOK_Click()", [&] {
-        if (txtPassword.text() != use_.passwordFile.Password()) {  // exact, case and all
+        // Read again: the file may have become unreadable since the prompt opened, and then no
+        // answer matches it.
+        const StoredPassword stored = use_.passwordFile.Read();
+        if (RefusedForUnreadableFile(use_.passwordFile, stored, use_.dialogs,
+                                     use_.session.GermanTexts())) {
+            Answer(false);
+            return;
+        }
+        if (txtPassword.text() != stored.password) {  // exact, case and all
             use_.dialogs.Show({Say(Msg::InvalidPassword, use_.session.GermanTexts()),
                                std::string(program::kTitle), Buttons::Ok, Icon::None});
             // The focus back in the box with its whole text selected, ready to be typed over.

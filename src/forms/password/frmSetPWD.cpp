@@ -40,8 +40,10 @@ frmSetPWD::frmSetPWD(Uses uses) : Form("frmSetPWD", "Set Password"), use_(uses) 
 
 void frmSetPWD::Form_Load() {
     use_.captions.Load(*this);  // in the language of this opening
-    OldPWD = use_.passwordFile.Password();
-    PWDExists = !OldPWD.empty();
+    // A file that cannot be read might hold a password: the old one is asked for all the same.
+    const StoredPassword stored = use_.passwordFile.Read();
+    OldPWD = stored.password;
+    PWDExists = stored.protects();
     if (PWDExists) {
         txtPasswordOld.setEnabled(true);
         // An enabled box looks like every other enabled box (the caption-text colour it once had
@@ -56,8 +58,12 @@ void frmSetPWD::Form_Load() {
 void frmSetPWD::cmdOK_Click() {
     Guarded(use_.dialogs, "cmdOK_Click()", [&] {
         // A password file that cannot be read might hold a password: no new one replaces it.
-        if (RefusedForUnreadableFile(use_.passwordFile, use_.dialogs, use_.session.GermanTexts()))
+        const StoredPassword stored = use_.passwordFile.Read();
+        if (RefusedForUnreadableFile(use_.passwordFile, stored, use_.dialogs,
+                                     use_.session.GermanTexts())) {
             return;
+        }
+        if (PWDExists && OldPWD.empty()) OldPWD = stored.password;  // unreadable at the opening
         const std::string password = txtPasswordNew.text();
         if (PWDExists && txtPasswordOld.text() != OldPWD) {  // exact, case and all
             Refuse(Msg::InvalidPassword, txtPasswordOld, true);
