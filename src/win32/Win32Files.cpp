@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/SafeReplace.h"
 #include "win32/Handles.h"
 #include "win32/Utf.h"
 
@@ -59,6 +60,25 @@ void RemoveLeftTemporaries(const std::wstring& folder) {
         }
     } while (FindNextFileW(search.get(), &found));
 }
+
+// The steps of a replace, through the system's file functions.
+class SystemReplaceSteps : public ReplaceSteps {
+  public:
+    unsigned long Swap(const std::wstring& target, const std::wstring& temporary,
+                       const std::wstring& backup) override {
+        return ReplaceFileW(target.c_str(), temporary.c_str(), backup.c_str(),
+                            REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+                   ? 0
+                   : GetLastError();
+    }
+    unsigned long Move(const std::wstring& from, const std::wstring& to) override {
+        return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) ? 0 : GetLastError();
+    }
+    bool Exists(const std::wstring& path) const override {
+        return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+    void Delete(const std::wstring& path) override { DeleteFileW(path.c_str()); }
+};
 
 std::optional<FileError> WriteAll(HANDLE file, std::string_view bytes) {
     while (!bytes.empty()) {
@@ -132,24 +152,33 @@ std::optional<FileError> Win32Files::Replace(std::string_view path, std::string_
         if (!file) return LastError();
         failed = WriteAll(file.get(), bytes);
     }
-    if (!failed) {
-        // An existing file is replaced in place of its content: it keeps its attributes,
-        // owner and permissions, which a move over it would take from the temporary file.
-        const bool replaced =
-            attributes != INVALID_FILE_ATTRIBUTES
-                ? ReplaceFileW(target.c_str(), temporary.c_str(), nullptr,
-                               REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
-                : MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
-        if (!replaced) failed = LastError();
-        // Not every system's ReplaceFileW carries the attributes over (hidden, system, ...).
-        if (replaced && attributes != INVALID_FILE_ATTRIBUTES &&
-            GetFileAttributesW(target.c_str()) != attributes) {
-            SetFileAttributesW(target.c_str(), attributes);
-        }
-    }
     if (failed) {
         DeleteFileW(temporary.c_str());
         return failed;
+    }
+    SystemReplaceSteps steps;
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        if (const unsigned long error = steps.Move(temporary, target)) {
+            steps.Delete(temporary);
+            return FileError{error, SystemMessage(error)};
+        }
+    } else {
+        // An existing file is replaced in place of its content: it keeps its attributes, owner
+        // and permissions, which a move over it would take from the temporary file. Its old
+        // content passes through a backup, so that a failure part way never loses both.
+        std::wstring backup = temporary;
+        backup.replace(backup.size() - 4, 4, L".bak");
+        const ReplaceOutcome outcome = ReplaceKeepingACopy(steps, target, temporary, backup);
+        if (outcome.error != 0) {
+            FileError error{outcome.error, SystemMessage(outcome.error)};
+            if (!outcome.keptAs.empty())
+                error.reason += " Its content is kept in " + Narrow(outcome.keptAs) + ".";
+            return error;
+        }
+        // Not every system's ReplaceFileW carries the attributes over (hidden, system, ...).
+        if (GetFileAttributesW(target.c_str()) != attributes) {
+            SetFileAttributesW(target.c_str(), attributes);
+        }
     }
     RemoveLeftTemporaries(folder);
     return std::nullopt;
