@@ -4,7 +4,6 @@
 
 namespace velkor::msg {
 
-inline constexpr uint32_t kNcDestroy = 0x0082;
 inline constexpr uint32_t kSysCommand = 0x0112;
 inline constexpr uint32_t kScMinimize = 0xF020;
 inline constexpr uint32_t kScRestore = 0xF120;

@@ -6,6 +6,7 @@
 #include "program/ErrorCheck.h"
 #include "program/Timeline.h"
 #include "ui/Dispatch.h"
+#include "win32/ModernStandby.h"
 #include "win32/Renderer.h"
 #include "win32/StartupMarks.h"
 #include "win32/Utf.h"
@@ -57,5 +58,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         if (!app.Start()) return 0;  // another copy runs already
     }
     timeline::Mark("started");
+    win32::ModernStandbyNotifications standby(renderer.windowOf(app.mainWindow.get()));
     return loop.Run();
 }

@@ -29,9 +29,12 @@ TEST(TrayTest, AMinimisedStartLivesInTheNotificationAreaAndTheIconComesWithTheTa
         int minimize;
         bool taskbar;  // the notification area is there
         bool inTray;
+        bool restored;  // the user restores the window before the taskbar comes
     };
-    for (const Case& c : {Case{0, true, false}, Case{1, true, true}, Case{1, false, false}}) {
-        SCOPED_TRACE("Minimize " + std::to_string(c.minimize) + (c.taskbar ? "" : ", no taskbar"));
+    for (const Case& c : {Case{0, true, false, false}, Case{1, true, true, false},
+                          Case{1, false, false, false}, Case{1, false, false, true}}) {
+        SCOPED_TRACE("Minimize " + std::to_string(c.minimize) + (c.taskbar ? "" : ", no taskbar") +
+                     (c.restored ? ", restored" : ""));
         test::AppHarness h;
         SettingsWith(h, c.minimize, 0);
         h.tray.refuseAdd = !c.taskbar;
@@ -40,12 +43,18 @@ TEST(TrayTest, AMinimisedStartLivesInTheNotificationAreaAndTheIconComesWithTheTa
         EXPECT_EQ(h.tray.calls, icon);
         EXPECT_EQ(h.main().visible(), !c.inTray);
         EXPECT_EQ(h.main().style().showInTaskbar, !c.inTray);
+        EXPECT_EQ(h.main().windowState() == ui::WindowState::Minimized, c.minimize && !c.taskbar);
+        if (c.restored) h.main().setWindowState(ui::WindowState::Normal);
         h.tray.refuseAdd = false;
         for (int created = 1; created <= 2; ++created) {
             h.tray.calls.clear();
             Send(h, test::RecordingTray::kTaskbarCreated);
             EXPECT_EQ(h.tray.calls, icon);
             EXPECT_EQ(h.tray.shown, c.minimize == 1);
+            // Where a minimised start puts it, unless the user has restored it.
+            const bool inTray = c.minimize == 1 && !c.restored;
+            EXPECT_EQ(h.main().visible(), !inTray);
+            EXPECT_EQ(h.main().style().showInTaskbar, !inTray);
         }
     }
 }
@@ -91,7 +100,20 @@ TEST(TrayTest, TheIconsMessages) {
 // are seen end to end.
 
 TEST(TrayTest, ResumeUnlocksAllAndReappliesTheRecordWithinFiveSeconds) {
-    for (int standby : {1, 0}) {
+    using Events = std::vector<uintptr_t>;
+    struct Case {
+        int standby;
+        Events wake;  // what the system sends
+    };
+    const uintptr_t automatic = msg::kPbtApmResumeAutomatic, person = msg::kPbtApmResumeSuspend;
+    const Case cases[] = {
+        {1, {automatic, person}},  // a person woke it: one wake, handled once
+        {0, {automatic, person}},
+        {1, {automatic}},  // a timer or the network woke it, nobody at the PC
+        {1, {person}},     // a system that tells only of a wake by a person
+    };
+    for (const Case& c : cases) {
+        const int standby = c.standby;
         SCOPED_TRACE(standby);
         test::AppHarness h;
         SettingsWith(h, 0, standby, "DeviceD=1\r\nDeviceE=0\r\n");
@@ -104,10 +126,11 @@ TEST(TrayTest, ResumeUnlocksAllAndReappliesTheRecordWithinFiveSeconds) {
         // Other power events and messages go on to the window.
         EXPECT_FALSE(Send(h, msg::kPowerBroadcast, 4 /* suspend */).has_value());
         EXPECT_EQ(h.main().txtPWRMessage.text(), kNoResumeYet);
-        // Two resumes before the timer comes round are handled once.
-        EXPECT_EQ(Send(h, msg::kPowerBroadcast, msg::kPbtApmResumeSuspend), 0);
-        EXPECT_EQ(Send(h, msg::kPowerBroadcast, msg::kPbtApmResumeSuspend), 0);
+        EXPECT_EQ(Send(h, msg::kPowerBroadcast, c.wake[0]), 0);
         EXPECT_EQ(h.main().txtPWRMessage.text(), kResumeSignal);
+        h.loop.runUntil(h.loop.now() + 5000);
+        // The person's key press after the timer handled the wake is the same wake.
+        for (size_t k = 1; k < c.wake.size(); ++k) Send(h, msg::kPowerBroadcast, c.wake[k]);
         h.loop.runUntil(h.loop.now() + 5000);
         EXPECT_EQ(h.Requests(), standby ? "-D -E +D -E" : "-D -E");
         EXPECT_EQ(h.main().txtPWRMessage.text(), "");

@@ -28,7 +28,14 @@ void APIStuff::RemoveTrayIcon() {
 void APIStuff::AddAgain() {
     // The taskbar was (re)started: its icons are gone, ours is added anew with its tooltip.
     shown_ = tray_.Add(*frmTray, msg::kTrayCallback);
-    if (shown_ && !tip_.empty()) tray_.SetTip(tip_);
+    if (!shown_) return;
+    if (!tip_.empty()) tray_.SetTip(tip_);
+    // A window minimised to the taskbar while there was no icon goes where a minimise puts it
+    // now that there is one.
+    if (frmTray->visible() && frmTray->windowState() == ui::WindowState::Minimized) {
+        frmTray->hide();
+        frmTray->setShowInTaskbar(false);
+    }
 }
 
 void APIStuff::OnIconMouse(intptr_t mouseMessage) {
@@ -46,10 +53,6 @@ void APIStuff::OnIconMouse(intptr_t mouseMessage) {
 }
 
 std::optional<intptr_t> APIStuff::TrayWindowProc(const ui::WindowMessage& m) {
-    if (m.message == msg::kNcDestroy) {
-        RemoveTrayIcon();
-        return std::nullopt;
-    }
     if (!frmTray) return std::nullopt;  // the icon is gone: the window is left alone
     if (m.message == tray_.TaskbarCreatedMessage()) {
         AddAgain();

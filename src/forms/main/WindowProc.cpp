@@ -10,10 +10,18 @@
 
 namespace velkor {
 
-std::optional<intptr_t> PowerWindowProc(frmVelkor& main, const ui::WindowMessage& m) {
-    if (m.message != msg::kPowerBroadcast || m.wParam != msg::kPbtApmResumeSuspend) {
+std::optional<intptr_t> PowerWindowProc(frmVelkor& main, bool& resumedAutomatically,
+                                        const ui::WindowMessage& m) {
+    if (m.message != msg::kPowerBroadcast) return std::nullopt;
+    if (m.wParam == msg::kPbtApmSuspend) resumedAutomatically = false;  // a new sleep begins
+    // Every wake sends "automatic", also one by a timer or the network with nobody at the PC;
+    // "suspend" follows only when a person woke it, and is the same wake: handled once.
+    const bool automatic = m.wParam == msg::kPbtApmResumeAutomatic;
+    if (!automatic && m.wParam != msg::kPbtApmResumeSuspend) {
         return std::nullopt;  // every other power event goes on unchanged
     }
+    if (!automatic && resumedAutomatically) return 0;
+    resumedAutomatically = resumedAutomatically || automatic;
     Attempt([&] { main.txtPWRMessage.setText(kResumeSignal); });
     return 0;
 }

@@ -14,6 +14,9 @@ class frmVelkor;
 inline constexpr const char* kResumeSignal = "PBT_APMRESUMESUSPEND";
 inline constexpr const char* kNoResumeYet = "NA";
 
-std::optional<intptr_t> PowerWindowProc(frmVelkor& main, const ui::WindowMessage& m);
+// Raises the signal at a wake from standby, once a wake. `resumedAutomatically` is the
+// procedure's own: this wake was already signalled.
+std::optional<intptr_t> PowerWindowProc(frmVelkor& main, bool& resumedAutomatically,
+                                        const ui::WindowMessage& m);
 
 }  // namespace velkor

@@ -237,8 +237,9 @@ void frmVelkor::Form_Load() {
         },
         [&] { txtPWRMessage.setText(kNoResumeYet); },
         [&] {
-            powerProc_ = installWindowProc(
-                [this](const ui::WindowMessage& m) { return PowerWindowProc(*this, m); });
+            powerProc_ = installWindowProc([this](const ui::WindowMessage& m) {
+                return PowerWindowProc(*this, resumedAutomatically_, m);
+            });
         },
         [&] {  // from here on the list follows drives that come and go
             deviceProc_ = installWindowProc(
@@ -277,10 +278,14 @@ void frmVelkor::ApplyStartUpPolicy(int16_t deviceAll, int16_t useLastState) {
 void frmVelkor::StartInTray() {
     const bool added = use_.trayIcon.AddTrayIcon(*this, mnuPopup);
     use_.trayIcon.SetTrayTip(std::string(program::kTitle));
-    // Without the notification area (right after log-on, say) the window stays; the icon
-    // comes when the taskbar does.
+    // Without the notification area (right after log-on, say) the window starts minimised to
+    // the taskbar, within reach; the icon comes when the taskbar does, and takes the window
+    // along unless the user has restored it meanwhile.
     startsInTray_ = added;
-    if (!added) return;
+    if (!added) {
+        setWindowState(ui::WindowState::Minimized);
+        return;
+    }
     hide();
     setShowInTaskbar(false);
 }

@@ -219,6 +219,7 @@ class frmVelkor : public ui::Form {
     bool startsInTray_ = false;
     ui::WindowState lastState_ = ui::WindowState::Normal;
     int powerProc_ = 0;  // the power window procedure's place on the window, 0 when not there
+    bool resumedAutomatically_ = false;  // this wake from standby has been signalled
     void StartInTray();
 };
 

@@ -1,0 +1,30 @@
+#include "win32/ModernStandby.h"
+
+namespace velkor::win32 {
+namespace {
+
+template <class Function>
+Function* User32(const char* name) {
+    return reinterpret_cast<Function*>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+}
+
+}  // namespace
+
+ModernStandbyNotifications::ModernStandbyNotifications(HWND window) {
+    using Register = void*(WINAPI)(HANDLE, DWORD);
+    if (!window) return;
+    if (auto* subscribe = User32<Register>("RegisterSuspendResumeNotification")) {
+        registration_ = subscribe(window, 0 /* DEVICE_NOTIFY_WINDOW_HANDLE */);
+    }
+}
+
+ModernStandbyNotifications::~ModernStandbyNotifications() {
+    using Unregister = BOOL(WINAPI)(void*);
+    if (!registration_) return;
+    if (auto* unsubscribe = User32<Unregister>("UnregisterSuspendResumeNotification")) {
+        unsubscribe(registration_);
+    }
+}
+
+}  // namespace velkor::win32
