@@ -4,14 +4,17 @@
 // after windows.h
 #include <wininet.h>
 
+#include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "program/Program.h"
-#include "win32/Handles.h"
 #include "win32/SystemDll.h"
 #include "win32/Utf.h"
 
@@ -26,6 +29,7 @@ struct WinInet {
     decltype(&HttpOpenRequestW) openRequest = nullptr;
     decltype(&HttpSendRequestW) sendRequest = nullptr;
     decltype(&HttpQueryInfoW) queryInfo = nullptr;
+    decltype(&InternetQueryDataAvailable) dataAvailable = nullptr;
     decltype(&InternetReadFile) readFile = nullptr;
     decltype(&InternetCloseHandle) closeHandle = nullptr;
     std::string failure;  // why one of them is missing, in words; empty when all are there
@@ -42,6 +46,8 @@ const WinInet& Api() {
         found.openRequest = dll.Find<decltype(HttpOpenRequestW)>("HttpOpenRequestW", why);
         found.sendRequest = dll.Find<decltype(HttpSendRequestW)>("HttpSendRequestW", why);
         found.queryInfo = dll.Find<decltype(HttpQueryInfoW)>("HttpQueryInfoW", why);
+        found.dataAvailable =
+            dll.Find<decltype(InternetQueryDataAvailable)>("InternetQueryDataAvailable", why);
         found.readFile = dll.Find<decltype(InternetReadFile)>("InternetReadFile", why);
         found.closeHandle = dll.Find<decltype(InternetCloseHandle)>("InternetCloseHandle", why);
         return found;
@@ -49,13 +55,38 @@ const WinInet& Api() {
     return api;
 }
 
-// WinINet's handles close with InternetCloseHandle.
-struct InternetTraits {
-    using Handle = HINTERNET;
-    static Handle Empty() { return nullptr; }
-    static void Close(Handle h) { Api().closeHandle(h); }
+// A request's WinINet handles. Its thread makes them; a watchdog closes them once the request's
+// whole time is up, which is how WinINet cuts a blocking call short from another thread (a
+// server that sends a byte now and then would otherwise keep a call, and the thread, going).
+class RequestHandles {
+  public:
+    // Takes `handle` on; nothing (and the handle closed) once the watchdog has closed the rest.
+    HINTERNET Keep(HINTERNET handle) {
+        std::lock_guard<std::mutex> hold(lock_);
+        if (handle && closed_) Api().closeHandle(handle);
+        if (!handle || closed_) return nullptr;
+        open_.push_back(handle);
+        return handle;
+    }
+    // Closes them all, the newest first; later calls do nothing. True for the call that closed.
+    bool CloseAll() {
+        std::lock_guard<std::mutex> hold(lock_);
+        if (closed_) return false;
+        closed_ = true;
+        for (auto it = open_.rbegin(); it != open_.rend(); ++it) Api().closeHandle(*it);
+        open_.clear();
+        return true;
+    }
+    bool closed() {
+        std::lock_guard<std::mutex> hold(lock_);
+        return closed_;
+    }
+
+  private:
+    std::mutex lock_;
+    std::vector<HINTERNET> open_;
+    bool closed_ = false;
 };
-using InternetHandle = UniqueHandle<InternetTraits>;
 
 std::string WinInetMessage(DWORD code) {
     wchar_t* buffer = nullptr;
@@ -84,22 +115,30 @@ HttpResult NoAnswerAfter(DWORD code, bool waitedItsTime) {
 }
 
 // The request's own thread runs it to its end; the program looks at the result when it likes,
-// or drops the request and lets the thread finish on its own.
+// or drops the request and lets the thread finish on its own, within the request's whole time.
 struct Shared {
     std::mutex lock;
     bool done = false;
     HttpResult result;
     std::atomic<bool> abandoned{false};
+    RequestHandles handles;
+    std::condition_variable finished;  // tells the watchdog that the thread is done
 };
 
+// The watchdog closes the handles this long after the whole time, so that it only ever cuts a
+// call short that is under way: the thread itself stops between calls once the time is up.
+constexpr DWORD kWatchdogGraceMs = 1000;
+
 HttpResult Fetch(const HttpTarget& target, uint32_t stepMs, uint32_t totalMs, size_t maxBody,
-                 const std::atomic<bool>& abandoned) {
+                 Shared& shared) {
     const DWORD start = GetTickCount();
     auto NoAnswer = [&](DWORD code) {
+        if (shared.handles.closed()) code = ERROR_INTERNET_TIMEOUT;  // cut short by the watchdog
         return NoAnswerAfter(code, GetTickCount() - start >= stepMs);
     };
-    InternetHandle session(Api().open(Widen(std::string(program::kTitle)).c_str(),
-                                      INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    RequestHandles& handles = shared.handles;
+    HINTERNET session = handles.Keep(Api().open(Widen(std::string(program::kTitle)).c_str(),
+                                                INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (!session) return NoAnswer(GetLastError());
     // Set on every handle: each one takes its own from the one it came from when it is made,
     // and not every WinINet honours the session's for a request.
@@ -110,42 +149,47 @@ HttpResult Fetch(const HttpTarget& target, uint32_t stepMs, uint32_t totalMs, si
             Api().setOption(handle, option, &wait, sizeof wait);
         }
     };
-    bound(session.get());
-    InternetHandle connection(Api().connect(session.get(), Widen(target.host).c_str(), target.port,
-                                            nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+    bound(session);
+    HINTERNET connection =
+        handles.Keep(Api().connect(session, Widen(target.host).c_str(), target.port, nullptr,
+                                   nullptr, INTERNET_SERVICE_HTTP, 0, 0));
     if (!connection) return NoAnswer(GetLastError());
-    bound(connection.get());
+    bound(connection);
     DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_COOKIES |
                   INTERNET_FLAG_NO_UI | INTERNET_FLAG_PRAGMA_NOCACHE |
                   INTERNET_FLAG_NO_AUTO_REDIRECT;
     if (target.secure) flags |= INTERNET_FLAG_SECURE;
-    InternetHandle request(Api().openRequest(connection.get(), L"GET", Widen(target.path).c_str(),
-                                             nullptr, nullptr, nullptr, flags, 0));
+    HINTERNET request = handles.Keep(Api().openRequest(
+        connection, L"GET", Widen(target.path).c_str(), nullptr, nullptr, nullptr, flags, 0));
     if (!request) return NoAnswer(GetLastError());
-    bound(request.get());
-    if (!Api().sendRequest(request.get(), nullptr, 0, nullptr, 0)) return NoAnswer(GetLastError());
+    bound(request);
+    if (!Api().sendRequest(request, nullptr, 0, nullptr, 0)) return NoAnswer(GetLastError());
 
     HttpResult result;
     result.kind = HttpResult::Kind::Answered;
     DWORD status = 0, size = sizeof status;
-    if (Api().queryInfo(request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status,
-                        &size, nullptr)) {
+    if (Api().queryInfo(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,
+                        nullptr)) {
         result.status = static_cast<int>(status);
     }
     wchar_t location[2048];
     DWORD locationSize = sizeof location;
     if (status >= 300 && status < 400 &&
-        Api().queryInfo(request.get(), HTTP_QUERY_LOCATION, location, &locationSize, nullptr)) {
+        Api().queryInfo(request, HTTP_QUERY_LOCATION, location, &locationSize, nullptr)) {
         result.location = Narrow(std::wstring(location, locationSize / sizeof(wchar_t)));
     }
     char buffer[1024];
     for (;;) {
-        // A server that sends a byte now and then is still bounded by the whole time.
-        if (abandoned || GetTickCount() - start >= totalMs) {
+        // A server that sends a byte now and then is still bounded by the whole time: each wait
+        // is for what has come, at most one step long.
+        if (shared.abandoned || GetTickCount() - start >= totalMs) {
             return {HttpResult::Kind::TimedOut, 0, {}, false, ERROR_INTERNET_TIMEOUT};
         }
+        DWORD available = 0;
+        if (!Api().dataAvailable(request, &available, 0, 0)) return NoAnswer(GetLastError());
         DWORD read = 0;
-        if (!Api().readFile(request.get(), buffer, sizeof buffer, &read)) {
+        if (available > 0 &&
+            !Api().readFile(request, buffer, std::min<DWORD>(available, sizeof buffer), &read)) {
             return NoAnswer(GetLastError());
         }
         if (read == 0) break;
@@ -183,14 +227,22 @@ std::unique_ptr<HttpRequest> Win32Http::Get(const HttpTarget& target, uint32_t s
         shared->done = true;
         return std::make_unique<Win32HttpRequest>(std::move(shared));
     }
-    // WinINet cannot be interrupted once a call blocks (closing its handle does not wake it), so
-    // the request runs on a thread of its own, which is left to end by its time-outs when the
-    // program stops waiting for it.
+    // The request runs on a thread of its own, which the program may stop waiting for; a
+    // watchdog ends it by closing its handles once its whole time is up.
     std::thread([shared, target, stepMs, totalMs, maxBody] {
-        HttpResult result = Fetch(target, stepMs, totalMs, maxBody, shared->abandoned);
+        HttpResult result = Fetch(target, stepMs, totalMs, maxBody, *shared);
+        shared->handles.CloseAll();
         std::lock_guard<std::mutex> hold(shared->lock);
         shared->result = std::move(result);
         shared->done = true;
+        shared->finished.notify_all();
+    }).detach();
+    std::thread([shared, totalMs] {
+        std::unique_lock<std::mutex> hold(shared->lock);
+        const auto limit = std::chrono::milliseconds(totalMs + kWatchdogGraceMs);
+        if (shared->finished.wait_for(hold, limit, [&] { return shared->done; })) return;
+        hold.unlock();
+        shared->handles.CloseAll();
     }).detach();
     return std::make_unique<Win32HttpRequest>(std::move(shared));
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/Messages.h"
+#include "win32/ModernStandby.h"
 #include "win32/RendererFixture.h"
 #include "win32/Win32Tray.h"
 
@@ -78,9 +79,17 @@ TEST_F(WindowProcTest, TrayIconTakesATipOnlyOnceItIsThere) {
     EXPECT_FALSE(tray.SetTip("no icon yet"));
     ASSERT_TRUE(tray.Add(*slot, msg::kTrayCallback));
     EXPECT_TRUE(tray.SetTip(std::string(80, 'x')));  // cut, not refused
-    EXPECT_NE(tray.TaskbarCreatedMessage(), 0u);
+    EXPECT_EQ(tray.TaskbarCreatedMessage(), RegisterWindowMessageW(L"TaskbarCreated"));
     tray.Remove();
+    EXPECT_FALSE(tray.SetTip("gone"));
     tray.Remove();  // a second time is harmless
+    ASSERT_TRUE(tray.Add(*slot, msg::kTrayCallback));
+}
+
+// Windows 8 and later (Wine too) tell a window that asked of a modern standby's sleep and wake.
+TEST_F(WindowProcTest, TheMainWindowAsksToHearOfModernStandby) {
+    EXPECT_TRUE(ModernStandbyNotifications(window()).registered());
+    EXPECT_FALSE(ModernStandbyNotifications(nullptr).registered());
 }
 
 }  // namespace
