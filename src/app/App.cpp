@@ -11,8 +11,8 @@ namespace velkor {
 namespace {
 
 Ports WithBoxes(const Ports& p, Dialogs& boxes) {
-    return {p.files, p.text, boxes,      p.drives, p.device, p.multimedia,
-            p.os,    p.loop, p.instance, p.tray,   p.http,   p.shell};
+    return {p.files, p.text,     boxes,  p.drives, p.device, p.multimedia,
+            p.loop,  p.instance, p.tray, p.http,   p.shell};
 }
 
 }  // namespace
@@ -29,8 +29,8 @@ App::App(Ports ports_, ui::FormHost* host)
           [this] {
               return std::make_unique<frmVelkor>(frmVelkor::Uses{
                   *this, ports.dialogs, ports.files, ports.instance, ports.drives, ports.device,
-                  ports.os, ports.loop, ini, passwordFile, managed, doors, trayIcon, captions,
-                  password, preferences, setPassword, checkPassword, about});
+                  ports.loop, ini, passwordFile, managed, doors, trayIcon, captions, password,
+                  preferences, setPassword, checkPassword, about});
           },
           host),
       preferences(

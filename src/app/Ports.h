@@ -8,7 +8,6 @@
 #include "platform/Http.h"
 #include "platform/Instance.h"
 #include "platform/Multimedia.h"
-#include "platform/OsVersion.h"
 #include "platform/Shell.h"
 #include "platform/Text.h"
 #include "platform/Tray.h"
@@ -22,7 +21,6 @@ struct Ports {
     Drives& drives;
     Device& device;
     Multimedia& multimedia;
-    const OsVersion& os;
     EventLoop& loop;
     Instance& instance;
     Tray& tray;

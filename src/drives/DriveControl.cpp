@@ -3,7 +3,6 @@
 #include "drives/CDOpenClose.h"
 #include "platform/Convert.h"
 #include "platform/Dialogs.h"
-#include "platform/OsVersion.h"
 #include "profile/IniInOut.h"
 #include "program/ErrorCheck.h"
 #include "program/ManagedSettings.h"
@@ -15,47 +14,31 @@ namespace velkor {
 
 void DriveControl::SetLocks(bool lock, int count, bool all) {
     Guarded(use_.dialogs, "Velkor()", [&] {
-        const bool nt = use_.os.PlatformId() >= kPlatformWin32Nt;
-        bool notNt = false;
         std::vector<Failure> failures;
         if (all) {
             for (int k = 1; k <= count && !use_.session.ended(); ++k) {
                 list_.Select(k);
-                ApplyLockRequest(k, lock, nt, notNt, failures);
-                if (nt) list_.Select(1);
+                ApplyLockRequest(k, lock, failures);
+                list_.Select(1);
             }
         } else if (list_.selected() > 0) {  // an empty list has nothing to act on
-            ApplyLockRequest(list_.selected(), lock, nt, notNt, failures);
+            ApplyLockRequest(list_.selected(), lock, failures);
         }
         if (use_.session.ended()) return;
-        if (notNt) {
-            use_.dialogs.Show({"This program only works on Windows NT/2000/XP",
-                               std::string(program::kTitle), Buttons::Ok, Icon::None});
-        }
         ReportFailures(failures);
     });
 }
 
 void DriveControl::LockEntry(int k) {
     Guarded(use_.dialogs, "Velkor()", [&] {
-        const bool nt = use_.os.PlatformId() >= kPlatformWin32Nt;
-        bool notNt = false;  // told once, at start-up
         std::vector<Failure> failures;
-        ApplyLockRequest(k, true, nt, notNt, failures);
+        ApplyLockRequest(k, true, failures);
         ReportFailures(failures);
     });
 }
 
-void DriveControl::ApplyLockRequest(int k, bool lock, bool nt, bool& notNt,
-                                    std::vector<Failure>& failures) {
+void DriveControl::ApplyLockRequest(int k, bool lock, std::vector<Failure>& failures) {
     const std::string drive = list_.LetterOf(k);
-    if (!nt) {
-        notNt = true;
-        if (!lock) {  // no device is touched, but an unlock still shows the drive unlocked
-            list_.Show(k, false);
-        }
-        return;
-    }
     if (lock && list_.at(k).locked) {  // one prevent request per drive is enough
         list_.Show(k, true);
         return;

@@ -21,7 +21,6 @@ class CDOpenClose;
 class Dialogs;
 class IniInOut;
 class ManagedSettings;
-class OsVersion;
 class Session;
 
 class DriveControl {
@@ -30,7 +29,6 @@ class DriveControl {
         Session& session;
         Dialogs& dialogs;
         Device& device;
-        const OsVersion& os;
         IniInOut& ini;
         CDOpenClose& doors;
         const ManagedSettings& managed;
@@ -59,7 +57,7 @@ class DriveControl {
         bool locking;
         std::string reason;
     };
-    void ApplyLockRequest(int k, bool lock, bool nt, bool& notNt, std::vector<Failure>& failures);
+    void ApplyLockRequest(int k, bool lock, std::vector<Failure>& failures);
     DeviceOutcome LockCD_WinNT(const std::string& strDrive, bool prevent);
     void ReportFailures(const std::vector<Failure>& failures);
     void DoorForEntry(int k, bool open);

@@ -160,17 +160,8 @@ bool FormWindow::Create() {
 
 void FormWindow::MakeToolTips() {
     KillTimer(Window(), kToolTipTimerId);
-    if (tooltip_ || closed_) return;
-    tooltip_.reset(CreateWindowExW(
-        WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Window(), nullptr, Instance(), nullptr));
-    if (!tooltip_) {
-        Failed("CreateWindowExW(tooltips of " + form_.name() + ")", GetLastError());
-        return;
-    }
-    for (const auto& [control, text] : std::map<HWND, std::string>(std::move(waitingTips_))) {
-        SetToolTip(control, text);
-    }
+    if (closed_ || tips_.Make(Window(), Instance())) return;
+    Failed("CreateWindowExW(tooltips of " + form_.name() + ")", GetLastError());
 }
 
 int FormWindow::MeasureTextHeight(std::string_view text) const {
@@ -191,8 +182,7 @@ void FormWindow::Close() {
     subclasses_.reset();
     menus_.reset();     // the accelerators leave the loop; the pop-ups go
     adapters_.clear();  // the controls, before their parent
-    tooltip_.reset();
-    waitingTips_.clear();
+    tips_.Clear();
     window_.reset();  // and with it the menu bar it holds
     timers_.clear();
     resources_ = DpiResources{};
@@ -225,26 +215,7 @@ void FormWindow::CreateControls(const std::vector<RECT>& places) {
 }
 
 void FormWindow::SetToolTip(HWND control, const std::string& text) {
-    if (!tooltip_) {
-        waitingTips_[control] = text;
-        return;
-    }
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = Window();
-    tool.uId = reinterpret_cast<UINT_PTR>(control);
-    std::wstring tip = Widen(text);
-    tool.lpszText = tip.data();
-    bool& known = tipped_[control];
-    if (text.empty()) {
-        if (known) SendMessageW(tooltip_.get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-        known = false;
-    } else if (known) {
-        SendMessageW(tooltip_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
-    } else {
-        known = SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    }
+    tips_.Set(Window(), control, text);
 }
 
 void FormWindow::Layout() {

@@ -15,6 +15,7 @@
 #include "win32/Handles.h"
 #include "win32/MenuBuilder.h"
 #include "win32/Subclasses.h"
+#include "win32/ToolTips.h"
 
 namespace velkor::win32 {
 
@@ -72,9 +73,7 @@ class FormWindow : public ControlHost {
     ui::Form& form_;
     UniqueWindow window_;
     DpiResources resources_;
-    UniqueWindow tooltip_;
-    std::map<HWND, bool> tipped_;              // controls the tooltip window knows
-    std::map<HWND, std::string> waitingTips_;  // until the tooltip window is made
+    ToolTips tips_;
     std::unique_ptr<MenuBuilder> menus_;
     std::unique_ptr<Subclasses> subclasses_;
     std::vector<std::unique_ptr<ControlAdapter>> adapters_;  // in tab order

@@ -52,20 +52,6 @@ uint32_t Win32Multimedia::SendString(const std::string& command) {
     return send(Widen(command).c_str(), returned, 255, nullptr);
 }
 
-uint32_t Win32OsVersion::PlatformId() const {
-    // GetVersionExW lies to programs without a manifest entry for newer systems; the
-    // platform identifier is all that is asked, and RtlGetVersion gives it truthfully.
-    using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
-    OSVERSIONINFOW info{};
-    info.dwOSVersionInfoSize = sizeof info;
-    if (HMODULE ntdll = GetModuleHandleW(L"ntdll.dll")) {
-        auto get = reinterpret_cast<RtlGetVersionFn>(
-            reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")));
-        if (get && get(&info) == 0) return info.dwPlatformId;
-    }
-    return 0;  // a failed query counts as not NT
-}
-
 bool Win32Instance::AnotherIsRunning() {
     // One copy per machine, not per session: a second copy in another session (fast user
     // switching, a terminal server) would start by unlocking every drive of the machine.

@@ -1,10 +1,9 @@
 #pragma once
-// The Win32 implementations of the drive, device, multimedia, version and instance ports.
+// The Win32 implementations of the drive, device, multimedia and instance ports.
 #include "platform/Device.h"
 #include "platform/Drives.h"
 #include "platform/Instance.h"
 #include "platform/Multimedia.h"
-#include "platform/OsVersion.h"
 #include "win32/Handles.h"
 
 namespace velkor::win32 {
@@ -26,11 +25,6 @@ class Win32Device : public Device {
 class Win32Multimedia : public Multimedia {
   public:
     uint32_t SendString(const std::string& command) override;
-};
-
-class Win32OsVersion : public OsVersion {
-  public:
-    uint32_t PlatformId() const override;
 };
 
 // A named mutex held for the life of the program.

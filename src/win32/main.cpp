@@ -34,7 +34,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     win32::Win32Drives drives;
     win32::Win32Device device;
     win32::Win32Multimedia multimedia;
-    win32::Win32OsVersion os;
     win32::Win32EventLoop loop;
     win32::Win32Instance single;
     win32::Renderer renderer(instance, loop);
@@ -46,9 +45,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     win32::Win32Tray tray(instance, renderer);
     win32::Win32Http http;
     win32::Win32Shell shell;
-    App app(Ports{files, text, dialogs, drives, device, multimedia, os, loop, single, tray, http,
-                  shell},
-            &renderer);
+    App app(
+        Ports{files, text, dialogs, drives, device, multimedia, loop, single, tray, http, shell},
+        &renderer);
     app.onEnded = [] {
         PostQuitMessage(0);
     };

@@ -18,15 +18,14 @@ struct FakePorts {
     FakeDrives drives;
     RecordingDevice device;
     RecordingMultimedia multimedia;
-    FakeOsVersion os;
     FakeInstance instance;
     RecordingTray tray;
     ScriptedHttp http;
     RecordingShell shell;
 
     Ports With(EventLoop& loop) {
-        return Ports{files, text, dialogs,  drives, device, multimedia,
-                     os,    loop, instance, tray,   http,   shell};
+        return Ports{files, text,     dialogs, drives, device, multimedia,
+                     loop,  instance, tray,    http,   shell};
     }
 };
 

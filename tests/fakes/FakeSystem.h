@@ -1,5 +1,5 @@
 #pragma once
-// Recording fakes of the drive, device, multimedia, version and instance ports.
+// Recording fakes of the drive, device, multimedia and instance ports.
 #include <map>
 #include <set>
 #include <string>
@@ -9,7 +9,6 @@
 #include "platform/Drives.h"
 #include "platform/Instance.h"
 #include "platform/Multimedia.h"
-#include "platform/OsVersion.h"
 
 namespace velkor::test {
 
@@ -56,12 +55,6 @@ class RecordingMultimedia : public Multimedia {
         commands.push_back(command);
         return 0;
     }
-};
-
-class FakeOsVersion : public OsVersion {
-  public:
-    uint32_t platform = kPlatformWin32Nt;
-    uint32_t PlatformId() const override { return platform; }
 };
 
 class FakeInstance : public Instance {

@@ -79,16 +79,8 @@ TEST_F(DriveControlTest, ADriveThatIsNoLongerOpticalGetsTheGermanMessage) {
     EXPECT_EQ(h.dialogs.last().icon, Icon::Critical);
 }
 
-TEST_F(DriveControlTest, NotAnNtPlatform) {
-    h.os.platform = 1;
-    Do(w().optLock, true);
-    EXPECT_TRUE(h.device.requests.empty());
-    EXPECT_EQ(h.Entries(), "D: unlocked#1|E: unlocked#1");
-    EXPECT_EQ(h.Messages(), Texts{"This program only works on Windows NT/2000/XP"});
-}
-
 TEST_F(DriveControlTest, ActionNotDefinedBeforeAnyOptionHandlerRan) {
-    w().intAction = 0;
+    w().intAction = Action::None;
     w().cmdDo_Click();
     EXPECT_EQ(h.Messages(), Texts{"Action not defined."});
     EXPECT_TRUE(h.device.requests.empty());
@@ -112,7 +104,7 @@ TEST_F(DriveControlTest, TrayEntriesPrepareTheMainWindowAndDispatch) {
     w().mnuUnlockSub[1].click();  // an unlocked drive still gets its allow request
     EXPECT_EQ(h.Requests(), "+D +E -D -D");
     EXPECT_FALSE(w().mnuLockSub[1].checked());
-    EXPECT_EQ(w().intAction, 2);
+    EXPECT_EQ(w().intAction, Action::Unlock);
     EXPECT_EQ(h.Entries(), "D: unlocked#1|E: locked#2");
     EXPECT_EQ(h.Read("Current", "DeviceE"), "1");
 }

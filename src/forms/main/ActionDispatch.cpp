@@ -14,22 +14,22 @@
 
 namespace velkor {
 
-void frmVelkor::SelectAction(ui::OptionButton& option, int16_t action) {
+void frmVelkor::SelectAction(ui::OptionButton& option, Action action) {
     option.select();
     intAction = action;
 }
 
 void frmVelkor::optLock_Click() {
-    SelectAction(optLock, 1);
+    SelectAction(optLock, Action::Lock);
 }
 void frmVelkor::optUnlock_Click() {
-    SelectAction(optUnlock, 2);
+    SelectAction(optUnlock, Action::Unlock);
 }
 void frmVelkor::optOpen_Click() {
-    SelectAction(optOpen, 3);
+    SelectAction(optOpen, Action::Open);
 }
 void frmVelkor::optClose_Click() {
-    SelectAction(optClose, 4);
+    SelectAction(optClose, Action::Close);
 }
 
 void frmVelkor::chkAll_Click() {
@@ -75,17 +75,17 @@ bool frmVelkor::RunRequest() {
             }
         }
         switch (intAction) {
-            case 1:
-            case 2:
+            case Action::Lock:
+            case Action::Unlock:
                 Velkor(static_cast<int16_t>(drives.count()), blnAllDrives);
                 break;
-            case 3:
+            case Action::Open:
                 OpenCD();
                 break;
-            case 4:
+            case Action::Close:
                 CloseCD();
                 break;
-            default:
+            case Action::None:
                 use_.dialogs.Show(
                     {"Action not defined.", std::string(program::kTitle), Buttons::Ok, Icon::None});
         }
@@ -99,7 +99,9 @@ frmVelkor::ActionRequest frmVelkor::CurrentRequest() const {
 
 void frmVelkor::RestoreRequest(const ActionRequest& request) {
     ui::OptionButton* const options[] = {&optLock, &optUnlock, &optOpen, &optClose};
-    if (request.action >= 1 && request.action <= 4) options[request.action - 1]->select();
+    if (request.action != Action::None) {
+        options[static_cast<int>(request.action) - 1]->select();
+    }
     intAction = request.action;
     chkAll.setValue(request.chkAll);
     blnAllDrives = request.allDrives;

@@ -35,7 +35,6 @@ class Files;
 class Instance;
 class IniInOut;
 class ManagedSettings;
-class OsVersion;
 class PasswordCheck;
 class PasswordFile;
 class Session;
@@ -49,6 +48,9 @@ struct PREVENT_MEDIA_REMOVAL {
     uint8_t PreventMediaRemoval = 0;
 };
 
+// What the action button does, as the options chose it; None before any option handler ran.
+enum class Action : int16_t { None = 0, Lock = 1, Unlock = 2, Open = 3, Close = 4 };
+
 class frmVelkor : public ui::Form {
   public:
     struct Uses {
@@ -58,7 +60,6 @@ class frmVelkor : public ui::Form {
         Instance& instance;
         Drives& drives;
         Device& device;
-        const OsVersion& os;
         EventLoop& loop;
         IniInOut& ini;
         PasswordFile& passwordFile;
@@ -123,7 +124,7 @@ class frmVelkor : public ui::Form {
     DriveList drives{imgCboDrives, {mnuLockSub, mnuUnlockSub, mnuOpenSub, mnuCloseSub}};
     bool blnRecordState = false;
     bool blnSkipPassword = false;
-    int16_t intAction = 0;
+    Action intAction = Action::None;
     std::string strIniFile;
 
     // Start-up (frmVelkor.cpp).
@@ -189,7 +190,7 @@ class frmVelkor : public ui::Form {
     int deviceProc_ = 0;
     // What cmdDo_Click was asked to do: the action, the scope and the selected drive.
     struct ActionRequest {
-        int16_t action;
+        Action action;
         bool allDrives;
         int chkAll;
         int entry;
@@ -205,13 +206,13 @@ class frmVelkor : public ui::Form {
 
     void BuildDriveList();
     void ApplyStartUpPolicy(int16_t deviceAll, int16_t useLastState);
-    void SelectAction(ui::OptionButton& option, int16_t action);
+    void SelectAction(ui::OptionButton& option, Action action);
     void TrayAllDrives(ui::OptionButton& option);
     void TraySingleDrive(int16_t index, void (frmVelkor::*selectOption)());
 
     Uses use_;
     DriveControl driveControl_{
-        {use_.session, use_.dialogs, use_.device, use_.os, use_.ini, use_.doors, use_.managed},
+        {use_.session, use_.dialogs, use_.device, use_.ini, use_.doors, use_.managed},
         drives,
         blnRecordState,
         strIniFile};
