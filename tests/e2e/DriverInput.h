@@ -1,7 +1,7 @@
 #pragma once
 // What the driver does as a person does: finds the program's windows, types through the
-// system's input queue and clicks with the mouse. Shared by the driver's commands and its
-// random-action run.
+// system's input queue and clicks with the mouse; and what the system does. Shared by the
+// driver's commands and its random-action run.
 #include <windows.h>
 
 #include <string>
@@ -49,5 +49,14 @@ std::string AnswerBox(bool ok, int ms);
 
 // The drive selector's entries as "text|picture" lines, then "selected=N".
 std::string ComboState(HWND main);
+
+// What the system does (DriverWorld.cpp). Drive `letter` defined through Wine's mount manager as
+// a CD-ROM drive at the Unix folder `mountPoint` with the raw device `device`, or taken away
+// with DRIVE_NO_ROOT_DIR; the windows are not told.
+bool DefineDrive(char letter, ULONG type, const std::string& mountPoint, const std::string& device);
+// Tells every top-level window that volume `letter` came or went (DBT_DEVICEARRIVAL, ...).
+void TellVolume(char letter, WPARAM event);
+// Tells the main window that the PC resumed from standby; false when it did not answer.
+bool Resume(bool automatic);
 
 }  // namespace velkor::e2e

@@ -1,15 +1,21 @@
 // The random-action run: seeded user actions against the real program with simulated drives,
-// typed and clicked as a person does, and after every step the promises a user relies on:
-// the program runs, no error report came up, each drive shows the state its device last
-// accepted, and with a password stored no unlock, open or close reached a device unless the
+// typed and clicked as a person does, and events of the world between them (a drive plugged in,
+// taken away or replugged under its letter, a device that refuses, the password file held open
+// by another program, a wake from standby of either kind); after every step the promises a user
+// relies on: the program runs, no error report came up, each drive shows the state its device
+// last accepted, and with a password stored no unlock, open or close reached a device unless the
 // right password was typed for it. The seed is printed; the same seed replays the same run.
 #include <windows.h>
+// after windows.h
+#include <dbt.h>
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <random>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -21,6 +27,7 @@ namespace velkor::e2e {
 namespace {
 
 using win32::Narrow;
+using win32::Widen;
 
 constexpr wchar_t kPassword[] = L"Kiosk42";
 
@@ -74,17 +81,22 @@ std::vector<HWND> Dialogs() {
 
 class MonkeyRun {
   public:
-    MonkeyRun(unsigned seed, std::wstring folder, std::wstring log)
-        : random_(seed), folder_(std::move(folder)), log_(std::move(log)) {}
+    MonkeyRun(unsigned seed, std::wstring folder, std::wstring log, std::string work)
+        : random_(seed), folder_(std::move(folder)), log_(std::move(log)), work_(std::move(work)) {}
 
     int Run(int steps) {
         if (!Start()) return Fail("the program did not start");
         for (step_ = 1; step_ <= steps && failures_ == 0; ++step_) {
             protectedAtStart_ = PasswordStored();
             granted_ = system_ = false;
-            Act();
+            if (Running() && Chance(12)) {
+                WorldEvent();
+            } else {
+                Act();
+            }
             Settle();
             Check();
+            EndOfStep();
         }
         Stop();
         std::printf("monkey: %d steps, %d failures\n", step_ - 1, failures_);
@@ -204,8 +216,11 @@ class MonkeyRun {
 
     void OnMessageBox(HWND box) {
         std::string text = OneLine(Narrow(TextOf(GetDlgItem(box, 0xFFFF))));
+        // A drive that was made to refuse is reported so, by its letter; no other failure is.
+        const bool refusal = text.find("could not be") != std::string::npos && text.size() > 2 &&
+                             text[1] == ':' && refused_.count(text[0]);
         if (text.rfind("Error in Module", 0) == 0 ||
-            text.find("could not be") != std::string::npos) {
+            (text.find("could not be") != std::string::npos && !refusal)) {
             Fail("an error report: " + text);
         }
         const bool ok = Chance(60);
@@ -331,13 +346,6 @@ class MonkeyRun {
                 Chord(key), Sleep(80);
         } else if (choice < 74) {
             TrayMenu();
-        } else if (choice < 77) {
-            Say("resume from standby (the system)");
-            system_ = true;
-            DWORD_PTR result = 0;
-            SendMessageTimeoutW(main, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0, SMTO_ABORTIFHUNG,
-                                5000, &result);
-            Sleep(5600);  // the resume handling runs on the next tick of its timer
         } else if (choice < 80) {
             Say("the taskbar came back (the system)");
             PostMessageW(main, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
@@ -437,23 +445,37 @@ class MonkeyRun {
         return lines;
     }
 
+    // The requests the devices accepted since the last look; a guarded one must have been let
+    // through by the password, or be the system's.
+    void ReadDevices() {
+        for (const DeviceLine& d : NewDeviceLines()) {
+            if (d.request == "CDROM_LOCKDOOR") locked_[d.drive] = d.argument == 1;
+            const bool guarded = (d.request == "CDROM_LOCKDOOR" && d.argument == 0) ||
+                                 d.request == "CDROMEJECT" || d.request == "CDROMCLOSETRAY";
+            if (guarded && protectedAtStart_ && !granted_ && !system_ && !woke_) {
+                Fail(d.request + " " + std::to_string(d.argument) + " reached drive " +
+                     std::string(1, d.drive) + " without the password");
+            }
+        }
+    }
+
     void Check() {
         if (failures_) return;
         if (!Running()) {
             EndedCleanly();
             return;
         }
-        for (const DeviceLine& d : NewDeviceLines()) {
-            if (d.request == "CDROM_LOCKDOOR") locked_[d.drive] = d.argument == 1;
-            const bool guarded = (d.request == "CDROM_LOCKDOOR" && d.argument == 0) ||
-                                 d.request == "CDROMEJECT" || d.request == "CDROMCLOSETRAY";
-            if (guarded && protectedAtStart_ && !granted_ && !system_) {
-                Fail(d.request + " " + std::to_string(d.argument) + " reached drive " +
-                     std::string(1, d.drive) + " without the password");
-            }
-        }
-        // The shown state is compared only while nothing is under way.
+        ReadDevices();
+        // The shown state is compared only while nothing is under way, and once a change of the
+        // drives has been followed (the program lists them again between the user's steps).
+        // A wake is handled once no action runs, on the next tick of its 5 s timer.
         if (MessageBoxWindow() || !Dialogs().empty()) return;
+        if (drivesChanged_ || woke_) {
+            Sleep(woke_ ? 5600 : 1500);
+            ReadDevices();
+            drivesChanged_ = woke_ = false;
+            return Check();
+        }
         std::istringstream entries(ComboState(MainWindow()));
         for (std::string entry; std::getline(entries, entry);) {
             if (entry.size() < 3 || entry[1] != ':') continue;
@@ -466,8 +488,67 @@ class MonkeyRun {
         }
     }
 
+    // The world's events: one a step, in place of the user's action.
+    void WorldEvent() {
+        const int choice = Pick(4);
+        const char letter = "DEF"[Pick(3)];
+        if (choice == 0) {
+            const bool present = GetLogicalDrives() & (1u << (letter - 'A'));
+            const bool replug = present && Chance(60);
+            Say(std::string(1, letter) + (replug    ? ": replugged"
+                                          : present ? ": away"
+                                                    : ": plugged in"));
+            if (present) DefineDrive(letter, DRIVE_NO_ROOT_DIR, "", "");
+            if (present) TellVolume(letter, DBT_DEVICEREMOVECOMPLETE);
+            if (replug || !present) {
+                DefineDrive(letter, DRIVE_CDROM, work_ + "/disc" + letter,
+                            work_ + "/dev/cd" + letter);
+                TellVolume(letter, DBT_DEVICEARRIVAL);
+            }
+            locked_[letter] = false;  // a device plugged in starts unlocked
+            drivesChanged_ = true;
+        } else if (choice == 1) {
+            Say(std::string("the device of ") + letter + ": refuses this step");
+            Write(work_ + "/fail", work_ + "/dev/cd" + letter + "\n");
+            refused_.insert(letter);
+            Act();
+        } else if (choice == 2) {
+            Say("another program holds password.txt open this step");
+            held_ = CreateFileW((folder_ + L"\\password.txt").c_str(), GENERIC_READ, 0, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+            Act();
+        } else {
+            const bool person = Chance(50);
+            Say(person ? "the PC woke by a person" : "the PC woke by itself");
+            woke_ = true;  // its unlocks are the system's, whenever they come
+            SendMessageTimeoutW(MainWindow(), WM_POWERBROADCAST, PBT_APMSUSPEND, 0,
+                                SMTO_ABORTIFHUNG, 5000, nullptr);
+            Resume(true);
+            if (person) Resume(false);
+        }
+    }
+
+    // Writes a Unix file, as Wine's Z: drive shows it.
+    static void Write(const std::string& unixPath, const std::string& text) {
+        std::wstring path = L"Z:" + Widen(unixPath);
+        std::replace(path.begin(), path.end(), L'/', L'\\');
+        if (FILE* file = _wfopen(path.c_str(), L"wb")) fputs(text.c_str(), file), fclose(file);
+    }
+
+    // What a world event set up for its step ends with it.
+    void EndOfStep() {
+        if (held_ != INVALID_HANDLE_VALUE) CloseHandle(held_);
+        held_ = INVALID_HANDLE_VALUE;
+        Write(work_ + "/fail", "");
+    }
+
     std::mt19937 random_;
     std::wstring folder_, log_;
+    std::string work_;                    // the Unix folder of the simulated drives
+    bool drivesChanged_ = false;          // a drive came or went since the last comparison
+    bool woke_ = false;                   // the PC woke; the program has not handled it yet
+    std::set<char> refused_;              // drives whose device was made to refuse
+    HANDLE held_ = INVALID_HANDLE_VALUE;  // password.txt, held by "another program"
     PROCESS_INFORMATION process_{};
     int step_ = 0;
     int failures_ = 0;
@@ -480,10 +561,11 @@ class MonkeyRun {
 
 }  // namespace
 
-int Monkey(unsigned seed, int steps, const std::wstring& folder, const std::wstring& log) {
+int Monkey(unsigned seed, int steps, const std::wstring& folder, const std::wstring& log,
+           const std::string& work) {
     std::printf("monkey: seed %u, %d steps\n", seed, steps);
     std::fflush(stdout);
-    return MonkeyRun(seed, folder, log).Run(steps);
+    return MonkeyRun(seed, folder, log, work).Run(steps);
 }
 
 }  // namespace velkor::e2e

@@ -16,7 +16,8 @@
 //                                      is shown (or its icon is there); it is left running
 //   VelkorDriver tray left|right       click the notification-area icon; after a right click,
 //                                      wait up to 3 s for its pop-up menu (exit 1 without)
-//   VelkorDriver resume                the system tells the program it resumed from standby
+//   VelkorDriver resume [automatic]    the system tells the program it resumed from standby, as
+//                                      after a person's key press (or at every wake)
 //   VelkorDriver text STRING           type STRING (any characters) into the window in front
 //   VelkorDriver wait-window TITLE MS  wait for a shown window with that title
 //   VelkorDriver captions [TITLE]      the texts of a window's controls, one a line (main window)
@@ -36,14 +37,15 @@
 //                                      top-level windows are told, as the system does
 //   VelkorDriver unmount L             the same, taking drive L: away
 //                                      (a last word "quiet": the windows are not told)
+//   VelkorDriver replug L DIR DEVICE   drive L: taken away and plugged in again at once
 //   VelkorDriver devnodes              the system tells the top-level windows that devices changed
-//   VelkorDriver monkey SEED STEPS FOLDER LOG   the random-action run (Monkey.cpp)
+//   VelkorDriver monkey SEED STEPS FOLDER LOG WORK   the random-action run (Monkey.cpp); WORK is
+//                                      the Unix folder with discL and dev/cdL of drives D to F
 // Exit code 0 on success, 1 when what was asked for is not there.
 #include <windows.h>
 // after windows.h
 #include <dbt.h>
-#include <winioctl.h>
-
+// after windows.h
 #include <commctrl.h>
 
 #include <cstdio>
@@ -54,7 +56,8 @@
 #include "win32/Utf.h"
 
 namespace velkor::e2e {
-int Monkey(unsigned seed, int steps, const std::wstring& folder, const std::wstring& log);
+int Monkey(unsigned seed, int steps, const std::wstring& folder, const std::wstring& log,
+           const std::string& work);
 }
 
 namespace {
@@ -68,64 +71,6 @@ using velkor::win32::Widen;
 HWND ShownMainWindow() {
     HWND window = MainWindow();
     return window && IsWindowVisible(window) ? window : nullptr;
-}
-
-// Wine's own request to its mount manager (winecfg's): drive `letter` of `type`, at the Unix
-// folder `mountPoint` with the raw device `device`; DRIVE_NO_ROOT_DIR takes the drive away. The
-// mount manager then tells every top-level window, as the system does for a drive plugged in.
-struct UnixDrive {
-    ULONG size;
-    ULONG type;
-    ULONG fsType;
-    DWORD serial;
-    ULONGLONG unixDev;
-    WCHAR letter;
-    USHORT mountPointOffset;
-    USHORT deviceOffset;
-    USHORT labelOffset;
-};
-constexpr DWORD kDefineUnixDrive =
-    CTL_CODE(0x6D /* 'm' */, 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS);
-
-bool DefineDrive(char letter, ULONG type, const std::string& mountPoint,
-                 const std::string& device) {
-    std::string request(sizeof(UnixDrive), '\0');
-    auto* drive = reinterpret_cast<UnixDrive*>(request.data());
-    drive->type = type;
-    drive->letter = static_cast<WCHAR>(letter | 0x20);
-    if (!mountPoint.empty()) {
-        drive->mountPointOffset = static_cast<USHORT>(request.size());
-        request += mountPoint + '\0';
-    }
-    if (!device.empty()) {
-        drive = reinterpret_cast<UnixDrive*>(request.data());
-        drive->deviceOffset = static_cast<USHORT>(request.size());
-        request += device + '\0';
-    }
-    drive = reinterpret_cast<UnixDrive*>(request.data());
-    drive->size = static_cast<ULONG>(request.size());
-    HANDLE manager =
-        CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
-                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (manager == INVALID_HANDLE_VALUE) return false;
-    DWORD returned = 0;
-    const bool done =
-        DeviceIoControl(manager, kDefineUnixDrive, request.data(),
-                        static_cast<DWORD>(request.size()), nullptr, 0, &returned, nullptr);
-    CloseHandle(manager);
-    return done;
-}
-
-// What the system sends every top-level window when a volume comes or goes (Wine's mount
-// manager does the same, but only for drives it found itself, not for defined ones).
-void TellVolume(char letter, WPARAM event) {
-    DEV_BROADCAST_VOLUME volume{};
-    volume.dbcv_size = sizeof volume;
-    volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
-    volume.dbcv_unitmask = 1u << (letter - 'A');
-    DWORD recipients = BSM_APPLICATIONS;
-    BroadcastSystemMessageW(BSF_FORCEIFHUNG | BSF_QUERY, &recipients, WM_DEVICECHANGE, event,
-                            reinterpret_cast<LPARAM>(&volume));
 }
 
 HWND TopLevel(const std::string& title) {
@@ -202,6 +147,14 @@ int Run(int argc, char** argv) {
         std::printf("%d\n", hidden);
         return 0;
     }
+    if (command == "replug") {  // taken away and plugged in again, within one burst
+        const char letter = static_cast<char>(arg[0] & ~0x20);
+        if (argc < 5 || !DefineDrive(letter, DRIVE_NO_ROOT_DIR, "", "")) return 1;
+        TellVolume(letter, DBT_DEVICEREMOVECOMPLETE);
+        if (!DefineDrive(letter, DRIVE_CDROM, argv[3], argv[4])) return 1;
+        TellVolume(letter, DBT_DEVICEARRIVAL);
+        return 0;
+    }
     if (command == "mount" || command == "unmount") {
         const bool mount = command == "mount";
         const char letter = arg.empty() ? 'A' : static_cast<char>(arg[0] & ~0x20);
@@ -253,14 +206,7 @@ int Run(int argc, char** argv) {
                    ? 0
                    : 1;
     }
-    if (command == "resume") {
-        DWORD_PTR result = 1;  // sent, as the system sends it
-        return SendMessageTimeoutW(MainWindow(), WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0,
-                                   SMTO_ABORTIFHUNG, 5000, &result) &&
-                       result == 0
-                   ? 0
-                   : 1;
-    }
+    if (command == "resume") return Resume(arg == "automatic") ? 0 : 1;
     if (command == "text") return Type(Widen(arg)) ? 0 : 1;
     if (command == "wait-window") {
         std::wstring title = Widen(arg);
@@ -330,9 +276,9 @@ int Run(int argc, char** argv) {
         }
         return (box != nullptr) == wanted ? 0 : 1;
     }
-    if (command == "monkey" && argc > 5) {
+    if (command == "monkey" && argc > 6) {
         return Monkey(static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10)), std::atoi(argv[3]),
-                      Widen(argv[4]), Widen(argv[5]));
+                      Widen(argv[4]), Widen(argv[5]), argv[6]);
     }
     return 2;
 }

@@ -1,116 +1,72 @@
-// A replace whose system steps fail part way never loses the file: table of the failures the
-// system documents (Wine cannot produce them), on a file system in memory.
+// A replace whose system steps fail part way never loses the file: the failures the system
+// documents (Wine cannot produce them), on a file system in memory.
 #include <gtest/gtest.h>
 
 #include <map>
-#include <set>
 
 #include "platform/SafeReplace.h"
 
 namespace velkor {
 namespace {
 
-enum class OldContent { Kept, ToBackup, Dropped };  // where a failed swap leaves the target's
-
 struct Disk : ReplaceSteps {
     std::map<std::wstring, std::string> files{{L"t", "old"}, {L"t.tmp", "new"}};
     unsigned long swapError = 0;
-    OldContent old = OldContent::Kept;
-    std::set<std::wstring> stuck;  // files another program holds: they cannot be moved
+    char old = 'k';      // where a failed swap leaves the old content: kept, backup, dropped
+    std::wstring stuck;  // files another program holds ("t.tmp", "t.bak"): never moved or deleted
 
+    bool Stuck(const std::wstring& path) const {
+        return (L" " + stuck + L" ").find(L" " + path + L" ") != std::wstring::npos;
+    }
     unsigned long Swap(const std::wstring& t, const std::wstring& tmp,
                        const std::wstring& b) override {
-        if (swapError == 0 || old == OldContent::ToBackup) files[b] = files[t];
+        if (swapError == 0 || old == 'b') files[b] = files[t];
         if (swapError == 0) files[t] = files[tmp], files.erase(tmp);
-        if (swapError != 0 && old != OldContent::Kept) files.erase(t);
+        if (swapError != 0 && old != 'k') files.erase(t);
         return swapError;
     }
     unsigned long Move(const std::wstring& from, const std::wstring& to) override {
-        if (stuck.contains(from) || !files.contains(from) || files.contains(to)) return 32;
-        files[to] = files[from];
-        files.erase(from);
+        if (Stuck(from) || !files.contains(from) || files.contains(to)) return 32;
+        files[to] = files[from], files.erase(from);
         return 0;
     }
     bool Exists(const std::wstring& path) const override { return files.contains(path); }
     void Delete(const std::wstring& path) override {
-        if (!stuck.contains(path)) files.erase(path);
-    }
-    std::string Listing() const {
-        std::string out;
-        for (const auto& [name, content] : files) {
-            out += (out.empty() ? "" : " ") + std::string(name.begin(), name.end()) + "=" + content;
-        }
-        return out;
+        if (!Stuck(path)) files.erase(path);
     }
 };
 
 TEST(SafeReplaceTest, AFailedSwapLeavesTheOldOrTheNewContentUnderSomeName) {
     struct Case {
-        const char* name;
         unsigned long swapError;
-        OldContent old;
-        std::set<std::wstring> stuck;
+        char old;
+        const wchar_t* stuck;
         unsigned long error;
-        const char* files;
-        const char* keptAs;
+        const char* files;  // what is left, name=content
+        const wchar_t* keptAs;
     };
     const Case cases[] = {
-        {"the swap succeeds", 0, OldContent::Kept, {}, 0, "t=new", ""},
-        {"1176 with a backup: both keep their names",
-         1176,
-         OldContent::Kept,
-         {},
-         1176,
-         "t=old",
-         ""},
-        {"1175: the old one could not be removed", 1175, OldContent::Kept, {}, 1175, "t=old", ""},
-        {"1177: the old one under the backup name, the new moved in",
-         1177,
-         OldContent::ToBackup,
-         {},
-         0,
-         "t=new",
-         ""},
-        {"1177, the new one held by a scanner: the old one put back",
-         1177,
-         OldContent::ToBackup,
-         {L"t.tmp"},
-         1177,
-         "t=old t.tmp=new",
-         ""},
-        {"1177, neither can be moved: both kept",
-         1177,
-         OldContent::ToBackup,
-         {L"t.tmp", L"t.bak"},
-         1177,
-         "t.bak=old t.tmp=new",
-         "t.bak"},
-        {"1176 without a backup: the old one gone, the new moved in",
-         1176,
-         OldContent::Dropped,
-         {},
-         0,
-         "t=new",
-         ""},
-        {"the old one gone and the new stuck: the new one is the copy left",
-         1176,
-         OldContent::Dropped,
-         {L"t.tmp"},
-         1176,
-         "t.tmp=new",
-         "t.tmp"},
+        {0, 'k', L"", 0, "t=new", L""},                       // the swap succeeds
+        {1176, 'k', L"", 1176, "t=old", L""},                 // with a backup: names kept
+        {1175, 'k', L"", 1175, "t=old", L""},                 // the old one not removed
+        {1177, 'b', L"", 0, "t=new", L""},                    // old to backup: new moved in
+        {1177, 'b', L"t.tmp", 1177, "t=old t.tmp=new", L""},  // new held: old put back
+        {1177, 'b', L"t.tmp t.bak", 1177, "t.bak=old t.tmp=new", L"t.bak"},  // both kept
+        {1176, 'd', L"", 0, "t=new", L""},                   // no backup made: new moved in
+        {1176, 'd', L"t.tmp", 1176, "t.tmp=new", L"t.tmp"},  // the new one is the copy left
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
         Disk disk;
-        disk.swapError = c.swapError;
-        disk.old = c.old;
-        disk.stuck = c.stuck;
+        disk.swapError = c.swapError, disk.old = c.old, disk.stuck = c.stuck;
         const ReplaceOutcome outcome = ReplaceKeepingACopy(disk, L"t", L"t.tmp", L"t.bak");
-        disk.stuck.clear();
-        EXPECT_EQ(outcome.error, c.error);
-        EXPECT_EQ(disk.Listing(), c.files);
-        EXPECT_EQ(std::string(outcome.keptAs.begin(), outcome.keptAs.end()), c.keptAs);
+        std::string left;
+        for (const auto& [name, content] : disk.files) {
+            left +=
+                (left.empty() ? "" : " ") + std::string(name.begin(), name.end()) + "=" + content;
+        }
+        EXPECT_EQ(outcome.error, c.error) << c.files;
+        EXPECT_EQ(left, c.files);
+        EXPECT_EQ(outcome.keptAs, c.keptAs) << c.files;
     }
 }
 
