@@ -12,7 +12,7 @@ namespace {
 
 Ports WithBoxes(const Ports& p, Dialogs& boxes) {
     return {p.files, p.text,     boxes,  p.drives, p.device, p.multimedia,
-            p.loop,  p.instance, p.tray, p.http,   p.shell};
+            p.loop,  p.instance, p.tray, p.http,   p.shell,  p.reply};
 }
 
 }  // namespace
@@ -30,7 +30,7 @@ App::App(Ports ports_, ui::FormHost* host)
               return std::make_unique<frmVelkor>(frmVelkor::Uses{
                   *this, ports.dialogs, ports.files, ports.instance, ports.drives, ports.device,
                   ports.loop, ini, passwordFile, managed, doors, trayIcon, captions, password,
-                  preferences, setPassword, checkPassword, about});
+                  ports.reply, preferences, setPassword, checkPassword, about});
           },
           host),
       preferences(
@@ -59,13 +59,24 @@ App::App(Ports ports_, ui::FormHost* host)
           host),
       captions(ini, ports.files, ports.dialogs,
                {mainWindow, preferences, setPassword, checkPassword}),
-      password(*this, ports.dialogs, passwordFile, ports.loop, checkPassword) {}
+      password(*this, ports.dialogs, passwordFile, ports.loop, checkPassword) {
+    boxes_.personAsked = [this] {
+        return checkPassword.loaded() && checkPassword->visible();
+    };
+}
 
 bool App::GermanTexts() const {
     const std::string file = SettingsFile(ports.files);
     int16_t language = 0;
     Attempt([&] { language = ToInt16(ini.ReadIni(file, "Language", "Language")); });
     return language == 1;
+}
+
+CommandAnswer App::RunCommandAlone(const Command& command) {
+    commandOnly_ = true;
+    CommandAnswer answer = mainWindow.get().RunCommand(command);
+    mainWindow.unload();
+    return answer;
 }
 
 bool App::Start() {

@@ -29,6 +29,10 @@ class BoxesWhileRunning : public Dialogs {
     BoxesWhileRunning(Dialogs& boxes, const bool& ended) : boxes_(boxes), ended_(ended) {}
     Answer Show(const MessageBoxRequest& box) override {
         if (ended_) return Answer::Cancel;
+        if (captured_ && !(personAsked && personAsked())) {
+            *captured_ += (captured_->empty() ? "" : "\r\n") + box.text;
+            return Answer::Ok;
+        }
         struct Open {
             int& count;
             ~Open() { --count; }
@@ -36,11 +40,14 @@ class BoxesWhileRunning : public Dialogs {
         return boxes_.Show(box);
     }
     bool open() const { return open_ > 0; }
+    void Capture(std::string* into) { captured_ = into; }
+    std::function<bool()> personAsked;  // the password prompt is open
 
   private:
     Dialogs& boxes_;
     const bool& ended_;
     int open_ = 0;
+    std::string* captured_ = nullptr;
 };
 
 class App : public Session {
@@ -73,6 +80,11 @@ class App : public Session {
     // Loads the main window (its load is the start-up) and shows it unless start-up decided
     // otherwise. Returns false when the program is to end at once.
     bool Start();
+    // Carries out a script's command with no copy running: the main window's load reads the
+    // settings and lists the drives, nothing more, and the command runs as in a running copy.
+    CommandAnswer RunCommandAlone(const Command& command);
+    bool commandOnly() const override { return commandOnly_; }
+    void CaptureBoxes(std::string* into) override { boxes_.Capture(into); }
     bool ended() const override { return ended_; }
     void End() override;
     bool boxOpen() const override { return boxes_.open(); }
@@ -85,7 +97,8 @@ class App : public Session {
     void RefuseWhileBusy() override;
 
   private:
-    ActionGate actions_;  // one lock, unlock, open, close, resume or exit at a time
+    ActionGate actions_;
+    bool commandOnly_ = false;  // one lock, unlock, open, close, resume or exit at a time
 };
 
 }  // namespace velkor

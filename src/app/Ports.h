@@ -1,5 +1,6 @@
 #pragma once
 // The operating system as the program sees it: one reference per port.
+#include "platform/CommandReply.h"
 #include "platform/Device.h"
 #include "platform/Dialogs.h"
 #include "platform/Drives.h"
@@ -26,6 +27,7 @@ struct Ports {
     Tray& tray;
     Http& http;
     Shell& shell;
+    CommandReply& reply;
 };
 
 }  // namespace velkor

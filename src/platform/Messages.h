@@ -4,6 +4,7 @@
 
 namespace velkor::msg {
 
+inline constexpr uint32_t kCopyData = 0x004A;
 inline constexpr uint32_t kSysCommand = 0x0112;
 inline constexpr uint32_t kScMinimize = 0xF020;
 inline constexpr uint32_t kScRestore = 0xF120;

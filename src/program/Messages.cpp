@@ -73,13 +73,55 @@ constexpr Text kTexts[] = {
     {Msg::RedirectTooMany, "the server redirected too many times",
      "der Server leitete zu oft weiter"},
     {Msg::Checking, "Checking...", "Suche l\xC3\xA4uft..."},
+    {Msg::Usage,
+     "Usage: Velkor /lock|/unlock|/open|/close D:|all, /status, /exit or /?\r\n"
+     "  /lock D:    lock the eject button of drive D: (\"all\": every optical drive)\r\n"
+     "  /unlock D:  unlock it; /open D: and /close D: open and close its tray\r\n"
+     "  /status     one line per optical drive: \"D: locked\" or \"D: unlocked\"\r\n"
+     "  /exit       end the running Velkor, which unlocks every drive (no question asked)\r\n"
+     "Unlock, open, close and exit ask for the password when one is set. Exit codes: 0 done,\r\n"
+     "1 refused, 2 failed, 3 usage error, 4 the running Velkor cannot be reached.",
+     "Aufruf: Velkor /lock|/unlock|/open|/close D:|all, /status, /exit oder /?\r\n"
+     "  /lock D:    die Auswurftaste von Laufwerk D: sperren (\"all\": alle Laufwerke)\r\n"
+     "  /unlock D:  sie freigeben; /open D: und /close D: \xC3\xB6"
+     "ffnen und schlie\xC3\x9F"
+     "en die Lade\r\n"
+     "  /status     eine Zeile je Laufwerk: \"D: locked\" oder \"D: unlocked\"\r\n"
+     "  /exit       das laufende Velkor beenden, das alle Laufwerke freigibt (ohne R\xC3\xBC"
+     "ckfrage)\r\n"
+     "Freigeben, \xC3\x96"
+     "ffnen, Schlie\xC3\x9F"
+     "en und Beenden fragen nach dem Passwort, wenn eines gesetzt\r\n"
+     "ist. R\xC3\xBC"
+     "ckgabewerte: 0 erledigt, 1 abgelehnt, 2 fehlgeschlagen, 3 Aufruffehler,\r\n"
+     "4 das laufende Velkor ist nicht erreichbar."},
+    {Msg::UnknownOption, "Unknown option \"%1\".", "Unbekannte Option \"%1\"."},
+    {Msg::DriveMissing, "%1 needs a drive letter or \"all\".",
+     "%1 braucht einen Laufwerksbuchstaben oder \"all\"."},
+    {Msg::NotADrive, "\"%1\" is not a drive letter or \"all\".",
+     "\"%1\" ist kein Laufwerksbuchstabe und nicht \"all\"."},
+    {Msg::Unexpected, "Unexpected \"%1\": one command at a time.",
+     "Unerwartet: \"%1\" (ein Befehl auf einmal)."},
+    {Msg::NotOptical, "%1 is not an optical drive.", "%1 ist kein optisches Laufwerk."},
+    {Msg::Unreachable,
+     "Velkor runs in another user's session and cannot be reached from here; nothing was done.",
+     "Velkor l\xC3\xA4uft in der Sitzung eines anderen Benutzers und ist von hier nicht "
+     "erreichbar; nichts wurde getan."},
+    {Msg::NoAnswer, "The running Velkor gave no answer within %1 s.",
+     "Das laufende Velkor hat nicht innerhalb von %1 s geantwortet."},
+    {Msg::FromRecord, "Velkor is not running: these are the states recorded in %1.",
+     "Velkor l\xC3\xA4uft nicht: dies sind die in %1 gespeicherten Zust\xC3\xA4nde."},
+    {Msg::Opened, "%1 opened",
+     "%1 ge\xC3\xB6"
+     "ffnet"},
+    {Msg::Closed, "%1 closed", "%1 geschlossen"},
 };
 
 constexpr bool InOrder() {
     for (size_t i = 0; i < std::size(kTexts); ++i) {
         if (static_cast<size_t>(kTexts[i].id) != i) return false;
     }
-    return static_cast<size_t>(Msg::Checking) + 1 == std::size(kTexts);
+    return static_cast<size_t>(Msg::Closed) + 1 == std::size(kTexts);
 }
 static_assert(InOrder(), "one text per message, in the order of Msg");
 

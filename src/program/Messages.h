@@ -33,6 +33,17 @@ enum class Msg {
     RedirectOtherHost,
     RedirectTooMany,
     Checking,
+    Usage,
+    UnknownOption,
+    DriveMissing,
+    NotADrive,
+    Unexpected,
+    NotOptical,
+    Unreachable,
+    NoAnswer,
+    FromRecord,
+    Opened,
+    Closed,
 };
 
 // The text in German or English, each "%n" replaced by the n-th of `values`.

@@ -3,6 +3,7 @@
 // and the end of the run. The program (App) is the one session; the tests' harness runs a real
 // one.
 #include <functional>
+#include <string>
 
 #include "program/ActionGate.h"
 
@@ -20,6 +21,12 @@ class Session {
     virtual void End() = 0;
     // A message box of the program is open (its own loop runs the other windows meanwhile).
     virtual bool boxOpen() const = 0;
+    // The run carries out one command from a script and ends: no start-up, no window, no icon.
+    virtual bool commandOnly() const { return false; }
+    // While set, the texts of the message boxes the program would show are added to `into`
+    // (one a line) instead, answered OK; a box shown while the password prompt is open still
+    // goes to the person at it. Null ends it.
+    virtual void CaptureBoxes(std::string* into) = 0;
 
     // The gate every user action passes.
     virtual ActionGate& actions() = 0;

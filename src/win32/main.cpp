@@ -6,6 +6,8 @@
 #include "program/ErrorCheck.h"
 #include "program/Timeline.h"
 #include "ui/Dispatch.h"
+#include "win32/CommandMain.h"
+#include "win32/CommandTransport.h"
 #include "win32/ModernStandby.h"
 #include "win32/Renderer.h"
 #include "win32/StartupMarks.h"
@@ -45,18 +47,28 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     win32::Win32Tray tray(instance, renderer);
     win32::Win32Http http;
     win32::Win32Shell shell;
-    App app(
-        Ports{files, text, dialogs, drives, device, multimedia, loop, single, tray, http, shell},
-        &renderer);
+    win32::Win32CommandReply reply;
+    App app(Ports{files, text, dialogs, drives, device, multimedia, loop, single, tray, http, shell,
+                  reply},
+            &renderer);
     app.onEnded = [] {
         PostQuitMessage(0);
     };
+    // A script's command: carried out (by the running copy, or here) instead of a start.
+    if (const ParsedCommandLine parsed = ParseCommandLine(win32::ProgramArguments());
+        parsed.command || parsed.error) {
+        ui::Dispatch running;  // the command runs handlers as a dispatched message does
+        return win32::RunCommandProcess(
+            parsed, app.GermanTexts(), [&app](const Command& c) { return app.RunCommandAlone(c); });
+    }
     timeline::Mark("ports made");
     {
         ui::Dispatch starting;       // start-up runs handlers as a dispatched message does
         if (!app.Start()) return 0;  // another copy runs already
     }
     timeline::Mark("started");
-    win32::ModernStandbyNotifications standby(renderer.windowOf(app.mainWindow.get()));
+    HWND main = renderer.windowOf(app.mainWindow.get());
+    win32::MarkMainWindow(main);  // where scripts' commands find the running copy
+    win32::ModernStandbyNotifications standby(main);
     return loop.Run();
 }

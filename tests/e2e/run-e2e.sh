@@ -191,6 +191,7 @@ drive keys tab >/dev/null; drive text sk42 >/dev/null; drive keys home >/dev/nul
 drive text Kio >/dev/null
 drive keys enter >/dev/null
 expect "the password is stored as meant, enciphered" "Kiosk42" stored_password
+cp "$e2e/Velkor/password.txt" "$e2e/password-Kiosk42.txt"  # for the commands from scripts
 window_up Preferences || true  # back to the preferences, as the user clicks on them
 drive keys alt+u alt+a >/dev/null  # no last state at start, then Apply
 expect "Apply writes the start-up keys" "DeviceAll=0 UseLastState=0 Minimize=0 Standby=1" \
@@ -556,6 +557,63 @@ drive devnodes
 expect "G: gone the same way" "$(printf 'D: locked|1\nE: locked|1\nselected=1')" drive combo
 end_leftover
 sed -i 's/^DeviceAll=.*/DeviceAll=0/; s/^Minimize=.*/Minimize=0/' "$e2e/Velkor/Velkor.ini"
+
+section "commands from scripts, through the running copy and without one"
+# As a script runs them: Velkor.com from the program folder, its output redirected; a line
+# "CODE|stdout lines joined by /|stderr's first line".
+run_command() {
+    local code=0
+    (cd "$e2e/Velkor" && timeout -k 5 120 "$WINE" Velkor.com "$@" </dev/null >"$e2e/out" 2>"$e2e/err") || code=$?
+    echo "$code|$(tr -d '\r' <"$e2e/out" | paste -sd/)|$(tr -d '\r' <"$e2e/err" | head -1)"
+}
+later_command() {  # started in the background; its line lands in $e2e/later
+    run_command "$@" >"$e2e/later" &
+    later=$!
+}
+cp "$e2e/password-Kiosk42.txt" "$e2e/Velkor/password.txt"
+sed -i 's/^DeviceAll=.*/DeviceAll=0/; s/^UseLastState=.*/UseLastState=0/; s/^Minimize=.*/Minimize=1/' \
+    "$e2e/Velkor/Velkor.ini"
+start_velkor
+drive wait-icon 30000 || bad "the icon never came"
+tries=1 expect "/status: one line a drive" "0|D: unlocked/E: unlocked|" run_command /status
+before=$(locks 1 D)
+tries=1 expect "/lock D: answers with the state" "0|D: locked|" run_command -LOCK d
+expect "and the device got it" "$((before + 1))" locks 1 D
+expect "the running copy shows it and records it" "D: locked|1 DeviceD=1" \
+    eval 'echo "$(drive combo | head -1) $(record DeviceD)"'
+before=$(locks 0 D)
+later_command /unlock D:
+window_up "Password required" 10000 || true
+drive text Kiosk42 >/dev/null; drive keys enter >/dev/null
+wait $later || true
+expect "/unlock D: asks in the running copy: the right password, 0" "0|D: unlocked|" cat "$e2e/later"
+expect "and D: is unlocked" "$((before + 1))" locks 0 D
+before=$(wc -l <"$log")
+later_command /unlock all
+window_up "Password required" 10000 || true
+drive keys esc >/dev/null
+wait $later || true
+expect "Cancel: refused, 1" "1||Sorry, a password is required for this action." cat "$e2e/later"
+tries=1 expect "usage errors: 3" "3||Unknown option \"/frob\". 3||Q: is not an optical drive." \
+    eval 'echo "$(run_command /frob) $(run_command /lock Q:)"'
+expect "and no request reached a drive meanwhile" "$before" eval 'wc -l <"$log"'
+echo "$e2e/dev/cdE" >"$e2e/fail"
+tries=1 expect "a drive that refuses: 2, named with the reason" "2|E: unlocked|E: could not be locked: " \
+    eval 'run_command /lock E: | cut -c1-38'
+rm -f "$e2e/fail"
+later_command /exit
+window_up "Password required" 10000 || true
+drive text Kiosk42 >/dev/null; drive keys enter >/dev/null
+wait $later || true
+expect "/exit with the password ends the running copy" "0|D: unlocked/E: unlocked| 0" \
+    eval 'echo "$(cat "$e2e/later") $(wait_exit)"'
+rm -f "$e2e/Velkor/password.txt"
+before="$(locks 1 D) $(locks 1 E)"
+tries=1 expect "no copy running: /lock all is carried out alone" "0|D: locked/E: locked|" run_command /lock all
+expect "each device got it, and the record" "$(( ${before% *} + 1 )) $(( ${before#* } + 1 )) DeviceD=1 DeviceE=1" \
+    eval 'echo $(locks 1 D) $(locks 1 E) $(record DeviceD) $(record DeviceE)'
+expect "and nothing is left running" "" eval 'drive visible 2>/dev/null | grep 1; drive icon | grep 1'
+sed -i 's/^Minimize=.*/Minimize=0/' "$e2e/Velkor/Velkor.ini"
 
 section "no DLL placed in the program folder was loaded"
 # Every part above ran the update check, the tray door, the links and the notification-area

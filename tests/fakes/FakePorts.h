@@ -22,10 +22,11 @@ struct FakePorts {
     RecordingTray tray;
     ScriptedHttp http;
     RecordingShell shell;
+    RecordingReply reply;
 
     Ports With(EventLoop& loop) {
         return Ports{files, text,     dialogs, drives, device, multimedia,
-                     loop,  instance, tray,    http,   shell};
+                     loop,  instance, tray,    http,   shell,  reply};
     }
 };
 

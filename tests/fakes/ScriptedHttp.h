@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/CommandReply.h"
 #include "platform/Http.h"
 #include "platform/Shell.h"
 
@@ -80,6 +81,15 @@ class ScriptedHttp : public Http {
         uint64_t endsAt_;
         std::function<uint64_t()> clock_;
     };
+};
+
+class RecordingReply : public CommandReply {
+  public:
+    std::vector<std::pair<uintptr_t, CommandAnswer>> sent;
+    bool Send(uintptr_t window, const CommandAnswer& answer) override {
+        sent.emplace_back(window, answer);
+        return true;
+    }
 };
 
 class RecordingShell : public Shell {

@@ -78,7 +78,10 @@ void frmVelkor::Form_Unload(int& cancel) {
     powerProc_ = 0;
     if (deviceProc_ != 0) removeWindowProc(deviceProc_);
     deviceProc_ = 0;
+    if (commandProc_ != 0) removeWindowProc(commandProc_);
+    commandProc_ = 0;
     TimerDrives.setEnabled(false);
+    TimerCommand.setEnabled(false);
 }
 
 }  // namespace velkor

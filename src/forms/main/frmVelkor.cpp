@@ -86,6 +86,10 @@ frmVelkor::frmVelkor(Uses uses) : Form("frmVelkor", std::string(program::kTitle)
     TimerDrives.onTimer = [this] {
         TimerDrives_Timer();
     };
+    adopt(TimerCommand);
+    TimerCommand.onTimer = [this] {
+        TimerCommand_Timer();
+    };
 
     optLock.onClick = [this] {
         optLock_Click();
@@ -168,6 +172,10 @@ int16_t SwitchOrZero(const IniInOut::Reading& settings, const char* key) {
 }  // namespace
 
 void frmVelkor::Form_Load() {
+    if (use_.session.commandOnly()) {
+        Guarded(use_.dialogs, "frmVelkor.Form_Load()", [&] { LoadForCommand(); });
+        return;
+    }
     int16_t deviceAll = 0, useLastState = 0, minimize = 0, standby = 0;
     int32_t delay = 0;
 
@@ -244,6 +252,10 @@ void frmVelkor::Form_Load() {
         [&] {  // from here on the list follows drives that come and go
             deviceProc_ = installWindowProc(
                 [this](const ui::WindowMessage& m) { return DeviceWindowProc(m); });
+        },
+        [&] {  // and scripts' commands are taken
+            commandProc_ = installWindowProc(
+                [this](const ui::WindowMessage& m) { return CommandWindowProc(m); });
         },
     };
     for (const auto& step : steps) {

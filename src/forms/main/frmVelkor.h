@@ -12,7 +12,9 @@
 
 #include "drives/DriveControl.h"
 #include "drives/DriveList.h"
+#include "platform/CommandReply.h"
 #include "platform/Device.h"
+#include "program/CommandLine.h"
 #include "ui/CheckBox.h"
 #include "ui/CommandButton.h"
 #include "ui/Form.h"
@@ -68,6 +70,7 @@ class frmVelkor : public ui::Form {
         APIStuff& trayIcon;
         Captions& captions;
         PasswordCheck& password;
+        CommandReply& reply;
         // The other windows: the preferences dialog holds the options; all go with this one.
         ui::FormSlot<frmPreferences>& preferences;
         ui::FormSlot<frmSetPWD>& setPassword;
@@ -91,6 +94,8 @@ class frmVelkor : public ui::Form {
     ui::Timer TimerSuspend{"TimerSuspend", 5000};
     // Runs once a burst of device notifications has settled (DriveChanges.cpp).
     ui::Timer TimerDrives{"TimerDrives", 500, false};
+    // Runs the commands scripts sent, once their message has been answered (Commands.cpp).
+    ui::Timer TimerCommand{"TimerCommand", 10, false};
 
     // Menus, in menu order.
     ui::Menu mnuPopup{"mnuPopup", "PopupMenu"};
@@ -183,8 +188,20 @@ class frmVelkor : public ui::Form {
     std::optional<intptr_t> DeviceWindowProc(const ui::WindowMessage& m);
     void TimerDrives_Timer();
 
+    // Commands from scripts (Commands.cpp): a command process hands one over and waits; it runs
+    // through the same paths as the pop-up menu's entries (the gate, the password prompt, the
+    // record, the selector and the submenus) and its answer goes back when it has ended.
+    std::optional<intptr_t> CommandWindowProc(const ui::WindowMessage& m);
+    void TimerCommand_Timer();
+    CommandAnswer RunCommand(const Command& command);
+
   private:
     void FollowDrives();
+    void LoadForCommand();
+    // "D: locked" lines of entry k (every entry for 0), as held or as recorded.
+    std::string StateLines(int entry, bool recorded) const;
+    std::vector<CommandRequest> commands_;  // handed over, not run yet
+    int commandProc_ = 0;
     bool menuOpen_ = false;     // a menu of this window (the bar's or the pop-up) is open
     uint32_t volumesGone_ = 0;  // letters taken away since the drives were last listed (bit 0: A:)
     int deviceProc_ = 0;

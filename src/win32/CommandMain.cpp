@@ -1,0 +1,60 @@
+#include "win32/CommandMain.h"
+
+#include <windows.h>
+// after windows.h
+#include <shellapi.h>
+
+#include "program/Messages.h"
+#include "win32/CommandTransport.h"
+#include "win32/ConsoleOutput.h"
+#include "win32/SystemDll.h"
+#include "win32/Utf.h"
+
+namespace velkor::win32 {
+
+std::vector<std::string> ProgramArguments() {
+    std::vector<std::string> args;
+    std::string failure;
+    auto* split = ShellDll().Find<decltype(CommandLineToArgvW)>("CommandLineToArgvW", failure);
+    int count = 0;
+    wchar_t** words = split ? split(GetCommandLineW(), &count) : nullptr;
+    for (int i = 1; words && i < count; ++i) args.push_back(Narrow(words[i]));
+    if (words) LocalFree(words);
+    return args;
+}
+
+int RunCommandProcess(const ParsedCommandLine& parsed, bool german,
+                      const std::function<CommandAnswer(const Command&)>& alone) {
+    auto finish = [](const CommandAnswer& answer) {
+        PrintOut(answer.out);
+        PrintError(answer.err);
+        return answer.code;
+    };
+    if (parsed.error) {
+        return finish({static_cast<int>(Outcome::Usage), "", Describe(*parsed.error, german)});
+    }
+    const Command& command = *parsed.command;
+    if (command.verb == Verb::Help) {
+        return finish({static_cast<int>(Outcome::Done), Say(Msg::Usage, german) + "\r\n", ""});
+    }
+    if (HWND copy = FindRunningCopy()) {
+        const bool prompts = command.verb != Verb::Lock && command.verb != Verb::Status;
+        if (auto answer = SendCommand(copy, Encode(command), kTakeMs,
+                                      prompts ? kPromptAnswerMs : kAnswerMs)) {
+            return finish(*answer);
+        }
+        const unsigned long seconds = (prompts ? kPromptAnswerMs : kAnswerMs) / 1000;
+        return finish({static_cast<int>(Outcome::Unreachable), "",
+                       Say(Msg::NoAnswer, german, {std::to_string(seconds)}) + "\r\n"});
+    }
+    // Running, but not here (another user's session): never act behind its back.
+    if (CopyRunsOnMachine()) {
+        return finish(
+            {static_cast<int>(Outcome::Unreachable), "", Say(Msg::Unreachable, german) + "\r\n"});
+    }
+    CommandAnswer answer = alone(command);
+    if (!answer.err.empty() && !answer.err.ends_with("\n")) answer.err += "\r\n";
+    return finish(answer);
+}
+
+}  // namespace velkor::win32
