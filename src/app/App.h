@@ -97,8 +97,8 @@ class App : public Session {
     void RefuseWhileBusy() override;
 
   private:
-    ActionGate actions_;
-    bool commandOnly_ = false;  // one lock, unlock, open, close, resume or exit at a time
+    ActionGate actions_;  // one lock, unlock, open, close, resume or exit at a time
+    bool commandOnly_ = false;
 };
 
 }  // namespace velkor

@@ -14,6 +14,14 @@ namespace velkor::win32 {
 
 std::vector<std::string> ProgramArguments() {
     std::vector<std::string> args;
+    // A plain start has nothing after the program's name: the shell's DLL is not loaded for it.
+    const wchar_t* line = GetCommandLineW();
+    const bool quoted = *line == L'"';
+    for (line += quoted ? 1 : 0; *line && (quoted ? *line != L'"' : *line != L' '); ++line) {
+    }
+    if (quoted && *line) ++line;
+    while (*line == L' ' || *line == L'\t') ++line;
+    if (!*line) return args;
     std::string failure;
     auto* split = ShellDll().Find<decltype(CommandLineToArgvW)>("CommandLineToArgvW", failure);
     int count = 0;

@@ -11,9 +11,9 @@
 //   VelkorDriver hold PATH MS          another program holds the file open, unshared, for MS
 //   VelkorDriver icon                  "1" when the notification-area icon is there
 //   VelkorDriver wait-icon MS          wait for the notification-area icon
-//   VelkorDriver start-timed FOLDER EXE main|icon MS   start FOLDER\EXE from this running
-//                                      process and print the milliseconds until its main window
-//                                      is shown (or its icon is there); it is left running
+//   VelkorDriver start-timed FOLDER "EXE [ARGS]" main|icon|exit MS   start FOLDER\EXE from this
+//                                      running process and print the milliseconds until its main
+//                                      window is shown (its icon is there, it has ended)
 //   VelkorDriver tray left|right       click the notification-area icon; after a right click,
 //                                      wait up to 3 s for its pop-up menu (exit 1 without)
 //   VelkorDriver resume [automatic]    the system tells the program it resumed from standby, as
@@ -82,29 +82,35 @@ HWND TopLevel(const std::string& title) {
 // which the starting program needs, and spread the figures more.
 int StartTimed(const std::string& folder, const std::string& exe, const std::string& what,
                const char* ms) {
-    const std::wstring where = Widen(folder), path = where + L"\\" + Widen(exe);
+    // "EXE ARGS": the program and its command line's arguments.
+    const std::wstring where = Widen(folder), program = Widen(exe.substr(0, exe.find(' ')));
+    const std::wstring path = where + L"\\" + program;
+    std::wstring line = L"\"" + path + L"\"" + Widen(exe.substr(program.size()));
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
     LARGE_INTEGER frequency, begin, now;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&begin);
-    if (!CreateProcessW(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, where.c_str(),
-                        &startup, &started)) {
+    if (!CreateProcessW(path.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        where.c_str(), &startup, &started)) {
         return 1;
     }
     CloseHandle(started.hThread);
-    CloseHandle(started.hProcess);
     const double limit = std::atof(ms);
     for (;;) {
         QueryPerformanceCounter(&now);
         const double elapsed =
             static_cast<double>(now.QuadPart - begin.QuadPart) * 1000.0 / frequency.QuadPart;
-        if (what == "icon" ? TrayIcon() != nullptr : ShownMainWindow() != nullptr) {
+        const bool there = what == "exit"   ? WaitForSingleObject(started.hProcess, 0) == 0
+                           : what == "icon" ? TrayIcon() != nullptr
+                                            : ShownMainWindow() != nullptr;
+        if (there) {
+            CloseHandle(started.hProcess);
             std::printf("%.0f\n", elapsed);
             return 0;
         }
-        if (elapsed > limit) return 1;
+        if (elapsed > limit) return CloseHandle(started.hProcess), 1;
         Sleep(5);
     }
 }

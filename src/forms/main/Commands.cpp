@@ -89,6 +89,10 @@ CommandAnswer frmVelkor::RunCommand(const Command& command) {
     use_.session.actions().TryRun([&] {
         std::string told;  // what message boxes would have said
         use_.session.CaptureBoxes(&told);
+        struct Release {
+            Session& session;
+            ~Release() { session.CaptureBoxes(nullptr); }
+        } release{use_.session};
         bool ran = true;
         if (command.verb == Verb::Exit) {
             blnRecordState = false;  // the record keeps what the next start restores
@@ -109,7 +113,6 @@ CommandAnswer frmVelkor::RunCommand(const Command& command) {
             chkAll.setValue(0);
             blnAllDrives = false;
         }
-        use_.session.CaptureBoxes(nullptr);
         std::string out;
         if (ran && (command.verb == Verb::Open || command.verb == Verb::Close)) {
             for (int k = 1; k <= drives.count(); ++k) {
