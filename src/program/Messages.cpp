@@ -104,9 +104,10 @@ constexpr Text kTexts[] = {
      "Unerwartet: \"%1\" (ein Befehl auf einmal)."},
     {Msg::NotOptical, "%1 is not an optical drive.", "%1 ist kein optisches Laufwerk."},
     {Msg::Unreachable,
-     "Velkor runs in another user's session and cannot be reached from here; nothing was done.",
-     "Velkor l\xC3\xA4uft in der Sitzung eines anderen Benutzers und ist von hier nicht "
-     "erreichbar; nichts wurde getan."},
+     "Velkor runs but cannot be reached from here (in another user's session, or still "
+     "starting); nothing was done.",
+     "Velkor l\xC3\xA4uft, ist von hier aber nicht erreichbar (in der Sitzung eines anderen "
+     "Benutzers, oder es startet noch); nichts wurde getan."},
     {Msg::NoAnswer, "The running Velkor gave no answer within %1 s.",
      "Das laufende Velkor hat nicht innerhalb von %1 s geantwortet."},
     {Msg::FromRecord, "Velkor is not running: these are the states recorded in %1.",

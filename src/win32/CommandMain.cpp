@@ -45,7 +45,13 @@ int RunCommandProcess(const ParsedCommandLine& parsed, bool german,
     if (command.verb == Verb::Help) {
         return finish({static_cast<int>(Outcome::Done), Say(Msg::Usage, german) + "\r\n", ""});
     }
-    if (HWND copy = FindRunningCopy()) {
+    // A copy that is still starting (its start-up may wait for the password) is waited for.
+    HWND copy = FindRunningCopy();
+    for (DWORD waited = 0; !copy && waited < kTakeMs && CopyRunsOnMachine(); waited += 100) {
+        Sleep(100);
+        copy = FindRunningCopy();
+    }
+    if (copy) {
         const bool prompts = command.verb != Verb::Lock && command.verb != Verb::Status;
         if (auto answer = SendCommand(copy, Encode(command), kTakeMs,
                                       prompts ? kPromptAnswerMs : kAnswerMs)) {

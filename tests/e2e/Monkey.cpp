@@ -87,8 +87,12 @@ class MonkeyRun {
     int Run(int steps) {
         if (!Start()) return Fail("the program did not start");
         for (step_ = 1; step_ <= steps && failures_ == 0; ++step_) {
-            protectedAtStart_ = PasswordStored();
-            granted_ = system_ = false;
+            // An action whose message box or prompt is still open goes on in this step, with the
+            // password given for it (or as the system's).
+            if (!underWay_) {
+                protectedAtStart_ = PasswordStored();
+                granted_ = system_ = false;
+            }
             if (Running() && Chance(12)) {
                 WorldEvent();
             } else {
@@ -97,6 +101,7 @@ class MonkeyRun {
             Settle();
             Check();
             EndOfStep();
+            underWay_ = Running() && (MessageBoxWindow() || !Dialogs().empty());
         }
         Stop();
         std::printf("monkey: %d steps, %d failures\n", step_ - 1, failures_);
@@ -544,10 +549,11 @@ class MonkeyRun {
 
     std::mt19937 random_;
     std::wstring folder_, log_;
-    std::string work_;                    // the Unix folder of the simulated drives
-    bool drivesChanged_ = false;          // a drive came or went since the last comparison
-    bool woke_ = false;                   // the PC woke; the program has not handled it yet
-    std::set<char> refused_;              // drives whose device was made to refuse
+    std::string work_;            // the Unix folder of the simulated drives
+    bool drivesChanged_ = false;  // a drive came or went since the last comparison
+    bool woke_ = false;           // the PC woke; the program has not handled it yet
+    bool underWay_ = false;       // a message box or dialog was open when the last step ended
+    std::set<char> refused_;      // drives whose device was made to refuse
     HANDLE held_ = INVALID_HANDLE_VALUE;  // password.txt, held by "another program"
     PROCESS_INFORMATION process_{};
     int step_ = 0;
