@@ -1,15 +1,18 @@
 // Velkor.com, the console companion of Velkor.exe. A shell given "Velkor" runs the .com first:
 // it starts Velkor.exe beside it with the same arguments and standard handles, waits for it and
 // returns its exit code, which a window program cannot give an interactive shell. Without
-// arguments it starts the program and returns at once.
+// arguments it starts the program and returns at once. (Plain system calls: no C++ library.)
 #include <windows.h>
 
-#include <string>
+#include <cstdio>
+#include <cwchar>
 
 int wmain() {
-    std::wstring exe(32768, L'\0');
-    exe.resize(GetModuleFileNameW(nullptr, exe.data(), static_cast<DWORD>(exe.size())));
-    exe = exe.substr(0, exe.find_last_of(L"\\/") + 1) + L"Velkor.exe";
+    static wchar_t exe[32768], command[32768 + 64];
+    DWORD length = GetModuleFileNameW(nullptr, exe, 32768);
+    while (length > 0 && exe[length - 1] != L'\\' && exe[length - 1] != L'/') --length;
+    exe[length] = L'\0';
+    std::wcsncat(exe, L"Velkor.exe", 32767 - length);
     // The arguments as given: the command line after the program's own name.
     const wchar_t* rest = GetCommandLineW();
     const bool quoted = *rest == L'"';
@@ -17,7 +20,8 @@ int wmain() {
     }
     if (quoted && *rest) ++rest;
     while (*rest == L' ' || *rest == L'\t') ++rest;
-    std::wstring command = L"\"" + exe + L"\"" + (*rest ? L" " + std::wstring(rest) : L"");
+    std::swprintf(command, sizeof command / sizeof *command, L"\"%ls\"%ls%ls", exe,
+                  *rest ? L" " : L"", rest);
 
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -26,13 +30,13 @@ int wmain() {
     startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-        const std::string text = "Velkor.exe could not be started (error " +
-                                 std::to_string(GetLastError()) + ").\r\n";
+    if (!CreateProcessW(exe, command, nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                        &process)) {
+        char text[96];
+        const int size = std::snprintf(
+            text, sizeof text, "Velkor.exe could not be started (error %lu).\r\n", GetLastError());
         DWORD written = 0;
-        WriteFile(startup.hStdError, text.data(), static_cast<DWORD>(text.size()), &written,
-                  nullptr);
+        WriteFile(startup.hStdError, text, static_cast<DWORD>(size), &written, nullptr);
         return 4;
     }
     DWORD code = 0;
