@@ -17,7 +17,6 @@ class ToolTips {
     bool Make(HWND owner, HINSTANCE instance);
     // The tip of `control`, a child of `owner`; an empty text takes it away.
     void Set(HWND owner, HWND control, const std::string& text);
-    bool made() const { return static_cast<bool>(window_); }
     void Clear();
 
   private:

@@ -6,7 +6,6 @@
 #include "forms/main/frmVelkor.h"
 #include "forms/preferences/frmPreferences.h"
 #include "password/PasswordFile.h"
-#include "platform/Drives.h"
 #include "platform/Files.h"
 #include "platform/Messages.h"
 #include "program/ManagedSettings.h"
