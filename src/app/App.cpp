@@ -72,8 +72,9 @@ bool App::GermanTexts() const {
     return language == 1;
 }
 
-CommandAnswer App::RunCommandAlone(const Command& command) {
+CommandAnswer App::RunCommandAlone(const Command& command, bool personPresent) {
     commandOnly_ = true;
+    personPresent_ = personPresent;
     CommandAnswer answer = mainWindow.get().RunCommand(command);
     mainWindow.unload();
     return answer;

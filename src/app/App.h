@@ -82,7 +82,9 @@ class App : public Session {
     bool Start();
     // Carries out a script's command with no copy running: the main window's load reads the
     // settings and lists the drives, nothing more, and the command runs as in a running copy.
-    CommandAnswer RunCommandAlone(const Command& command);
+    // `personPresent`: the process runs on the user's desktop, where a prompt can be answered.
+    CommandAnswer RunCommandAlone(const Command& command, bool personPresent = true);
+    bool personPresent() const override { return personPresent_; }
     bool commandOnly() const override { return commandOnly_; }
     void CaptureBoxes(std::string* into) override { boxes_.Capture(into); }
     bool ended() const override { return ended_; }
@@ -99,6 +101,7 @@ class App : public Session {
   private:
     ActionGate actions_;  // one lock, unlock, open, close, resume or exit at a time
     bool commandOnly_ = false;
+    bool personPresent_ = true;
 };
 
 }  // namespace velkor

@@ -116,13 +116,18 @@ constexpr Text kTexts[] = {
      "%1 ge\xC3\xB6"
      "ffnet"},
     {Msg::Closed, "%1 closed", "%1 geschlossen"},
+    {Msg::NobodyToAsk,
+     "This action needs the password, and no one can answer its prompt here (no desktop of the "
+     "user).",
+     "Diese Aktion braucht das Passwort, und hier kann niemand danach gefragt werden (kein "
+     "Desktop des Benutzers)."},
 };
 
 constexpr bool InOrder() {
     for (size_t i = 0; i < std::size(kTexts); ++i) {
         if (static_cast<size_t>(kTexts[i].id) != i) return false;
     }
-    return static_cast<size_t>(Msg::Closed) + 1 == std::size(kTexts);
+    return static_cast<size_t>(Msg::NobodyToAsk) + 1 == std::size(kTexts);
 }
 static_assert(InOrder(), "one text per message, in the order of Msg");
 

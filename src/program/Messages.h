@@ -44,6 +44,7 @@ enum class Msg {
     FromRecord,
     Opened,
     Closed,
+    NobodyToAsk,
 };
 
 // The text in German or English, each "%n" replaced by the n-th of `values`.

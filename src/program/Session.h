@@ -23,6 +23,9 @@ class Session {
     virtual bool boxOpen() const = 0;
     // The run carries out one command from a script and ends: no start-up, no window, no icon.
     virtual bool commandOnly() const { return false; }
+    // Whether a person can see and answer the password prompt (not so for a command run by a
+    // task or service without the user's desktop).
+    virtual bool personPresent() const { return true; }
     // While set, the texts of the message boxes the program would show are added to `into`
     // (one a line) instead, answered OK; a box shown while the password prompt is open still
     // goes to the person at it. Null ends it.

@@ -31,6 +31,13 @@ std::vector<std::string> ProgramArguments() {
     return args;
 }
 
+bool OnUsersDesktop() {
+    USEROBJECTFLAGS flags{};
+    return GetUserObjectInformationW(GetProcessWindowStation(), UOI_FLAGS, &flags, sizeof flags,
+                                     nullptr) &&
+           (flags.dwFlags & WSF_VISIBLE);
+}
+
 int RunCommandProcess(const ParsedCommandLine& parsed, bool german,
                       const std::function<CommandAnswer(const Command&)>& alone) {
     auto finish = [](const CommandAnswer& answer) {

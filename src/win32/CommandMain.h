@@ -19,6 +19,10 @@ inline constexpr unsigned long kTakeMs = 5000;
 inline constexpr unsigned long kAnswerMs = 30000;
 inline constexpr unsigned long kPromptAnswerMs = 10 * 60 * 1000;
 
+// Whether the process runs on a window station a person sees (not a service's or a task's that
+// runs without the user's desktop).
+bool OnUsersDesktop();
+
 // Carries out `parsed` (a command or a usage error) and prints what it says; the exit code.
 // `alone` runs a command in this process when no copy runs.
 int RunCommandProcess(const ParsedCommandLine& parsed, bool german,

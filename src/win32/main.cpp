@@ -58,8 +58,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (const ParsedCommandLine parsed = ParseCommandLine(win32::ProgramArguments());
         parsed.command || parsed.error) {
         ui::Dispatch running;  // the command runs handlers as a dispatched message does
-        return win32::RunCommandProcess(
-            parsed, app.GermanTexts(), [&app](const Command& c) { return app.RunCommandAlone(c); });
+        return win32::RunCommandProcess(parsed, app.GermanTexts(), [&app](const Command& c) {
+            return app.RunCommandAlone(c, win32::OnUsersDesktop());
+        });
     }
     timeline::Mark("ports made");
     {

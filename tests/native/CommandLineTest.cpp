@@ -155,6 +155,12 @@ TEST(CommandLineTest, WithNoCopyRunningTheCommandRunsAlone) {
     EXPECT_EQ(g.Read("Current", "DeviceE"), "1");
     EXPECT_FALSE(g.app.mainWindow.loaded());
     EXPECT_TRUE(g.dialogs.shown.empty());
+    // A guarded command where nobody sees a prompt is refused at once, and says why.
+    g.StorePassword("pw");
+    CommandAnswer unlock = g.app.RunCommandAlone({Verb::Unlock, "E:"}, false);
+    EXPECT_EQ(unlock.code, 1);
+    EXPECT_EQ(unlock.err.rfind("This action needs the password", 0), 0u) << unlock.err;
+    EXPECT_EQ(g.Requests(), "+E");
 }
 
 }  // namespace

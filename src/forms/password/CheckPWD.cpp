@@ -28,6 +28,11 @@ bool PasswordCheck::Ask() {
     if (RefusedForUnreadableFile(file_, file_.Read(), dialogs_, session_.GermanTexts())) {
         return false;
     }
+    if (!session_.personPresent()) {  // a prompt nobody sees would wait for ever
+        dialogs_.Show({Say(Msg::NobodyToAsk, session_.GermanTexts()), std::string(program::kTitle),
+                       Buttons::Ok, Icon::Critical});
+        return false;
+    }
     if (prompt_.loaded() && prompt_->Pending()) {
         prompt_->activate();
         return false;
