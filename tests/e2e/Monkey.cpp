@@ -89,6 +89,7 @@ class MonkeyRun {
         for (step_ = 1; step_ <= steps && failures_ == 0; ++step_) {
             // An action whose message box or prompt is still open goes on in this step, with the
             // password given for it (or as the system's).
+            Mark();
             if (!underWay_) {
                 protectedAtStart_ = PasswordStored();
                 granted_ = system_ = false;
@@ -259,10 +260,15 @@ class MonkeyRun {
             Answer(dialog, false);
             return;
         }
+        // The old password right or wrong; the new one always the run's own, and its repeat now
+        // and then another word, which is refused: so the password stored is always the one this
+        // run types as right (a wrong word typed twice would become the password).
         const bool right = Chance(75);
-        for (HWND box : PasswordBoxes(dialog)) {
-            IntoBox(box);
-            TypePassword(right || Chance(50));
+        const std::vector<HWND> boxes = PasswordBoxes(dialog);
+        for (size_t i = 0; i < boxes.size(); ++i) {
+            IntoBox(boxes[i]);
+            const bool old = boxes.size() == 3 && i == 0, repeat = i + 1 == boxes.size();
+            TypePassword(old ? right : !(repeat && Chance(15)));
         }
         Answer(dialog, true);
         if (PasswordStored() && right) granted_ = true;  // the old one was asked and given
@@ -452,8 +458,9 @@ class MonkeyRun {
 
     // The requests the devices accepted since the last look; a guarded one must have been let
     // through by the password, or be the system's.
-    void ReadDevices() {
-        for (const DeviceLine& d : NewDeviceLines()) {
+    size_t ReadDevices() {
+        const std::vector<DeviceLine> lines = NewDeviceLines();
+        for (const DeviceLine& d : lines) {
             if (d.request == "CDROM_LOCKDOOR") locked_[d.drive] = d.argument == 1;
             const bool guarded = (d.request == "CDROM_LOCKDOOR" && d.argument == 0) ||
                                  d.request == "CDROMEJECT" || d.request == "CDROMCLOSETRAY";
@@ -462,6 +469,7 @@ class MonkeyRun {
                      std::string(1, d.drive) + " without the password");
             }
         }
+        return lines.size();
     }
 
     void Check() {
@@ -473,11 +481,13 @@ class MonkeyRun {
         ReadDevices();
         // The shown state is compared only while nothing is under way, and once a change of the
         // drives has been followed (the program lists them again between the user's steps).
-        // A wake is handled once no action runs, on the next tick of its 5 s timer.
+        // A wake is handled once no action runs, on a tick of its 5 s timer.
         if (MessageBoxWindow() || !Dialogs().empty()) return;
         if (drivesChanged_ || woke_) {
-            Sleep(woke_ ? 5600 : 1500);
-            ReadDevices();
+            // A tick of the 5 s timer may find the gate busy; the handling is over once the
+            // devices are quiet.
+            Sleep(woke_ ? 10600 : 1500);
+            while (ReadDevices() > 0) Sleep(1000);
             drivesChanged_ = woke_ = false;
             return Check();
         }
@@ -538,6 +548,14 @@ class MonkeyRun {
         std::wstring path = L"Z:" + Widen(unixPath);
         std::replace(path.begin(), path.end(), L'/', L'\\');
         if (FILE* file = _wfopen(path.c_str(), L"wb")) fputs(text.c_str(), file), fclose(file);
+    }
+
+    // The step's number in the device log, to read a failure by.
+    void Mark() {
+        if (FILE* file = _wfopen(log_.c_str(), L"ab")) {
+            std::fprintf(file, "# step %d\n", step_);
+            std::fclose(file);
+        }
     }
 
     // What a world event set up for its step ends with it.
