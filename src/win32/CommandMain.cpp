@@ -41,8 +41,11 @@ bool OnUsersDesktop() {
 int RunCommandProcess(const ParsedCommandLine& parsed, bool german,
                       const std::function<CommandAnswer(const Command&)>& alone) {
     auto finish = [](const CommandAnswer& answer) {
-        PrintOut(answer.out);
-        PrintError(answer.err);
+        // Each text ends its last line, as a console program's do.
+        for (const auto& [text, print] :
+             {std::pair{&answer.out, &PrintOut}, std::pair{&answer.err, &PrintError}}) {
+            if (!text->empty()) print(text->ends_with("\n") ? *text : *text + "\r\n");
+        }
         return answer.code;
     };
     if (parsed.error) {
@@ -50,7 +53,7 @@ int RunCommandProcess(const ParsedCommandLine& parsed, bool german,
     }
     const Command& command = *parsed.command;
     if (command.verb == Verb::Help) {
-        return finish({static_cast<int>(Outcome::Done), Say(Msg::Usage, german) + "\r\n", ""});
+        return finish({static_cast<int>(Outcome::Done), Say(Msg::Usage, german), ""});
     }
     // A copy that is still starting (its start-up may wait for the password) is waited for.
     HWND copy = FindRunningCopy();
@@ -66,16 +69,13 @@ int RunCommandProcess(const ParsedCommandLine& parsed, bool german,
         }
         const unsigned long seconds = (prompts ? kPromptAnswerMs : kAnswerMs) / 1000;
         return finish({static_cast<int>(Outcome::Unreachable), "",
-                       Say(Msg::NoAnswer, german, {std::to_string(seconds)}) + "\r\n"});
+                       Say(Msg::NoAnswer, german, {std::to_string(seconds)})});
     }
     // Running, but not here (another user's session): never act behind its back.
     if (CopyRunsOnMachine()) {
-        return finish(
-            {static_cast<int>(Outcome::Unreachable), "", Say(Msg::Unreachable, german) + "\r\n"});
+        return finish({static_cast<int>(Outcome::Unreachable), "", Say(Msg::Unreachable, german)});
     }
-    CommandAnswer answer = alone(command);
-    if (!answer.err.empty() && !answer.err.ends_with("\n")) answer.err += "\r\n";
-    return finish(answer);
+    return finish(alone(command));
 }
 
 }  // namespace velkor::win32
