@@ -1,21 +1,13 @@
 #include "win32/CommandTransport.h"
 
 #include "win32/Handles.h"
+#include "win32/SystemDll.h"
 
 namespace velkor::win32 {
 namespace {
 
 constexpr wchar_t kMainMark[] = L"Velkor.MainWindow";
 constexpr wchar_t kReplyClass[] = L"VelkorCommandReply";
-
-// Lets WM_COPYDATA through to `window` from processes of lower integrity (an elevated copy and
-// a command from an ordinary prompt, or the other way round). Windows 7 and later.
-void LetCopyDataThrough(HWND window) {
-    using FilterFn = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
-    static auto filter = reinterpret_cast<FilterFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"user32.dll"), "ChangeWindowMessageFilterEx")));
-    if (filter) filter(window, WM_COPYDATA, 1 /* MSGFLT_ALLOW */, nullptr);
-}
 
 bool SendCopyData(HWND to, HWND from, uintptr_t tag, const std::string& bytes, DWORD ms,
                   DWORD_PTR& result) {
@@ -43,7 +35,7 @@ LRESULT CALLBACK ReplyProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 void MarkMainWindow(HWND main) {
     SetPropW(main, kMainMark, reinterpret_cast<HANDLE>(1));
-    LetCopyDataThrough(main);
+    LetThrough(main, WM_COPYDATA);  // from a command of a less privileged prompt
 }
 
 HWND FindRunningCopy() {
@@ -72,7 +64,7 @@ std::optional<CommandAnswer> SendCommand(HWND main, const std::string& line, DWO
     if (!reply) return std::nullopt;
     std::optional<CommandAnswer> answer;
     SetWindowLongPtrW(reply.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&answer));
-    LetCopyDataThrough(reply.get());
+    LetThrough(reply.get(), WM_COPYDATA);  // from an elevated copy
     // The running copy may bring its password prompt to the front.
     DWORD process = 0;
     GetWindowThreadProcessId(main, &process);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "win32/SystemDll.h"
 #include "win32/resources/resource.h"
 
 namespace velkor::win32 {
@@ -40,16 +41,14 @@ HBITMAP Dot(int size, COLORREF color) {
 
 int SystemMetric(int index, UINT dpi) {
     using ForDpiFn = int(WINAPI*)(int, UINT);
-    static auto forDpi = reinterpret_cast<ForDpiFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
+    static const auto forDpi = User32Function<ForDpiFn>("GetSystemMetricsForDpi");
     if (forDpi) return forDpi(index, dpi);
     return MulDiv(GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(DpiOf(nullptr)));
 }
 
 UINT DpiOf(HWND window) {
     using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    static auto getDpi = reinterpret_cast<GetDpiForWindowFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    static const auto getDpi = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
     if (getDpi && window) {
         if (UINT dpi = getDpi(window)) return dpi;
     }

@@ -1,21 +1,12 @@
 #include "win32/ModernStandby.h"
 
+#include "win32/SystemDll.h"
+
 namespace velkor::win32 {
-namespace {
-
-// A function of user32.dll that older systems lack: null there.
-template <class FunctionPointer>
-FunctionPointer User32(const char* name) {
-    return reinterpret_cast<FunctionPointer>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
-}
-
-}  // namespace
-
 ModernStandbyNotifications::ModernStandbyNotifications(HWND window) {
     using Register = void*(WINAPI*)(HANDLE, DWORD);
     if (!window) return;
-    if (auto subscribe = User32<Register>("RegisterSuspendResumeNotification")) {
+    if (auto subscribe = User32Function<Register>("RegisterSuspendResumeNotification")) {
         registration_ = subscribe(window, 0 /* DEVICE_NOTIFY_WINDOW_HANDLE */);
     }
 }
@@ -23,7 +14,7 @@ ModernStandbyNotifications::ModernStandbyNotifications(HWND window) {
 ModernStandbyNotifications::~ModernStandbyNotifications() {
     using Unregister = BOOL(WINAPI*)(void*);
     if (!registration_) return;
-    if (auto unsubscribe = User32<Unregister>("UnregisterSuspendResumeNotification")) {
+    if (auto unsubscribe = User32Function<Unregister>("UnregisterSuspendResumeNotification")) {
         unsubscribe(registration_);
     }
 }

@@ -37,4 +37,10 @@ SystemDll& ShellDll() {
     return dll;
 }
 
+void LetThrough(HWND window, UINT message) {
+    using FilterFn = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+    static const auto filter = User32Function<FilterFn>("ChangeWindowMessageFilterEx");
+    if (filter) filter(window, message, 1 /* MSGFLT_ALLOW */, nullptr);
+}
+
 }  // namespace velkor::win32

@@ -37,4 +37,15 @@ SystemDll& WinInetDll();
 SystemDll& MultimediaDll();
 SystemDll& ShellDll();
 
+// A function of user32.dll (always loaded) that older systems lack: null there.
+template <class FunctionPointer>
+FunctionPointer User32Function(const char* name) {
+    return reinterpret_cast<FunctionPointer>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+}
+
+// Lets `message` reach `window` also from less privileged senders, which the system otherwise
+// filters out for an elevated program (Windows 7 and later).
+void LetThrough(HWND window, UINT message);
+
 }  // namespace velkor::win32

@@ -11,15 +11,6 @@
 namespace velkor::win32 {
 namespace {
 
-// An elevated program would otherwise never hear that the taskbar is back: the system filters
-// registered messages from less privileged senders.
-void LetThrough(HWND window, UINT message) {
-    using FilterFn = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
-    static auto filter = reinterpret_cast<FilterFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"user32.dll"), "ChangeWindowMessageFilterEx")));
-    if (filter) filter(window, message, 1 /* MSGFLT_ALLOW */, nullptr);
-}
-
 // Shell_NotifyIconW; false, as when the notification area refuses it, when the system's shell
 // DLL cannot be loaded: then the window stays shown, and the program within reach.
 bool NotifyIcon(DWORD message, NOTIFYICONDATAW& data) {
@@ -40,7 +31,7 @@ Win32Tray::Win32Tray(HINSTANCE instance, Renderer& renderer)
 bool Win32Tray::Add(const ui::Form& owner, uint32_t callbackMessage) {
     HWND window = renderer_.windowOf(owner);
     if (!window) return false;
-    LetThrough(window, taskbarCreated_);
+    LetThrough(window, taskbarCreated_);  // or an elevated copy never hears the taskbar is back
     if (!icon_) {
         int side = GetSystemMetrics(SM_CXSMICON);
         UINT dpi = DpiOf(window);
