@@ -8,7 +8,8 @@ packages=(
     wine64 xvfb xauth x11-utils imagemagick         # running under Wine, with or without a display
     clang libclang-rt-14-dev                        # fuzzing with sanitizers
     python3 unzip procps                            # end-to-end and benchmark helpers
-    wixl msitools                                   # the installer package, and reading it
+    wixl msitools faketime                          # the installer package (faketime: its dates), reading it
+    osslsigncode openssl                            # signing the release, and a throw-away test certificate
 )
 
 missing=()

@@ -3,8 +3,9 @@
 #   1. native unit tests (g++, then again with ASan and UBSan), 2. the same and the Win32
 #   tests cross-built and run under Wine,
 #   3. the profile-file fuzzer (clang, ASan, UBSan) for a bounded time, 4. end-to-end under Wine,
-#   5. the release (zip and installer package), the package installed, upgraded and removed by
-#   Wine's msiexec, and the benchmarks.
+#   5. the release (zip and installer package) built twice and compared, signed with a throw-away
+#   certificate and verified, the signed package installed for a lab, upgraded, repaired and
+#   removed by Wine's msiexec, and the benchmarks.
 # Fails when any test fails. Without a display it runs itself under Xvfb.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -89,12 +90,14 @@ bounded end-to-end build/e2e.log 1800 tests/e2e/run-e2e.sh "$root"
 e2e_count=$(sed -n 's/^e2e: \([0-9]*\) passed.*/\1/p' build/e2e.log)
 summary+=("end-to-end: $e2e_count checks passed")
 
-echo "== 5. the release: the zip and the installer package"
-cmake --build --preset windows --target release >/dev/null
+echo "== 5. the release: built twice and compared, then signed and verified"
+bounded release build/release.log 900 tests/release/run-release.sh "$root"
+release_count=$(sed -n 's/^release: \([0-9]*\) passed.*/\1/p' build/release.log)
+summary+=("release: $release_count checks passed")
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows/CMakeCache.txt)
 unzip -l "build/windows/Velkor-$version.zip" | sed -n 's/.* \(Velkor\/.*\)/  \1/p'
 echo "  Velkor-$version.msi"
-echo "== 5b. the installer package under Wine's msiexec: install, upgrade, downgrade, uninstall"
+echo "== 5b. the signed package under Wine's msiexec: a lab's install, upgrade, repair, downgrade, uninstall"
 bounded "installer package" build/msi.log 600 tests/msi/run-msi.sh "$root"
 msi_count=$(sed -n 's/^msi: \([0-9]*\) passed.*/\1/p' build/msi.log)
 summary+=("installer package: $msi_count checks passed")
@@ -106,4 +109,4 @@ summary+=("$(grep -E '^start-up to' build/bench.log)")
 
 echo "== summary"
 printf '%s\n' "${summary[@]}"
-echo "total: $((native_count + windows_count + e2e_count + msi_count)) passed, 0 failed"
+echo "total: $((native_count + windows_count + e2e_count + release_count + msi_count)) passed, 0 failed"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The Windows Installer package: made by the release target, read with msiinfo, then installed,
-# upgraded, offered as a downgrade and removed by Wine's msiexec in a fresh prefix with one
-# simulated CD-ROM drive, the installed Velkor locking it in between as a person does. Needs a
-# display (test.sh provides Xvfb) and both builds.
+# The Windows Installer package: made by the release target, read with msiinfo, then (signed by
+# the release tier, tests/release/run-release.sh) installed for a lab with start-up settings,
+# upgraded, repaired, offered as a downgrade and removed by Wine's msiexec in a fresh prefix with
+# one simulated CD-ROM drive, the installed Velkor starting and locking it in between as a person
+# does. Needs a display (test.sh provides Xvfb), both builds and the release tier's output.
 #   run-msi.sh ROOT
 set -euo pipefail
 root=$1
@@ -11,8 +12,9 @@ work=$root/build/msi
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$root/build/windows/CMakeCache.txt")
 IFS=. read -r major minor revision <<<"$version"
-newer=$major.$minor.$((revision + 1))
+newer=$major.$minor.$((revision + 1)) newest=$major.$minor.$((revision + 2))
 msi=$root/build/windows/Velkor-$version.msi
+signed=$root/build/release-check/build/Velkor-$version.msi
 prefix=$work/prefix
 velkor_folder="$prefix/drive_c/Program Files/Velkor"
 ini=$velkor_folder/Velkor.ini
@@ -91,7 +93,7 @@ same "older versions are replaced; a newer one refuses the package, with a messa
     "$(printf '%s\t\t%s\t\t1\t\tWIX_UPGRADE_DETECTED\n%s\t%s\t\t\t2\t\tWIX_DOWNGRADE_DETECTED\n%s' \
         "$upgrade_code" "$version" "$upgrade_code" "$version" \
         $'NOT WIX_DOWNGRADE_DETECTED\tA newer version of Velkor is already installed.')" \
-    "$(table "$msi" Upgrade; table "$msi" LaunchCondition)"
+    "$(table "$msi" Upgrade; table "$msi" LaunchCondition | grep WIX_DOWNGRADE)"
 same "a Start menu shortcut to Velkor.exe" $'ProgramMenuFolder\tVelkor\t[#VelkorExe]' \
     "$(table "$msi" Shortcut | cut -f2,3,5)"
 row=$(table "$msi" Registry | awk -F'\t' '$4 == "Velkor"')
@@ -102,53 +104,122 @@ same "the Run value (HKLM), in a component installed on AUTOSTART" \
 
 # The next version: the same files, the program's version resource one revision up, as the next
 # build's would be.
-rm -rf "$work/newer"
-cp -a "$root/build/windows/release/Velkor" "$work/newer"
-exe_version "$work/newer/Velkor.exe" raise >/dev/null
-bash "$root/packaging/build-msi.sh" "$work/newer" "$newer" "$work/Velkor-$newer.msi"
+# package NAME STEPS VERSION: the next versions, signed (build/msi/NAME, Velkor-VERSION.msi)
+package() {
+    rm -rf "${work:?}/$1"
+    cp -a "$root/build/windows/release/Velkor" "$work/$1"
+    for _ in $(seq "$2"); do exe_version "$work/$1/Velkor.exe" raise >/dev/null; done
+    bash "$root/packaging/build-msi.sh" "$work/$1" "$3" "$work/$1.msi" "$root/build/windows/VelkorSetup.exe"
+    osslsigncode sign -certs "$root/build/release-check/cert.pem" -key "$root/build/release-check/key.pem" \
+        -h sha256 -in "$work/$1.msi" -out "$work/Velkor-$3.msi" >/dev/null
+}
+package newer 1 "$newer"
+package newest 2 "$newest"
+starts_up() {  # the start-up values of Velkor.ini
+    echo $(record DeviceAll) $(record UseLastState) $(record Minimize) $(record Standby) \
+        $(record Delay) $(record Language)
+}
+lab_exit() {  # Exit from the pop-up menu of a minimised Velkor, confirmed
+    drive tray right >/dev/null || bad "the pop-up menu did not open"
+    sleep 0.5
+    drive keys x >/dev/null
+    drive box ok 10000 >/dev/null && [ "$(wait_exit)" = 0 ] && ok "Exit from the pop-up menu ends it" ||
+        bad "Exit from the pop-up menu: no question, or exit code [$(cat "$work/exit-code" 2>/dev/null)]"
+}
 
-section "a silent install with AUTOSTART=1 into a fresh prefix"
+section "values a lab may not give are refused, with the reason"
 fresh_prefix "$prefix" D
 export LD_PRELOAD=$root/build/native/libfake_cdrom_ioctl.so VELKOR_IOCTL_LOG=$log
 touch "$log"
 wine_prefix_up "$prefix"
 trap 'wine_prefix_down "$prefix"' EXIT
-msiexec install /i "$(winpath "$msi")" /qn AUTOSTART=1 && ok "msiexec /i /qn AUTOSTART=1: exit 0" ||
+(
+    status=0
+    msiexec conflict /i "$(winpath "$signed")" /qb LOCKALL=1 RESTORE=1 || status=$?
+    echo "$status" >"$work/conflict.code"
+) &
+box=$(drive box ok 60000 || true)
+wait $!
+same "LOCKALL=1 RESTORE=1: refused with its reason" "LOCKALL=1 and RESTORE=1 cannot be given together. 1" \
+    "${box#*|} $([ "$(cat "$work/conflict.code")" != 0 ] && echo 1)"
+for value in 32768 -1 5s; do
+    msiexec delay /i "$(winpath "$signed")" /qn DELAY="$value" && bad "DELAY=$value was taken" ||
+        ok "DELAY=$value: refused, exit $?"
+done
+same "nothing installed" "|" "$(products)|$(files)"
+
+section "a lab's silent install of the signed package: AUTOSTART=1 LOCKALL=1 MINIMIZE=1"
+msiexec install /i "$(winpath "$signed")" /qn AUTOSTART=1 LOCKALL=1 MINIMIZE=1 &&
+    ok "msiexec /i /qn AUTOSTART=1 LOCKALL=1 MINIMIZE=1: exit 0" ||
     bad "msiexec /i: exit $? (build/msi/install.log)"
 expect "the release's files in C:\\Program Files\\Velkor" "$release" files
 expect "Velkor starts at logon" "\"C:\\Program Files\\Velkor\\Velkor.exe\"" value "$run" Velkor
 expect "the Start menu shortcut, to the installed Velkor.exe" "1" \
     eval 'grep -ac "C:\\\\Program Files\\\\Velkor\\\\Velkor.exe" "$(shortcut)"'
+expect "Velkor.ini: all locked, no restoring (it would win), minimised; the rest as shipped" \
+    "DeviceAll=1 UseLastState=0 Minimize=1 Standby=1 Delay=0 Language=0" starts_up
 
-section "the installed Velkor locks the drive, with the delivered settings"
+section "Velkor starts as at a lab's logon: in the notification area, the drive locked"
 start_velkor
-drive wait-main 30000 && ok "it starts from C:\\Program Files\\Velkor" || bad "its main window never came"
-drive click "&Lock" >/dev/null
-drive click OK >/dev/null
-expect "Lock, OK: D: locked and recorded" "1 DeviceD=1" eval 'echo "$(locks 1 D) $(record DeviceD)"'
-exit_velkor "File > Exit ends it" alt+f x
-printf 'Password=\r\n' >"$velkor_folder/password.txt"  # as the preferences leave it
+expect "the icon is there" "1" drive icon
+expect "no window is shown" "0" drive visible
+expect "D: locked at start" "1" locks 1 D
+lab_exit
 
-section "a silent upgrade to $newer keeps the settings"
+section "a silent upgrade to $newer without properties keeps the lab's settings"
 msiexec upgrade /i "$(winpath "$work/Velkor-$newer.msi")" /qn && ok "msiexec /i /qn: exit 0" ||
     bad "msiexec /i: exit $? (build/msi/upgrade.log)"
 cmp -s "$velkor_folder/Velkor.exe" "$work/newer/Velkor.exe" && ok "the newer Velkor.exe is installed" ||
     bad "the older Velkor.exe is still there"
 expect "one Velkor installed, version $newer" "$newer" products
-expect "Velkor.ini keeps its lock record, password.txt stays" "DeviceD=1 Password=" \
-    eval 'echo "$(record DeviceD) $(tr -d "\r" <"$velkor_folder/password.txt")"'
+expect "Velkor.ini as the lab set it" "DeviceAll=1 UseLastState=0 Minimize=1 Standby=1 Delay=0 Language=0" \
+    starts_up
 expect "it still starts at logon, without AUTOSTART given again" \
     "\"C:\\Program Files\\Velkor\\Velkor.exe\"" value "$run" Velkor
+
+section "a silent upgrade to $newest with properties applies them: LOCKALL=0 RESTORE=1 MINIMIZE=0 DELAY=250"
+msiexec settings /i "$(winpath "$work/Velkor-$newest.msi")" /qn LOCKALL=0 RESTORE=1 MINIMIZE=0 DELAY=250 &&
+    ok "msiexec /i /qn with properties: exit 0" || bad "msiexec /i: exit $? (build/msi/settings.log)"
+expect "one Velkor installed, version $newest" "$newest" products
+expect "Velkor.ini has them" "DeviceAll=0 UseLastState=1 Minimize=0 Standby=1 Delay=250 Language=0" starts_up
+msiexec maintenance /i "$(winpath "$work/Velkor-$newest.msi")" /qn STANDBY=0 &&
+    ok "the installed package given STANDBY=0: exit 0" || bad "msiexec /i: exit $? (build/msi/maintenance.log)"
+expect "Velkor.ini has it" "DeviceAll=0 UseLastState=1 Minimize=0 Standby=0 Delay=250 Language=0" starts_up
+
+section "the installed Velkor locks the drive as a person does"
 start_velkor
-drive wait-main 30000 >/dev/null || bad "the upgraded Velkor's main window never came"
-expect "the upgraded Velkor locks D: again at start, from its record" \
-    "$(printf 'D: locked|1\nselected=1') 2" eval 'echo "$(drive combo) $(locks 1 D)"'
+drive wait-main 30000 && ok "it starts, its window shown" || bad "its main window never came"
+unlocked=$(locks 0 D)
+drive click "&Unlock" >/dev/null
+drive click OK >/dev/null
+expect "Unlock, OK: D: unlocked and recorded" "$((unlocked + 1)) DeviceD=0" \
+    eval 'echo "$(locks 0 D) $(record DeviceD)"'
+locked=$(locks 1 D)
+drive click "&Lock" >/dev/null
+drive click OK >/dev/null
+expect "Lock, OK: D: locked and recorded" "$((locked + 1)) DeviceD=1" \
+    eval 'echo "$(locks 1 D) $(record DeviceD)"'
+exit_velkor "File > Exit ends it" alt+f x
+printf 'Password=\r\n' >"$velkor_folder/password.txt"  # as the preferences leave it
+
+section "a repair without properties keeps what was set"
+# A repair of every file, as /fa asks for (Wine's msiexec /f ends at once with exit 1 and no log).
+msiexec repair /i "$(winpath "$work/Velkor-$newest.msi")" REINSTALL=ALL REINSTALLMODE=amus /qn &&
+    ok "msiexec /i REINSTALL=ALL REINSTALLMODE=amus /qn: exit 0" || bad "repair: exit $? (build/msi/repair.log)"
+expect "Velkor.ini keeps its start-up values and lock record, password.txt stays" \
+    "DeviceAll=0 UseLastState=1 Minimize=0 Standby=0 Delay=250 Language=0 DeviceD=1 Password=" \
+    eval 'echo "$(starts_up) $(record DeviceD) $(tr -d "\r" <"$velkor_folder/password.txt")"'
+before=$(locks 1 D)
+start_velkor
+drive wait-main 30000 >/dev/null || bad "the repaired Velkor's main window never came"
+expect "Velkor locks D: again at start, from its record" \
+    "$(printf 'D: locked|1\nselected=1') $((before + 1))" eval 'echo "$(drive combo) $(locks 1 D)"'
 exit_velkor "File > Exit ends it" alt+f x
 
 section "the older package over the newer one is refused"
 (
     status=0
-    msiexec downgrade /i "$(winpath "$msi")" /qb || status=$?
+    msiexec downgrade /i "$(winpath "$signed")" /qb || status=$?
     echo "$status" >"$work/downgrade.code"
 ) &
 # Quiet, Wine's msiexec neither shows nor logs the launch condition's message: with the basic
@@ -158,11 +229,11 @@ wait $!
 code=$(cat "$work/downgrade.code")
 [ "${box#*|}" = "A newer version of Velkor is already installed." ] && [ "$code" != 0 ] &&
     ok "refused with \"${box#*|}\", exit $code" || bad "downgrade: box [$box], exit $code (build/msi/downgrade.log)"
-same "nothing changed: $newer alone installed, its Velkor.exe, the record" "$newer same DeviceD=1" \
-    "$(products) $(cmp -s "$velkor_folder/Velkor.exe" "$work/newer/Velkor.exe" && echo same) $(record DeviceD)"
+same "nothing changed: $newest alone installed, its Velkor.exe, the record" "$newest same DeviceD=1" \
+    "$(products) $(cmp -s "$velkor_folder/Velkor.exe" "$work/newest/Velkor.exe" && echo same) $(record DeviceD)"
 
 section "a silent uninstall removes what the package installed"
-msiexec uninstall /x "$(winpath "$work/Velkor-$newer.msi")" /qn && ok "msiexec /x /qn: exit 0" ||
+msiexec uninstall /x "$(winpath "$work/Velkor-$newest.msi")" /qn && ok "msiexec /x /qn: exit 0" ||
     bad "msiexec /x: exit $? (build/msi/uninstall.log)"
 expect "only password.txt, written by Velkor, is left in its folder" "password.txt " files
 same "no logon start, no shortcut, nothing registered" "||" "$(value "$run" Velkor)|$(shortcut)|$(products)"
