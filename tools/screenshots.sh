@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Screenshots of every window of the program, in both languages, at 96 and 144 dpi, for a
+# Screenshots of every window of the program, in both languages, at 96, 144 and 192 dpi, for a
 # person to look at (clipped captions, layout). Writes build/screens/DPI-LANGUAGE-WINDOW.png.
 #   tools/screenshots.sh [ROOT]     needs the Windows build and a display (xvfb-run gives one)
 set -euo pipefail
@@ -26,7 +26,7 @@ stop() {
     sleep 0.5
 }
 
-for dpi in 96 144; do
+for dpi in 96 144 192; do
     prefix=$work/prefix-$dpi
     cp -a "$base" "$prefix"
     wine_prefix_up "$prefix"

@@ -35,7 +35,9 @@ class DriveList {
     };
     DriveList(ui::ImageCombo& selector, Submenus submenus)
         : selector_(selector), submenus_(submenus) {
-        selector_.setPictures({{0, 170, 0}, {210, 0, 0}});  // green, red
+        // Unlocked: a green ring, open; locked: a red disc, closed. Without colour the shape
+        // still tells them apart (and the entry's text says it).
+        selector_.setPictures({{{0, 170, 0}, true}, {{210, 0, 0}, false}});
     }
 
     int count() const { return static_cast<int>(drives_.size()); }

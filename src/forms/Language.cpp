@@ -46,6 +46,7 @@ void Title(Window& window, std::string caption, const char*) {
 // The rows of each window, in the order they are assigned. Key and control name differ for
 // cmdSetPWD, and both password dialogs' Cancel buttons share "cmdCancel" of "CheckPassword".
 const CaptionRow<frmVelkor> kMainWindow[] = {
+    {"Main", "lblDrive", "&Drive:", Caption<&frmVelkor::lblDrive>},
     {"Main", "chkAll", "&All CD/DVD drives", Caption<&frmVelkor::chkAll>},
     {"Main", "optLock", "&Lock", Caption<&frmVelkor::optLock>},
     {"Main", "optUnlock", "&Unlock", Caption<&frmVelkor::optUnlock>},

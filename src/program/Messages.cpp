@@ -121,13 +121,18 @@ constexpr Text kTexts[] = {
      "user).",
      "Diese Aktion braucht das Passwort, und hier kann niemand danach gefragt werden (kein "
      "Desktop des Benutzers)."},
+    {Msg::VersionBoxName, "Version", "Version"},
+    {Msg::DonationBoxName, "Donations", "Spenden"},
+    {Msg::DonationPictureName, "Donate (opens the donation page)",
+     "Spenden (\xC3\xB6"
+     "ffnet die Spendenseite)"},
 };
 
 constexpr bool InOrder() {
     for (size_t i = 0; i < std::size(kTexts); ++i) {
         if (static_cast<size_t>(kTexts[i].id) != i) return false;
     }
-    return static_cast<size_t>(Msg::NobodyToAsk) + 1 == std::size(kTexts);
+    return static_cast<size_t>(Msg::DonationPictureName) + 1 == std::size(kTexts);
 }
 static_assert(InOrder(), "one text per message, in the order of Msg");
 

@@ -45,6 +45,9 @@ enum class Msg {
     Opened,
     Closed,
     NobodyToAsk,
+    VersionBoxName,
+    DonationBoxName,
+    DonationPictureName,
 };
 
 // The text in German or English, each "%n" replaced by the n-th of `values`.

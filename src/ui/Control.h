@@ -35,6 +35,12 @@ struct Rgb {
     bool operator==(const Rgb&) const = default;
 };
 
+// A picture of the drive selector: a filled disc or a ring, in a colour.
+struct Dot {
+    Rgb colour;
+    bool ring = false;
+};
+
 // A colour of the system's scheme, or a fixed one.
 using Color = std::variant<SystemColor, Rgb>;
 
@@ -107,6 +113,22 @@ class Control : public Observable {
     const std::string& mouseIcon() const { return mouseIcon_; }
     void setMouseIcon(std::string path) { set(mouseIcon_, std::move(path), Property::MouseIcon); }
 
+    // Reached with the Tab key, with a focus mark, even where a control of its kind is not (a
+    // link drawn as a label or a picture). Set before the form's window is made.
+    bool tabStop() const { return tabStop_; }
+    void setTabStop(bool tabStop) { tabStop_ = tabStop; }
+    // What a screen reader calls the control where the system would name it wrongly or not at
+    // all (a read-only text, a picture; a list under Wine): a text, or the caption of the label
+    // that names it, without its access-key marker. Empty: the system's own name.
+    std::string accessibleName() const;
+    void setAccessibleName(std::string name) { accessibleName_ = std::move(name); }
+    void setNamedBy(const Control& label) { namedBy_ = &label; }
+    // Enter or Space on such a control while it has the focus.
+    std::function<void()> onKeyActivate;
+    void keyActivate() {
+        if (enabled() && onKeyActivate) onKeyActivate();
+    }
+
     // The mouse moved over the control: the buttons held (1 left, 2 right, 4 middle), the
     // keys held (1 Shift, 2 Ctrl, 4 Alt) and the position in twips inside the control.
     std::function<void(int button, int shift, int x, int y)> onMouseMove;
@@ -132,12 +154,24 @@ class Control : public Observable {
     std::string toolTip_;
     Bounds bounds_;
     int tabIndex_ = 0;
+    bool tabStop_ = false;
+    std::string accessibleName_;
+    const Control* namedBy_ = nullptr;
     SystemColor backColor_ = SystemColor::Default;
     Color foreColor_ = SystemColor::Default;
     Font font_;
     MousePointer mousePointer_ = MousePointer::Default;
     std::string mouseIcon_;
 };
+
+inline std::string Control::accessibleName() const {
+    if (!namedBy_) return accessibleName_;
+    std::string name = namedBy_->caption();
+    // "&&" is a literal ampersand; a single "&" marks the access key.
+    for (size_t at = name.find('&'); at != std::string::npos; at = name.find('&', at + 1))
+        name.erase(at, 1);
+    return name;
+}
 
 // Text the user reads; it can be clicked.
 class Label : public Control {

@@ -3,6 +3,7 @@
 // and timers as members, registering them in creation order.
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +40,12 @@ inline constexpr FormStyle kDialogBox{.border = BorderStyle::FixedDialog,
                                       .maxButton = false,
                                       .showInTaskbar = false,
                                       .centerScreen = true};
+
+// A point on the screen, in pixels (where a pop-up menu opens).
+struct ScreenPoint {
+    int x = 0;
+    int y = 0;
+};
 
 class Form : public Observable {
   public:
@@ -90,14 +97,21 @@ class Form : public Observable {
     }
     const WindowProcChain& windowProcs() const { return windowProcs_; }
 
-    // Shows one of the form's hidden top-level menus at the mouse and returns when it has
-    // closed, after the chosen entry's handler (if any) has run.
-    void PopupMenu(Menu& menu) {
+    // Shows one of the form's hidden top-level menus at `anchor` (screen pixels) or at the
+    // mouse, and returns when it has closed, after the chosen entry's handler (if any) has run:
+    // true when an entry was chosen, false when the menu was left (Escape, a click elsewhere).
+    bool PopupMenu(Menu& menu, std::optional<ScreenPoint> anchor = std::nullopt) {
         popupRequest_ = &menu;
+        popupAnchor_ = anchor;
+        popupChosen_ = false;
         notify(Property::PopupMenu);
         popupRequest_ = nullptr;
+        return popupChosen_;
     }
     Menu* popupRequest() const { return popupRequest_; }
+    std::optional<ScreenPoint> popupAnchor() const { return popupAnchor_; }
+    // The host, before it runs the entry chosen in the pop-up menu.
+    void popupEntryChosen() { popupChosen_ = true; }
 
     WindowState windowState() const { return windowState_; }
     void setWindowState(WindowState state);
@@ -165,6 +179,8 @@ class Form : public Observable {
     FormStyle style_;
     WindowProcChain windowProcs_;
     Menu* popupRequest_ = nullptr;
+    std::optional<ScreenPoint> popupAnchor_;
+    bool popupChosen_ = false;
     int clientWidth_ = 0;
     int clientHeight_ = 0;
     std::vector<Control*> controls_;

@@ -33,9 +33,9 @@ class ImageCombo : public Control {
     void clear();
     // Removes entry `index`; the selection stays on its entry, or is none when that went.
     void remove(int index);
-    // The pictures: picture n (from 1) is a dot of colour n.
-    void setPictures(std::vector<Rgb> colours) { pictures_ = std::move(colours); }
-    const std::vector<Rgb>& pictures() const { return pictures_; }
+    // The pictures: picture n (from 1) is dot n, told apart by its shape as well as its colour.
+    void setPictures(std::vector<Dot> dots) { pictures_ = std::move(dots); }
+    const std::vector<Dot>& pictures() const { return pictures_; }
 
     int selectedIndex() const { return selected_; }
     // Text of the selected entry; raises "Index out of bounds" when nothing is selected.
@@ -49,7 +49,7 @@ class ImageCombo : public Control {
     ComboEntry& at(int index);
 
     std::vector<ComboEntry> entries_;
-    std::vector<Rgb> pictures_;
+    std::vector<Dot> pictures_;
     int selected_ = 0;
 };
 

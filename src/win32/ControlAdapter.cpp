@@ -6,6 +6,7 @@
 #include "ui/ImageCombo.h"
 #include "ui/OptionButton.h"
 #include "ui/TextBox.h"
+#include "win32/AccessibleName.h"
 #include "win32/ControlAdapters.h"
 #include "win32/DpiResources.h"
 #include "win32/Utf.h"
@@ -22,6 +23,7 @@ bool ControlAdapter::Create(int id, bool startsGroup, const RECT& at) {
     if (startsGroup) style |= WS_GROUP;
     if (control_.visible()) style |= WS_VISIBLE;
     if (!control_.enabled()) style |= WS_DISABLED;
+    if (control_.tabStop()) style |= WS_TABSTOP;
     HWND created = CreateWindowExW(0, look.windowClass, look.text.c_str(), style, at.left, at.top,
                                    at.right - at.left, at.bottom - at.top, host_.Window(),
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
@@ -34,6 +36,8 @@ bool ControlAdapter::Create(int id, bool startsGroup, const RECT& at) {
     id_ = id;
     placed_ = at;
     SetWindowSubclass(created, &MouseProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    if (control_.tabStop())
+        SetWindowSubclass(created, &KeyProc, 0, reinterpret_cast<DWORD_PTR>(this));
     ApplyResources(host_.Resources());
     for (ui::Property p : {ui::Property::Value, ui::Property::Items, ui::Property::PasswordChar,
                            ui::Property::ToolTip, ui::Property::Image}) {
@@ -43,7 +47,9 @@ bool ControlAdapter::Create(int id, bool startsGroup, const RECT& at) {
 }
 
 ControlAdapter::~ControlAdapter() {
-    if (hwnd()) RemoveWindowSubclass(hwnd(), &MouseProc, 0);
+    if (!hwnd()) return;
+    RemoveWindowSubclass(hwnd(), &MouseProc, 0);
+    RemoveWindowSubclass(hwnd(), &KeyProc, 0);
 }
 
 namespace {
@@ -60,6 +66,11 @@ int ShiftOf(WPARAM keys) {
 
 LRESULT CALLBACK ControlAdapter::MouseProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                            UINT_PTR, DWORD_PTR self) {
+    if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
+        const std::string name = reinterpret_cast<ControlAdapter*>(self)->control_.accessibleName();
+        if (!name.empty())
+            if (LRESULT named = AnswerWithName(window, wParam, Widen(name))) return named;
+    }
     if (message == WM_MOUSEMOVE) {
         auto* adapter = reinterpret_cast<ControlAdapter*>(self);
         const ControlHost& host = adapter->host_;
@@ -71,6 +82,53 @@ LRESULT CALLBACK ControlAdapter::MouseProc(HWND window, UINT message, WPARAM wPa
         } catch (...) {
             // handlers report their own errors; nothing unwinds into the system
         }
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+// A control the system's kind does not take the focus for (a static used as a link): Enter and
+// Space act on it, past the dialog keys' usual meaning, and it shows a focus mark while it
+// has the focus.
+LRESULT CALLBACK ControlAdapter::KeyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR, DWORD_PTR self) {
+    const bool activates = wParam == VK_RETURN || wParam == VK_SPACE;
+    switch (message) {
+        case WM_GETDLGCODE: {
+            const auto* key = reinterpret_cast<const MSG*>(lParam);
+            if (key && key->message == WM_KEYDOWN &&
+                (key->wParam == VK_RETURN || key->wParam == VK_SPACE))
+                return DLGC_WANTMESSAGE;
+            break;
+        }
+        case WM_KEYDOWN:
+            if (!activates) break;
+            try {
+                ui::Dispatch running;
+                reinterpret_cast<ControlAdapter*>(self)->control_.keyActivate();
+            } catch (...) {
+                // handlers report their own errors; nothing unwinds into the system
+            }
+            return 0;
+        case WM_CHAR:
+            if (wParam == L'\r' || wParam == L' ') return 0;  // acted on at the key press
+            break;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            InvalidateRect(window, nullptr, TRUE);
+            break;
+        case WM_PAINT: {
+            const LRESULT painted = DefSubclassProc(window, message, wParam, lParam);
+            if (GetFocus() == window) {
+                RECT mark{};
+                GetClientRect(window, &mark);
+                HDC dc = GetDC(window);
+                DrawFocusRect(dc, &mark);
+                ReleaseDC(window, dc);
+            }
+            return painted;
+        }
+        default:
+            break;
     }
     return DefSubclassProc(window, message, wParam, lParam);
 }
@@ -148,7 +206,8 @@ RECT ControlAdapter::Wanted(UINT dpi, HDC dc) const {
     RECT line{0, 0, 0, 0};
     DrawTextW(dc, caption.c_str(), -1, &line, DT_CALCRECT | DT_SINGLELINE);
     const int height = where.bottom - where.top;
-    if (height < 2 * (line.bottom - line.top)) {
+    // Only a label wraps its caption; a button draws it on one line whatever its height.
+    if (!is(ui::ControlKind::Label) || height < 2 * (line.bottom - line.top)) {
         where.right = std::max<LONG>(where.right, where.left + line.right + margin);
     } else {
         // A caption that wraps over several lines by design keeps its height: it widens only

@@ -83,6 +83,8 @@ class ControlAdapter {
   private:
     static LRESULT CALLBACK MouseProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR id, DWORD_PTR self);
+    static LRESULT CALLBACK KeyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                    UINT_PTR id, DWORD_PTR self);
 
     UniqueWindow window_;
     UniqueFont ownFont_;  // when the control changes its form's font

@@ -10,8 +10,8 @@
 namespace velkor::win32 {
 namespace {
 
-// A filled circle with a soft edge, premultiplied for the image list's alpha channel.
-HBITMAP Dot(int size, COLORREF color) {
+// A filled circle, or a ring, with soft edges, premultiplied for the image list's alpha channel.
+HBITMAP Dot(int size, COLORREF color, bool ring) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = size;
@@ -23,10 +23,12 @@ HBITMAP Dot(int size, COLORREF color) {
     if (!bitmap) return nullptr;
     auto* pixels = static_cast<uint32_t*>(bits);
     const double center = size / 2.0, radius = size * 0.40;
+    const double hole = ring ? radius - std::max(1.5, size * 0.13) : -1.0;  // the ring's inside
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
             double d = std::hypot(x + 0.5 - center, y + 0.5 - center);
-            double cover = std::clamp(radius + 0.5 - d, 0.0, 1.0);
+            double cover = std::min(std::clamp(radius + 0.5 - d, 0.0, 1.0),
+                                    std::clamp(d - hole + 0.5, 0.0, 1.0));
             auto channel = [&](int value) {
                 return static_cast<uint32_t>(value * cover);
             };
@@ -58,13 +60,14 @@ UINT DpiOf(HWND window) {
     return dpi ? dpi : 96;
 }
 
-UniqueImageList DotList(UINT dpi, const std::vector<ui::Rgb>& colours) {
+UniqueImageList DotList(UINT dpi, const std::vector<ui::Dot>& dots) {
     const int size = DotSize(dpi);
     UniqueImageList list(
-        ImageList_Create(size, size, ILC_COLOR32, static_cast<int>(colours.size()), 0));
+        ImageList_Create(size, size, ILC_COLOR32, static_cast<int>(dots.size()), 0));
     if (!list) return list;
-    for (const ui::Rgb& colour : colours) {
-        UniqueBitmap dot(Dot(size, RGB(colour.red, colour.green, colour.blue)));
+    for (const ui::Dot& picture : dots) {
+        const ui::Rgb& c = picture.colour;
+        UniqueBitmap dot(Dot(size, RGB(c.red, c.green, c.blue), picture.ring));
         if (!dot || ImageList_Add(list.get(), dot.get(), nullptr) < 0) return UniqueImageList();
     }
     return list;

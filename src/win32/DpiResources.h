@@ -43,6 +43,6 @@ inline int DotSize(UINT dpi) {
 }
 
 // An image list of dots in `colours`, sized for `dpi`; empty when the system refused.
-UniqueImageList DotList(UINT dpi, const std::vector<ui::Rgb>& colours);
+UniqueImageList DotList(UINT dpi, const std::vector<ui::Dot>& dots);
 
 }  // namespace velkor::win32

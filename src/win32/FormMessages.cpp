@@ -57,8 +57,15 @@ LRESULT FormMessages::ControlColor(HDC dc, HWND control, UINT message, WPARAM wP
         color = message == WM_CTLCOLOREDIT ? ui::SystemColor::Window : w_.form_.style().backColor;
     }
     if (ownText) {
+        HIGHCONTRASTW contrast{sizeof contrast};
+        const bool highContrast =
+            SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+            (contrast.dwFlags & HCF_HIGHCONTRASTON);
         if (const auto* rgb = std::get_if<ui::Rgb>(&fore)) {
-            SetTextColor(dc, RGB(rgb->red, rgb->green, rgb->blue));
+            // A fixed colour (a hovered link's blue) may vanish in a high-contrast scheme:
+            // there it is the scheme's own colour for what the pointer is over.
+            SetTextColor(dc, highContrast ? GetSysColor(COLOR_HOTLIGHT)
+                                          : RGB(rgb->red, rgb->green, rgb->blue));
         } else {
             SetTextColor(dc, GetSysColor(static_cast<int>(std::get<ui::SystemColor>(fore))));
         }

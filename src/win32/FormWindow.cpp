@@ -323,7 +323,10 @@ void FormWindow::ShowPopup(ui::Menu& menu) {
     HMENU popup = menus_ ? menus_->PopupOf(menu) : nullptr;
     if (!popup) return;
     POINT at{};
-    GetCursorPos(&at);
+    if (const auto anchor = form_.popupAnchor())
+        at = {anchor->x, anchor->y};
+    else
+        GetCursorPos(&at);
     const UINT align = GetSystemMetrics(SM_MENUDROPALIGNMENT) ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
     // In front first and nudged afterwards: otherwise the menu of a window in the background
     // stays open when the user clicks elsewhere.
@@ -331,7 +334,10 @@ void FormWindow::ShowPopup(ui::Menu& menu) {
     // The chosen entry runs before this returns, as the caller expects.
     int id = TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | align, at.x, at.y, 0, Window(),
                             nullptr);
-    if (ui::Menu* chosen = id ? menus_->MenuOfId(id) : nullptr) chosen->click();
+    if (ui::Menu* chosen = id ? menus_->MenuOfId(id) : nullptr) {
+        form_.popupEntryChosen();
+        chosen->click();
+    }
     // The entry may have unloaded this form (Exit): then there is no window left to nudge.
     if (window_) PostMessageW(Window(), WM_NULL, 0, 0);
 }

@@ -46,6 +46,12 @@ bool Win32Tray::Add(const ui::Form& owner, uint32_t callbackMessage) {
     // After the taskbar came back the old icon is gone; an icon still there is replaced.
     if (shown_) NotifyIcon(NIM_DELETE, data_);
     shown_ = NotifyIcon(NIM_ADD, data_);
+    // Version 4: the icon answers the keyboard (NIN_KEYSELECT, the menu key) and names a
+    // click's meaning (NIN_SELECT, WM_CONTEXTMENU with the anchor). Every add, re-adds included.
+    if (shown_) {
+        data_.uVersion = NOTIFYICON_VERSION_4;
+        versionSet_ = NotifyIcon(NIM_SETVERSION, data_);
+    }
     return shown_;
 }
 
@@ -58,6 +64,10 @@ bool Win32Tray::SetTip(const std::string& tip) {
     if (!shown_) return false;
     data_.uFlags = NIF_TIP;
     return NotifyIcon(NIM_MODIFY, data_);
+}
+
+void Win32Tray::GiveFocusBack() {
+    if (shown_) NotifyIcon(NIM_SETFOCUS, data_);
 }
 
 void Win32Tray::Remove() {

@@ -21,7 +21,10 @@ class Win32Tray : public Tray {
 
     bool Add(const ui::Form& owner, uint32_t callbackMessage) override;
     bool SetTip(const std::string& tip) override;
+    void GiveFocusBack() override;
     void Remove() override;
+    // The shell took the current icon version at the last add.
+    bool speaksVersion4() const { return versionSet_; }
     uint32_t TaskbarCreatedMessage() const override { return taskbarCreated_; }
 
   private:
@@ -31,6 +34,7 @@ class Win32Tray : public Tray {
     NOTIFYICONDATAW data_{};
     UniqueIcon icon_;
     bool shown_ = false;
+    bool versionSet_ = false;
 };
 
 }  // namespace velkor::win32

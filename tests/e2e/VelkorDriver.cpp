@@ -16,6 +16,9 @@
 //                                      window is shown (its icon is there, it has ended)
 //   VelkorDriver tray left|right       click the notification-area icon; after a right click,
 //                                      wait up to 3 s for its pop-up menu (exit 1 without)
+//   VelkorDriver tray enter|menu-key   the shell's events for the keyboard on the icon (Wine's
+//                                      tray takes no focus): NIN_KEYSELECT, or WM_CONTEXTMENU at
+//                                      the icon (then the menu, as after a right click)
 //   VelkorDriver resume [automatic]    the system tells the program it resumed from standby, as
 //                                      after a person's key press (or at every wake)
 //   VelkorDriver text STRING           type STRING (any characters) into the window in front
@@ -53,6 +56,7 @@
 #include <string>
 
 #include "DriverInput.h"
+#include "platform/Messages.h"
 #include "win32/Utf.h"
 
 namespace velkor::e2e {
@@ -201,8 +205,19 @@ int Run(int argc, char** argv) {
     }
     if (command == "tray") {
         HWND icon = TrayIcon();
-        if (!icon || !Click(icon, arg == "right")) return 1;
-        if (arg != "right") return 0;
+        if (!icon) return 1;
+        if (arg == "enter" || arg == "menu-key") {
+            RECT r{};
+            GetWindowRect(icon, &r);
+            const WPARAM anchor = MAKEWPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+            if (!PostMessageW(
+                    MainWindow(), velkor::msg::kTrayCallback, anchor,
+                    arg == "enter" ? velkor::msg::kNinKeySelect : velkor::msg::kContextMenu))
+                return 1;
+        } else if (!Click(icon, arg == "right")) {
+            return 1;
+        }
+        if (arg == "left" || arg == "enter") return 0;
         return WaitFor(
                    [] {
                        HWND menu = FindWindowW(L"#32768", nullptr);

@@ -21,7 +21,10 @@ void FakeFormHost::attach(ui::Form& form) {
             timer->subscribe([this, &attached, timer](ui::Property) { Arm(attached, *timer); }));
     }
     attached.subscriptions.push_back(form.subscribe([this, &form](ui::Property p) {
-        if (p == ui::Property::PopupMenu && form.popupRequest()) ++popups;
+        if (p != ui::Property::PopupMenu || !form.popupRequest()) return;
+        ++popups;
+        const auto at = form.popupAnchor();
+        lastAnchor = at ? std::to_string(at->x) + "," + std::to_string(at->y) : "mouse";
     }));
 }
 

@@ -2,6 +2,7 @@
 // Stands in for the renderer in the native tests: runs the forms' timers on the fake message
 // loop, and counts the pop-up menus it is asked to open.
 #include <map>
+#include <string>
 #include <vector>
 
 #include "fakes/FakeEventLoop.h"
@@ -16,7 +17,8 @@ class FakeFormHost : public ui::FormHost {
     void attach(ui::Form& form) override;
     void detach(ui::Form& form) override;
 
-    int popups = 0;  // pop-up menus opened; the user chooses nothing in them
+    int popups = 0;          // pop-up menus opened; the user chooses nothing in them
+    std::string lastAnchor;  // "x,y" where the last one opened, "mouse" at the mouse
 
   private:
     struct Attached {

@@ -23,6 +23,7 @@ class RecordingTray : public Tray {
         calls.push_back("tip " + text);
         return shown;
     }
+    void GiveFocusBack() override { calls.push_back("focus"); }
     void Remove() override {
         calls.push_back("remove");
         shown = false;

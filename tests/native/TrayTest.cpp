@@ -69,8 +69,15 @@ TEST(TrayTest, TheIconsMessages) {
         bool consumed, shownAfter;  // afterwards the window is never minimised
     };
     const Case cases[] = {
-        {"left click restores a minimised window", true, true, msg::kTrayCallback, 0,
-         msg::kLButtonUp, true, true},
+        {"a click's meaning restores a minimised window", true, true, msg::kTrayCallback, 0,
+         msg::kNinSelect | (1 << 16), true, true},
+        {"Enter or Space on the icon shows the window", false, false, msg::kTrayCallback, 0,
+         msg::kNinKeySelect, true, true},
+        // A click sends its button message first: acting on both would do it twice.
+        {"the left button passes", false, false, msg::kTrayCallback, 0, msg::kLButtonUp, false,
+         false},
+        {"the right button passes", false, false, msg::kTrayCallback, 0, msg::kRButtonUp, false,
+         false},
         {"mouse moves pass", false, false, msg::kTrayCallback, 0, msg::kMouseMove, false, false},
         {"minimise hides", true, false, msg::kSysCommand, msg::kScMinimize, 0, true, false},
         {"minimise from the keyboard", true, false, msg::kSysCommand, msg::kScMinimize | 2, 0, true,
@@ -94,6 +101,19 @@ TEST(TrayTest, TheIconsMessages) {
         EXPECT_EQ(h.main().windowState(), ui::WindowState::Normal);
         EXPECT_EQ(h.formHost.popups, 0);
     }
+}
+
+// The menu key, Shift+F10 or a right click: the pop-up menu at the anchor the shell gives; left
+// with Escape, the focus goes back to the icon.
+TEST(TrayTest, TheContextMenuEventOpensThePopupMenuAtItsAnchor) {
+    test::AppHarness h;
+    SettingsWith(h, 1, 0);
+    h.app.Start();
+    h.tray.calls.clear();
+    EXPECT_EQ(Send(h, msg::kTrayCallback, (uintptr_t{300} << 16) | 1200, msg::kContextMenu), 0);
+    EXPECT_EQ(h.formHost.popups, 1);
+    EXPECT_EQ(h.formHost.lastAnchor, "1200,300");
+    EXPECT_EQ(h.tray.calls, Texts{"focus"});  // the fake host's user chooses nothing
 }
 
 // A right click's pop-up menu running the chosen entry, and Exit from it taking the icon away,

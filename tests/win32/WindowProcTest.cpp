@@ -65,11 +65,11 @@ TEST_F(WindowProcTest, PopupMenuRunsTheChosenEntryBeforeItReturns) {
     slot->show();
     // The keys wait in the queue for the menu's own loop: down twice, then Enter.
     for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) PostMessageW(window(), WM_KEYDOWN, key, 0);
-    slot->PopupMenu(slot->popup);
+    EXPECT_TRUE(slot->PopupMenu(slot->popup, ui::ScreenPoint{40, 40}));  // at the icon's anchor
     EXPECT_EQ(chosen, "second");
 
     PostMessageW(window(), WM_KEYDOWN, VK_ESCAPE, 0);  // closed without a choice
-    slot->PopupMenu(slot->popup);
+    EXPECT_FALSE(slot->PopupMenu(slot->popup));
     EXPECT_EQ(chosen, "second");
 }
 
@@ -78,12 +78,14 @@ TEST_F(WindowProcTest, TrayIconTakesATipOnlyOnceItIsThere) {
     Win32Tray tray(GetModuleHandleW(nullptr), renderer);
     EXPECT_FALSE(tray.SetTip("no icon yet"));
     ASSERT_TRUE(tray.Add(*slot, msg::kTrayCallback));
+    EXPECT_TRUE(tray.speaksVersion4());              // the keyboard's events, and a click's meaning
     EXPECT_TRUE(tray.SetTip(std::string(80, 'x')));  // cut, not refused
     EXPECT_EQ(tray.TaskbarCreatedMessage(), RegisterWindowMessageW(L"TaskbarCreated"));
     tray.Remove();
     EXPECT_FALSE(tray.SetTip("gone"));
     tray.Remove();  // a second time is harmless
     ASSERT_TRUE(tray.Add(*slot, msg::kTrayCallback));
+    EXPECT_TRUE(tray.speaksVersion4());
 }
 
 // Windows 8 and later (Wine too) tell a window that asked of a modern standby's sleep and wake.

@@ -94,6 +94,31 @@ frmAbout::frmAbout(const Session& session, Dialogs& dialogs, const Files& files,
     cmdExitAbout.onClick = [this] {
         cmdExitAbout_Click();
     };
+    // From the keyboard the links open without the pointer over them.
+    struct Link {
+        ui::Control& control;
+        const char* procName;
+        std::function<std::string()> target;
+    };
+    for (const Link& link : {
+             Link{lblHyperlink, "lblHyperlink_KeyPress()",
+                  [this] {
+                      return lblHyperlink.caption();
+                  }},
+             Link{lblEmail, "lblEmail_KeyPress()",
+                  [this] {
+                      return "mailto:" + lblEmail.caption();
+                  }},
+             Link{imgDonation, "imgDonation_KeyPress()",
+                  [] {
+                      return std::string(program::kDonationPage);
+                  }},
+         }) {
+        link.control.setTabStop(true);
+        link.control.onKeyActivate = [this, procName = link.procName, target = link.target] {
+            Guarded(dialogs_, procName, [&] { shell_.Open(target()); });
+        };
+    }
 }
 
 void frmAbout::Form_Load() {
@@ -101,6 +126,12 @@ void frmAbout::Form_Load() {
         const std::string service(program::kDonationService);
         txtAbout2.setText(Say(Msg::Donation, session_.GermanTexts(), {service}));
         lblTitle.setCaption(std::string(program::kTitle));
+        // Otherwise a screen reader names each text by the label before it: the version by the
+        // title, the donation request by the e-mail address; the picture has no text at all.
+        const bool german = session_.GermanTexts();
+        txtAbout1.setAccessibleName(Say(Msg::VersionBoxName, german));
+        txtAbout2.setAccessibleName(Say(Msg::DonationBoxName, german));
+        imgDonation.setAccessibleName(Say(Msg::DonationPictureName, german));
         txtAbout1.setText("Version " + std::to_string(program::kVersionMajor) + "." +
                           std::to_string(program::kVersionMinor) + "." +
                           std::to_string(program::kVersionRevision) + "\r\n" +

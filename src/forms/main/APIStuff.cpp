@@ -38,18 +38,23 @@ void APIStuff::AddAgain() {
     }
 }
 
-void APIStuff::OnIconMouse(intptr_t mouseMessage) {
+void APIStuff::OnIconEvent(uint32_t event, uintptr_t anchor) {
     frmVelkor& frm = *frmTray;
-    if (mouseMessage == msg::kLButtonUp) {
+    if (event == msg::kNinSelect || event == msg::kNinKeySelect) {
         frm.show();
         if (frm.windowState() == ui::WindowState::Minimized) frm.setWindowState(frm.LastState());
         frm.activate();
-    } else {
-        // Shown at the mouse; returns after the chosen entry's handler has run. The window is
-        // brought to the front first and nudged afterwards, so that the menu closes when the
-        // user clicks elsewhere; an Exit chosen there leaves nothing to nudge.
-        frm.PopupMenu(*mnuTray);
+        return;
     }
+    // At the anchor the shell gives (the click, or the icon for the keyboard); returns after
+    // the chosen entry's handler has run. The window is brought to the front first and nudged
+    // afterwards, so that the menu closes when the user clicks elsewhere.
+    const ui::ScreenPoint at{static_cast<int16_t>(anchor & 0xFFFF),
+                             static_cast<int16_t>((anchor >> 16) & 0xFFFF)};
+    const bool chosen = frm.PopupMenu(*mnuTray, at);
+    // Left with Escape: the keyboard focus goes back to the icon. (An Exit chosen there has
+    // taken the icon away.)
+    if (!chosen && frmTray) tray_.GiveFocusBack();
 }
 
 std::optional<intptr_t> APIStuff::TrayWindowProc(const ui::WindowMessage& m) {
@@ -59,8 +64,11 @@ std::optional<intptr_t> APIStuff::TrayWindowProc(const ui::WindowMessage& m) {
         return std::nullopt;  // others on the window may want to hear it too
     }
     if (m.message == msg::kTrayCallback) {
-        if (m.lParam != msg::kLButtonUp && m.lParam != msg::kRButtonUp) return std::nullopt;
-        OnIconMouse(m.lParam);
+        // A click also sends the button messages before its meaning: only the meaning acts.
+        const uint32_t event = static_cast<uint32_t>(m.lParam & 0xFFFF);
+        if (event != msg::kNinSelect && event != msg::kNinKeySelect && event != msg::kContextMenu)
+            return std::nullopt;
+        OnIconEvent(event, m.wParam);
         return 0;
     }
     if (m.message == msg::kSysCommand) {

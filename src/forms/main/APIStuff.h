@@ -1,7 +1,7 @@
 #pragma once
 // The notification-area icon of the main window: added at a minimised start, with a window
-// procedure that takes the icon's mouse messages and turns the window's minimise command into
-// hiding it. One icon for one window, for the whole run.
+// procedure that takes the icon's events (mouse and keyboard) and turns the window's minimise
+// command into hiding it. One icon for one window, for the whole run.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -28,7 +28,7 @@ class APIStuff {
     std::optional<intptr_t> TrayWindowProc(const ui::WindowMessage& m);
 
   private:
-    void OnIconMouse(intptr_t mouseMessage);
+    void OnIconEvent(uint32_t event, uintptr_t anchor);
     void AddAgain();
 
     Tray& tray_;

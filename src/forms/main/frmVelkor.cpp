@@ -25,28 +25,33 @@
 namespace velkor {
 
 frmVelkor::frmVelkor(Uses uses) : Form("frmVelkor", std::string(program::kTitle)), use_(uses) {
-    setClientSize(2535, 2655);
+    setClientSize(2535, 2925);
     struct Place {
         ui::Control& control;
         ui::Bounds bounds;
-        int tabIndex;
         const char* toolTip;
     };
+    // In reading order, which is also the order of the Tab key.
     const Place layout[] = {
-        {imgCboDrives, {120, 120, 2295, 330}, 7, ""},
-        {chkAll, {240, 600, 1695, 255}, 3, "enable to perform action at all devices"},
-        {optLock, {600, 960, 1335, 255}, 0, "lock the CD-Rom button"},
-        {optUnlock, {600, 1200, 1335, 255}, 1, "unlock the CD-Rom button"},
-        {optOpen, {600, 1560, 1335, 255}, 4, "open CD/DVD drive"},
-        {optClose, {600, 1800, 1335, 255}, 5, "close CD/DVD drive (if supportet by the drive)"},
-        {cmdDo, {600, 2160, 1215, 375}, 2, ""},
+        {lblDrive, {120, 120, 2295, 255}, ""},
+        {imgCboDrives, {120, 390, 2295, 330}, ""},
+        {chkAll, {240, 870, 1695, 255}, "enable to perform action at all devices"},
+        {optLock, {600, 1230, 1335, 255}, "lock the CD-Rom button"},
+        {optUnlock, {600, 1470, 1335, 255}, "unlock the CD-Rom button"},
+        {optOpen, {600, 1830, 1335, 255}, "open CD/DVD drive"},
+        {optClose, {600, 2070, 1335, 255}, "close CD/DVD drive (if supportet by the drive)"},
+        {cmdDo, {600, 2430, 1215, 375}, ""},
     };
+    int tabIndex = 0;
     for (const Place& place : layout) {
         place.control.setBounds(place.bounds);
-        place.control.setTabIndex(place.tabIndex);
+        place.control.setTabIndex(tabIndex++);
         place.control.setToolTip(place.toolTip);
         adopt(place.control);
     }
+    // The label before the selector names it on Windows; the list says so itself as well, for
+    // accessibility layers that read only its text (the selected entry).
+    imgCboDrives.setNamedBy(lblDrive);
     // txtPWRMessage is not adopted: it lives in the model only, with no window another program
     // could write to.
     optUnlock.select();  // selected when the window is created; no handler is attached yet

@@ -79,7 +79,9 @@ class frmVelkor : public ui::Form {
     };
     explicit frmVelkor(Uses uses);
 
-    // Visible controls.
+    // Visible controls. The label names the selector for the keyboard (its access key) and for
+    // screen readers (the label right before a control names it).
+    ui::Label lblDrive{"lblDrive", "&Drive:"};
     ui::ImageCombo imgCboDrives{"imgCboDrives"};
     ui::CheckBox chkAll{"chkAll", "all CD/DVD drives"};
     ui::OptionGroup actions;

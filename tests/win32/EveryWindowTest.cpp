@@ -1,19 +1,25 @@
-// Every window of the program in both delivered languages, at the screen's DPI and at 144 dpi:
-// no caption is cut, and in the colours of today's systems every box and label can be read. Each
-// control's text is measured as the control itself draws it (its own font, its own wrapping),
-// independently of how the layout sized the control.
+// Every window of the program in both delivered languages, at the screen's DPI, 144 and 192 dpi:
+// no caption is cut, and in the colours of today's systems and in a high-contrast scheme every
+// box and label can be read. Each control's text is measured as the control itself draws it (its
+// own font, its own wrapping), independently of how the layout sized the control. And what a
+// screen reader is told: the name of each control the Tab key reaches, in its order, read
+// through the system's accessibility layer.
 #include <windows.h>
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
+#include <algorithm>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 
 #include "app/App.h"
 #include "fakes/FakePorts.h"
 #include "program/WaitWithEvents.h"
+#include "win32/AccessibleName.h"
 #include "win32/Renderer.h"
 #include "win32/Utf.h"
 #include "win32/Win32EventLoop.h"
@@ -118,7 +124,44 @@ std::string Unreadable(HWND control) {
     return same ? "text in its background colour" : "";
 }
 
-class CaptionsFitTest : public ::testing::TestWithParam<int>, public test::FakePorts {
+// The accessible name of each control the Tab key reaches, in its order.
+std::vector<std::string> NamesInTabOrder(HWND window) {
+    std::vector<std::string> names;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const auto style = GetWindowLongPtrW(child, GWL_STYLE);
+        if (!(style & WS_TABSTOP) || !(style & WS_VISIBLE)) continue;
+        IAccessible* object = nullptr;
+        BSTR name = nullptr;
+        VARIANT self{};
+        self.vt = VT_I4;  // CHILDID_SELF
+        if (FAILED(AccessibleObjectFromWindow(child, static_cast<DWORD>(OBJID_CLIENT),
+                                              kAccessibleId, reinterpret_cast<void**>(&object)))) {
+            names.push_back("(no object)");
+            continue;
+        }
+        names.push_back(object->get_accName(self, &name) == S_OK && name ? Narrow(name) : "");
+        SysFreeString(name);
+        object->Release();
+    }
+    return names;
+}
+
+// The colours of the owner-drawn selector's entry band: right of the picture, left of the
+// drop-down button.
+std::map<COLORREF, int> SelectorColours(HWND window) {
+    HWND combo = FindWindowExW(window, nullptr, WC_COMBOBOXW, nullptr);
+    RECT client{};
+    GetClientRect(combo, &client);
+    HDC dc = GetDC(combo);
+    std::map<COLORREF, int> seen;
+    for (int y = 3; y < client.bottom - 3; ++y)
+        for (int x = client.bottom; x < client.right - GetSystemMetrics(SM_CXVSCROLL) - 3; ++x)
+            ++seen[GetPixel(dc, x, y)];
+    ReleaseDC(combo, dc);
+    return seen;
+}
+
+class EveryWindowTest : public ::testing::TestWithParam<int>, public test::FakePorts {
   protected:
     Win32EventLoop loop;
     Renderer renderer{GetModuleHandleW(nullptr), loop};
@@ -144,7 +187,7 @@ class CaptionsFitTest : public ::testing::TestWithParam<int>, public test::FakeP
     }
 };
 
-TEST_P(CaptionsFitTest, EveryCaptionFitsAndCanBeReadInAnyWindow) {
+TEST_P(EveryWindowTest, EveryCaptionFitsCanBeReadAndIsNamed) {
     const int language = GetParam();
     const std::string name = "Language_" + std::to_string(language) + ".txt";
     files.content[files.path(name)] = DeliveredFile(name);
@@ -161,6 +204,7 @@ TEST_P(CaptionsFitTest, EveryCaptionFitsAndCanBeReadInAnyWindow) {
     COLORREF before[std::size(elements)];
     for (size_t i = 0; i < std::size(elements); ++i) before[i] = GetSysColor(elements[i]);
     ASSERT_TRUE(SetSysColors(static_cast<int>(std::size(elements)), elements, today));
+    drives.types['D'] = DriveType::CdRom;
     ASSERT_TRUE(app.Start());
     ui::Form* forms[] = {&app.mainWindow.get(), &app.preferences.get(), &app.setPassword.get(),
                          &app.checkPassword.get(), &app.about.get()};
@@ -173,19 +217,63 @@ TEST_P(CaptionsFitTest, EveryCaptionFitsAndCanBeReadInAnyWindow) {
     ReleaseDC(nullptr, screen);
     for (ui::Form* form : forms) ExpectNothingCut(*form, dpi);
 
-    for (ui::Form* form : forms) {
-        HWND window = renderer.windowOf(*form);
-        RECT r{};
-        GetWindowRect(window, &r);
-        SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&r));
-    }
+    // The selector by its label (the list says it itself: Wine's layer reads only its entry),
+    // the about box's texts and picture by what they are, text boxes by the label before them.
+    const std::vector<std::vector<std::string>> names = {
+        {"Drive:", "All CD/DVD drives", "Unlock", "OK"},  // of the options, the chosen one
+        {"Lock all drives at startup", "Use last drive state at startup",
+         "Minimize to tray at startup", "Password protection", "Set password...",
+         "Save drive status at standby/hibernate", "English", "Check now...", "Apply"},
+        {"Old password:", "New password:", "Verify password:", "OK", "Cancel"},
+        {"Password:", "OK", "Cancel"},
+        {"OK", "Version", "https://velkor.example.org", "support@velkor.example.org", "Donations",
+         "Donate (opens the donation page)"}};
+    CoInitialize(nullptr);
+    for (size_t f = 0; language == 0 && f < std::size(forms); ++f)
+        EXPECT_EQ(NamesInTabOrder(renderer.windowOf(*forms[f])), names[f]) << forms[f]->name();
+    CoUninitialize();
+
+    // A high-contrast scheme (set as the system's colours: Wine reports the scheme off and
+    // cannot switch it on): every text readable, the selector in the scheme's colours only.
+    const int contrast[] = {COLOR_WINDOW,        COLOR_WINDOWTEXT, COLOR_HIGHLIGHT,
+                            COLOR_HIGHLIGHTTEXT, COLOR_BTNFACE,    COLOR_BTNTEXT};
+    const COLORREF scheme[] = {RGB(0, 0, 0),       RGB(255, 255, 0), RGB(0, 128, 255),
+                               RGB(255, 255, 255), RGB(0, 0, 0),     RGB(255, 255, 0)};
+    COLORREF beforeContrast[std::size(contrast)];
+    for (size_t i = 0; i < std::size(contrast); ++i) beforeContrast[i] = GetSysColor(contrast[i]);
+    ASSERT_TRUE(SetSysColors(static_cast<int>(std::size(contrast)), contrast, scheme));
+    for (ui::Form* form : forms)
+        RedrawWindow(renderer.windowOf(*form), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     WaitWithEvents(loop, 50);
-    for (ui::Form* form : forms) ExpectNothingCut(*form, 144);
+    for (ui::Form* form : forms) ExpectNothingCut(*form, dpi);
+    std::map<COLORREF, int> seen = SelectorColours(renderer.windowOf(app.mainWindow.get()));
+    SetSysColors(static_cast<int>(std::size(contrast)), contrast, beforeContrast);
+    // The most of it is the entry's background, the scheme's; its text is the scheme's pair to it.
+    const COLORREF most = std::max_element(seen.begin(), seen.end(), [](auto& a, auto& b) {
+                              return a.second < b.second;
+                          })->first;
+    const bool selected = most == scheme[2];
+    EXPECT_TRUE(most == scheme[0] || selected) << std::hex << most;
+    EXPECT_GT(seen[selected ? scheme[3] : scheme[1]], 0) << "no text in the scheme's colour";
+    EXPECT_EQ(seen[RGB(240, 240, 240)], 0) << "the everyday scheme's face shows through";
+
+    for (const UINT scaled : {144u, 192u}) {  // 150% and 200%
+        for (ui::Form* form : forms) {
+            HWND window = renderer.windowOf(*form);
+            RECT r{};
+            GetWindowRect(window, &r);
+            SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(scaled, scaled),
+                         reinterpret_cast<LPARAM>(&r));
+        }
+        WaitWithEvents(loop, 50);
+        for (ui::Form* form : forms) ExpectNothingCut(*form, scaled);
+    }
     app.End();
     SetSysColors(static_cast<int>(std::size(elements)), elements, before);
 }
 
-INSTANTIATE_TEST_SUITE_P(EnglishAndGerman, CaptionsFitTest, ::testing::Values(0, 1));
+INSTANTIATE_TEST_SUITE_P(EnglishAndGerman, EveryWindowTest, ::testing::Values(0, 1));
 
 }  // namespace
 }  // namespace velkor::win32
