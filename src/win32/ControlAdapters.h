@@ -92,6 +92,7 @@ class ImageComboAdapter : public ControlAdapter {
     void Fill();
     ui::ImageCombo& combo_;
     UniqueImageList images_;  // the combo's pictures at the window's DPI
+    UINT imagesDpi_ = 96;     // the DPI they were made at
     int rowHeight_ = 0;       // as the box measured it
 };
 

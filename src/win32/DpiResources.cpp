@@ -89,6 +89,9 @@ DpiResources DpiResources::Make(HINSTANCE instance, UINT dpi, std::string& faile
     LOGFONTW face = metrics.lfMessageFont;
     face.lfHeight = MulDiv(face.lfHeight, static_cast<int>(dpi), static_cast<int>(DpiOf(nullptr)));
     made.face = face;
+    const int nine = MulDiv(12, static_cast<int>(dpi), 96);  // 9 points in pixels
+    made.layoutDpi = static_cast<UINT>(
+        MulDiv(static_cast<int>(dpi), std::max<int>(nine, std::abs(face.lfHeight)), nine));
     made.font.reset(CreateFontIndirectW(&face));
     if (!made.font) failed = "font";
 

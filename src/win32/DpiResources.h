@@ -25,6 +25,10 @@ inline int Pixels(int twips, UINT dpi) {
 
 struct DpiResources {
     UINT dpi = 96;
+    // The DPI the forms are laid out at: `dpi`, or more when the user's text size makes the
+    // message font larger than the 9 points the layouts were made for, so that the controls
+    // grow with their text as a dialog's grow with its font.
+    UINT layoutDpi = 96;
     LOGFONTW face{};  // the font's description, for controls that change it
     UniqueFont font;
     UniqueIcon bigIcon;

@@ -166,6 +166,14 @@ LRESULT FormMessages::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORBTN:
             return ControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam),
                                 message, wParam, lParam);
+        case WM_SETTINGCHANGE:
+            // The text size changed: the message font, and with it the layout.
+            if (wParam == SPI_SETNONCLIENTMETRICS) {
+                std::string failed;
+                w_.UseResources(DpiResources::Make(w_.Instance(), w_.resources_.dpi, failed));
+                w_.Layout();
+            }
+            break;
         case WM_DPICHANGED: {
             std::string failed;
             w_.UseResources(DpiResources::Make(w_.Instance(), HIWORD(wParam), failed));

@@ -106,7 +106,7 @@ bool FormWindow::Create() {
     menus_ = std::make_unique<MenuBuilder>(form_, renderer_.loop());
     menus_->Build();
     const LayoutPlan plan =
-        PlanLayout(nullptr, form_, adapters_, resources_.dpi, resources_.font.get());
+        PlanLayout(nullptr, form_, adapters_, resources_.layoutDpi, resources_.font.get());
     const WindowStyles styles = StylesOf(form_.style());
     const SIZE size =
         FrameSize(plan.client, styles.style, styles.exStyle, menus_->BarForNewWindow() != nullptr);
@@ -219,7 +219,7 @@ void FormWindow::SetToolTip(HWND control, const std::string& text) {
 }
 
 void FormWindow::Layout() {
-    LayOut(Window(), form_, adapters_, resources_.dpi, resources_.font.get());
+    LayOut(Window(), form_, adapters_, resources_.layoutDpi, resources_.font.get());
 }
 
 void FormWindow::UseResources(DpiResources made) {

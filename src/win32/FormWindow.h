@@ -47,7 +47,7 @@ class FormWindow : public ControlHost {
     HWND Window() const override { return window_.get(); }
     HINSTANCE Instance() const override;
     const DpiResources& Resources() const override { return resources_; }
-    UINT Dpi() const override { return resources_.dpi; }
+    UINT Dpi() const override { return resources_.layoutDpi; }
     void SetToolTip(HWND control, const std::string& text) override;
     void Layout() override;
     void Failed(const std::string& what, unsigned long code) override;

@@ -48,6 +48,7 @@ void ImageComboAdapter::ApplyResources(const DpiResources& resources) {
     // The new pictures are in place before the old ones go.
     UniqueImageList previous = std::move(images_);
     images_ = DotList(resources.dpi, combo_.pictures());
+    imagesDpi_ = resources.dpi;
     if (!images_) host_.Failed("creating the pictures of " + combo_.name(), GetLastError());
     ControlAdapter::ApplyResources(resources);
     // The box measured its rows when it was made; another DPI needs other rows.
@@ -87,8 +88,8 @@ void ImageComboAdapter::DrawItem(const DRAWITEMSTRUCT& item) {
     HDC dc = item.hDC;
     FillRect(dc, &item.rcItem, GetSysColorBrush(COLOR_WINDOW));
     if (item.itemID == static_cast<UINT>(-1)) return;  // nothing chosen: an empty field
-    const int dpi = static_cast<int>(host_.Dpi());
-    const int dot = DotSize(host_.Dpi());
+    const int dpi = static_cast<int>(imagesDpi_);
+    const int dot = DotSize(imagesDpi_);
     const int gap = MulDiv(3, dpi, 96);
     const int picture = static_cast<int>(item.itemData);
     if (images_ && picture >= 0) {

@@ -1,9 +1,9 @@
-// Every window of the program in both delivered languages, at the screen's DPI, 144 and 192 dpi:
-// no caption is cut, and in the colours of today's systems and in a high-contrast scheme every
-// box and label can be read. Each control's text is measured as the control itself draws it (its
-// own font, its own wrapping), independently of how the layout sized the control. And what a
-// screen reader is told: the name of each control the Tab key reaches, in its order, read
-// through the system's accessibility layer.
+// Every window of the program in both delivered languages, at the screen's DPI, 144 and 192 dpi
+// and with the text size at 200%: no caption is cut, and in the colours of today's systems and in a
+// high-contrast scheme every box and label can be read. Each control's text is measured as the
+// control itself draws it (its own font, its own wrapping), independently of how the layout sized
+// the control. And what a screen reader is told: the name of each control the Tab key reaches, in
+// its order, read through the system's accessibility layer.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -81,6 +81,8 @@ std::string Cut(HWND control, UINT dpi) {
         }
         if (line.cx > room)
             return "needs " + std::to_string(line.cx) + " of " + std::to_string(room);
+        if (line.cy > height)
+            return "needs " + std::to_string(line.cy) + " high of " + std::to_string(height);
         return {};
     }
     if (kind == WC_STATICW && !text.empty() && (style & SS_TYPEMASK) <= SS_RIGHT) {
@@ -257,6 +259,20 @@ TEST_P(EveryWindowTest, EveryCaptionFitsCanBeReadAndIsNamed) {
     EXPECT_TRUE(most == scheme[0] || selected) << std::hex << most;
     EXPECT_GT(seen[selected ? scheme[3] : scheme[1]], 0) << "no text in the scheme's colour";
     EXPECT_EQ(seen[RGB(240, 240, 240)], 0) << "the everyday scheme's face shows through";
+
+    // The text size at 200%: the message font twice its height, as the system announces it.
+    NONCLIENTMETRICSW normal{sizeof normal};
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof normal, &normal, 0));
+    NONCLIENTMETRICSW twice = normal;
+    twice.lfMessageFont.lfHeight *= 2;
+    ASSERT_TRUE(SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof twice, &twice, 0));
+    for (ui::Form* form : forms)
+        SendMessageW(renderer.windowOf(*form), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+    WaitWithEvents(loop, 50);
+    for (ui::Form* form : forms) ExpectNothingCut(*form, dpi);
+    SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof normal, &normal, 0);
+    for (ui::Form* form : forms)
+        SendMessageW(renderer.windowOf(*form), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
 
     for (const UINT scaled : {144u, 192u}) {  // 150% and 200%
         for (ui::Form* form : forms) {
