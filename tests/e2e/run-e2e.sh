@@ -59,12 +59,23 @@ expect "E: shows locked" "$(printf 'D: unlocked|0\nE: locked|1\nselected=2')" dr
 expect "one prevent request to E" "1" locks 1 E
 expect "record DeviceE=1" "DeviceE=1" record DeviceE
 
+section "the main window by keyboard alone: the list by its label's key, then in reading order"
+front
+drive keys alt+d up >/dev/null  # Drive: the list; D:, the entry above
+drive keys alt+l tab space >/dev/null  # Lock, then Tab to OK, and Space presses it
+expect "D: locked" "$(printf 'D: locked|1\nE: locked|1\nselected=1')" drive combo
+expect "one prevent request to D" "1" locks 1 D
+allowD=$(locks 0 D)
+drive keys alt+u tab enter alt+d down alt+l >/dev/null  # Unlock, OK by Enter; E:, Lock again
+expect "D: unlocked again, E: selected" "$(printf 'D: unlocked|0\nE: locked|1\nselected=2') $((allowD + 1))" \
+    eval 'echo "$(drive combo) $(locks 0 D)"'
+
 section "lock all: only D gets a request"
 drive click "&All CD/DVD drives" >/dev/null
 expect "all drives ticked" "1" drive checked "&All CD/DVD drives"
 drive keys enter >/dev/null  # the box has the focus: Enter presses the default button, OK
 expect "both locked, first entry selected" "$(printf 'D: locked|1\nE: locked|1\nselected=1')" drive combo
-expect "D one prevent, E still one" "1 1" eval 'echo "$(locks 1 D) $(locks 1 E)"'
+expect "D a second prevent, E still one" "2 1" eval 'echo "$(locks 1 D) $(locks 1 E)"'
 
 section "unlock all while E's device fails"
 echo "$e2e/dev/cdE" >"$e2e/fail"
