@@ -24,6 +24,7 @@
 //   VelkorDriver text STRING           type STRING (any characters) into the window in front
 //   VelkorDriver wait-window TITLE MS  wait for a shown window with that title
 //   VelkorDriver captions [TITLE]      the texts of a window's controls, one a line (main window)
+//   VelkorDriver focused               "window title|text" of the control with the keyboard focus
 //   VelkorDriver activate [TITLE]      bring the main window (or that one) to the front, and
 //                                      wait until it is there
 //   VelkorDriver link TITLE CAPTION    click that window's link with the mouse
@@ -244,6 +245,17 @@ int Run(int argc, char** argv) {
             std::string text = OneLine(Narrow(TextOf(child)));
             if (!text.empty()) std::printf("%s\n", text.c_str());
         }
+        return 0;
+    }
+    if (command == "focused") {
+        DWORD pid = 0;
+        GUITHREADINFO info{sizeof info};
+        if (!GetGUIThreadInfo(GetWindowThreadProcessId(MainWindow(), &pid), &info) ||
+            !info.hwndFocus)
+            return 1;
+        std::printf("%s|%s\n",
+                    OneLine(Narrow(TextOf(GetAncestor(info.hwndFocus, GA_ROOT)))).c_str(),
+                    OneLine(Narrow(TextOf(info.hwndFocus))).c_str());
         return 0;
     }
     if (command == "activate") {

@@ -201,12 +201,14 @@ front; drive keys alt+e p >/dev/null  # Edit > Preferences
 window_up Preferences 5000 && ok "Edit > Preferences by keyboard" || bad "no preferences"
 drive keys alt+p >/dev/null  # Password protection: none stored, so it asks for one
 window_up "Set Password" 5000 && ok "ticking the switch opens Set Password" || bad "no Set Password"
+expect "its first box has the focus" "Set Password|" drive focused
 # A slip mended by Backspace, then the start typed after the end with Home; the repetition pasted.
 drive text Kiosx >/dev/null; drive keys backspace >/dev/null; drive text k42 >/dev/null
 drive keys tab >/dev/null; drive text sk42 >/dev/null; drive keys home >/dev/null
 drive text Kio >/dev/null
 drive keys enter >/dev/null
 expect "the password is stored as meant, enciphered" "Kiosk42" stored_password
+expect "the focus back where it was: on the switch" "Preferences|&Password protection" drive focused
 cp "$e2e/Velkor/password.txt" "$e2e/password-Kiosk42.txt"  # for the commands from scripts
 window_up Preferences || true  # back to the preferences, as the user clicks on them
 drive keys alt+u alt+a >/dev/null  # no last state at start, then Apply
@@ -221,7 +223,11 @@ cancel_prompt() {  # cancel_prompt HOW WHERE: answers the prompt, then the refus
     window_up "Password required" 5000 || return 0
     case $1 in
         button) drive click Cancel "Password required" >/dev/null ;;
-        esc) drive keys esc >/dev/null ;;
+        esc)
+            expect "the prompt opens with the focus in its password box" "Password required|" \
+                drive focused
+            drive keys esc >/dev/null
+            ;;
         close) drive keys alt+f4 >/dev/null ;;
     esac
     box=$(drive box ok 5000)
