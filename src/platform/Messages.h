@@ -23,10 +23,11 @@ inline constexpr uint32_t kTrayCallback = 2025;  // the notification icon's call
 inline constexpr uint32_t kMouseMove = 0x0200;
 inline constexpr uint32_t kLButtonUp = 0x0202;
 inline constexpr uint32_t kRButtonUp = 0x0205;
-inline constexpr uint32_t kContextMenu =
-    0x007B;                                     // also an icon's event: click, menu key, Shift+F10
-inline constexpr uint32_t kNinSelect = 0x0400;  // the icon chosen with the mouse
-inline constexpr uint32_t kNinKeySelect = 0x0401;  // ... or with Enter or Space
+// The icon's events: chosen with the mouse, or with Enter or Space; its menu asked for with a
+// right click, the menu key or Shift+F10.
+inline constexpr uint32_t kNinSelect = 0x0400;
+inline constexpr uint32_t kNinKeySelect = 0x0401;
+inline constexpr uint32_t kContextMenu = 0x007B;
 
 // What a device notification's lParam points to when it is about volumes: the system's
 // DEV_BROADCAST_VOLUME, field for field.

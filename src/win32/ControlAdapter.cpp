@@ -91,17 +91,18 @@ LRESULT CALLBACK ControlAdapter::MouseProc(HWND window, UINT message, WPARAM wPa
 // has the focus.
 LRESULT CALLBACK ControlAdapter::KeyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR, DWORD_PTR self) {
-    const bool activates = wParam == VK_RETURN || wParam == VK_SPACE;
+    auto activates = [](WPARAM key) {
+        return key == VK_RETURN || key == VK_SPACE;
+    };
     switch (message) {
         case WM_GETDLGCODE: {
             const auto* key = reinterpret_cast<const MSG*>(lParam);
-            if (key && key->message == WM_KEYDOWN &&
-                (key->wParam == VK_RETURN || key->wParam == VK_SPACE))
+            if (key && key->message == WM_KEYDOWN && activates(key->wParam))
                 return DLGC_WANTMESSAGE;
             break;
         }
         case WM_KEYDOWN:
-            if (!activates) break;
+            if (!activates(wParam)) break;
             try {
                 ui::Dispatch running;
                 reinterpret_cast<ControlAdapter*>(self)->control_.keyActivate();

@@ -168,17 +168,10 @@ LRESULT FormMessages::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                                 message, wParam, lParam);
         case WM_SETTINGCHANGE:
             // The text size changed: the message font, and with it the layout.
-            if (wParam == SPI_SETNONCLIENTMETRICS) {
-                std::string failed;
-                w_.UseResources(DpiResources::Make(w_.Instance(), w_.resources_.dpi, failed));
-                w_.Layout();
-            }
+            if (wParam == SPI_SETNONCLIENTMETRICS) w_.Remake(w_.resources_.dpi);
             break;
         case WM_DPICHANGED: {
-            std::string failed;
-            w_.UseResources(DpiResources::Make(w_.Instance(), HIWORD(wParam), failed));
-            if (!failed.empty()) w_.Failed("creating the " + failed + " of " + w_.form_.name(), 0);
-            w_.Layout();
+            w_.Remake(HIWORD(wParam));
             const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
             SetWindowPos(w_.Window(), nullptr, suggested->left, suggested->top, 0, 0,
                          SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -222,6 +222,13 @@ void FormWindow::Layout() {
     LayOut(Window(), form_, adapters_, resources_.layoutDpi, resources_.font.get());
 }
 
+void FormWindow::Remake(UINT dpi) {
+    std::string failed;
+    UseResources(DpiResources::Make(Instance(), dpi, failed));
+    if (!failed.empty()) Failed("creating the " + failed + " of " + form_.name(), 0);
+    Layout();
+}
+
 void FormWindow::UseResources(DpiResources made) {
     // The controls take the new font and pictures before the old ones are freed.
     DpiResources old = std::move(resources_);

@@ -67,6 +67,9 @@ class FormWindow : public ControlHost {
     void MakeToolTips();
     void ArmTimers();
     void UseResources(DpiResources made);
+    // Fonts and pictures made anew at `dpi` (another DPI, another text size), reported when
+    // that failed, and the controls laid out with them.
+    void Remake(UINT dpi);
     int MeasureTextHeight(std::string_view text) const;
 
     Renderer& renderer_;

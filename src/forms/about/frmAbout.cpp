@@ -95,30 +95,18 @@ frmAbout::frmAbout(const Session& session, Dialogs& dialogs, const Files& files,
         cmdExitAbout_Click();
     };
     // From the keyboard the links open without the pointer over them.
-    struct Link {
-        ui::Control& control;
-        const char* procName;
-        std::function<std::string()> target;
+    lblHyperlink.setTabStop(true);
+    lblEmail.setTabStop(true);
+    imgDonation.setTabStop(true);
+    lblHyperlink.onKeyActivate = [this] {
+        Open("lblHyperlink_KeyPress()", lblHyperlink.caption(), true);
     };
-    for (const Link& link : {
-             Link{lblHyperlink, "lblHyperlink_KeyPress()",
-                  [this] {
-                      return lblHyperlink.caption();
-                  }},
-             Link{lblEmail, "lblEmail_KeyPress()",
-                  [this] {
-                      return "mailto:" + lblEmail.caption();
-                  }},
-             Link{imgDonation, "imgDonation_KeyPress()",
-                  [] {
-                      return std::string(program::kDonationPage);
-                  }},
-         }) {
-        link.control.setTabStop(true);
-        link.control.onKeyActivate = [this, procName = link.procName, target = link.target] {
-            Guarded(dialogs_, procName, [&] { shell_.Open(target()); });
-        };
-    }
+    lblEmail.onKeyActivate = [this] {
+        Open("lblEmail_KeyPress()", "mailto:" + lblEmail.caption(), true);
+    };
+    imgDonation.onKeyActivate = [this] {
+        Open("imgDonation_KeyPress()", std::string(program::kDonationPage), true);
+    };
 }
 
 void frmAbout::Form_Load() {
@@ -199,10 +187,10 @@ void frmAbout::LinkMouseMove(ui::Control& link, std::string_view measured, int y
     }
 }
 
-void frmAbout::Open(std::string_view procName, const std::string& target) {
+void frmAbout::Open(std::string_view procName, const std::string& target, bool byKeyboard) {
     Guarded(dialogs_, procName, [&] {
         // The shell shows its own message when nothing can open the address.
-        if (LinkHover) shell_.Open(target);
+        if (LinkHover || byKeyboard) shell_.Open(target);
     });
 }
 

@@ -48,7 +48,8 @@ class frmAbout : public ui::Form {
     // The hover rule of one link: `measured` is the text whose height makes the band.
     void LinkMouseMove(ui::Control& link, std::string_view measured, int y,
                        std::string_view procName);
-    void Open(std::string_view procName, const std::string& target);
+    // Opens `target` while the pointer is over the link, or at once from the keyboard.
+    void Open(std::string_view procName, const std::string& target, bool byKeyboard = false);
 
     const Session& session_;
     Dialogs& dialogs_;
