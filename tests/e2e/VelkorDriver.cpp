@@ -25,6 +25,8 @@
 //   VelkorDriver wait-window TITLE MS  wait for a shown window with that title
 //   VelkorDriver captions [TITLE]      the texts of a window's controls, one a line (main window)
 //   VelkorDriver focused               "window title|text" of the control with the keyboard focus
+//   VelkorDriver tabs KEY N            press KEY (tab, shift+tab) N times: "|text" of the focus
+//                                      after each, joined by spaces
 //   VelkorDriver activate [TITLE]      bring the main window (or that one) to the front, and
 //                                      wait until it is there
 //   VelkorDriver link TITLE CAPTION    click that window's link with the mouse
@@ -76,6 +78,16 @@ using velkor::win32::Widen;
 HWND ShownMainWindow() {
     HWND window = MainWindow();
     return window && IsWindowVisible(window) ? window : nullptr;
+}
+
+// "window title|text" of the control with the program's keyboard focus ("" without one).
+std::string FocusedText() {
+    DWORD pid = 0;
+    GUITHREADINFO info{sizeof info};
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(MainWindow(), &pid), &info) || !info.hwndFocus)
+        return "";
+    return OneLine(Narrow(TextOf(GetAncestor(info.hwndFocus, GA_ROOT)))) + "|" +
+           OneLine(Narrow(TextOf(info.hwndFocus)));
 }
 
 HWND TopLevel(const std::string& title) {
@@ -248,14 +260,19 @@ int Run(int argc, char** argv) {
         return 0;
     }
     if (command == "focused") {
-        DWORD pid = 0;
-        GUITHREADINFO info{sizeof info};
-        if (!GetGUIThreadInfo(GetWindowThreadProcessId(MainWindow(), &pid), &info) ||
-            !info.hwndFocus)
-            return 1;
-        std::printf("%s|%s\n",
-                    OneLine(Narrow(TextOf(GetAncestor(info.hwndFocus, GA_ROOT)))).c_str(),
-                    OneLine(Narrow(TextOf(info.hwndFocus))).c_str());
+        const std::string focused = FocusedText();
+        std::printf("%s\n", focused.c_str());
+        return focused.empty() ? 1 : 0;
+    }
+    if (command == "tabs") {  // tabs KEY N: after each of N presses, "|text" of the focus
+        std::string walk;
+        for (int i = 0, n = argc > 3 ? std::atoi(argv[3]) : 1; i < n; ++i) {
+            if (!Chord(arg)) return 1;
+            Sleep(100);
+            const std::string focused = FocusedText();
+            walk += (i ? " " : "") + focused.substr(focused.find('|'));
+        }
+        std::printf("%s\n", walk.c_str());
         return 0;
     }
     if (command == "activate") {
