@@ -1,53 +1,37 @@
 // Drives a running Velkor from outside, as a person would: reads its windows, types through the
-// keyboard and clicks with the mouse.
-//   VelkorDriver wait-main MS          wait for the main window to be shown
-//   VelkorDriver combo                 the drive selector: "text|image" lines, then "selected=N"
-//   VelkorDriver click CAPTION [TITLE] click that control of the main window (or that window)
-//   VelkorDriver checked|enabled CAPTION [TITLE]  "1" or "0"
-//   VelkorDriver visible               "1" when the main window is shown, "0" when hidden
-//   VelkorDriver hidden-children       how many hidden child windows the main window has
-//   VelkorDriver forge                 another program posts clicks of the ids 107 to 109 (once
-//                                      hidden flag controls) to the main window
-//   VelkorDriver hold PATH MS          another program holds the file open, unshared, for MS
-//   VelkorDriver icon                  "1" when the notification-area icon is there
-//   VelkorDriver wait-icon MS          wait for the notification-area icon
-//   VelkorDriver start-timed FOLDER "EXE [ARGS]" main|icon|exit MS   start FOLDER\EXE from this
-//                                      running process and print the milliseconds until its main
-//                                      window is shown (its icon is there, it has ended)
-//   VelkorDriver tray left|right       click the notification-area icon; after a right click,
-//                                      wait up to 3 s for its pop-up menu (exit 1 without)
-//   VelkorDriver tray enter|menu-key   the shell's events for the keyboard on the icon (Wine's
-//                                      tray takes no focus): NIN_KEYSELECT, or WM_CONTEXTMENU at
-//                                      the icon (then the menu, as after a right click)
-//   VelkorDriver resume [automatic]    the system tells the program it resumed from standby, as
-//                                      after a person's key press (or at every wake)
-//   VelkorDriver text STRING           type STRING (any characters) into the window in front
-//   VelkorDriver wait-window TITLE MS  wait for a shown window with that title
-//   VelkorDriver captions [TITLE]      the texts of a window's controls, one a line (main window)
-//   VelkorDriver focused               "window title|text" of the control with the keyboard focus
-//   VelkorDriver tabs KEY N            press KEY (tab, shift+tab) N times: "|text" of the focus
-//                                      after each, joined by spaces
-//   VelkorDriver activate [TITLE]      bring the main window (or that one) to the front, and
-//                                      wait until it is there
-//   VelkorDriver link TITLE CAPTION    click that window's link with the mouse
-//   VelkorDriver keys KEY...           type into the window in front: "alt+f", "x", "enter",
-//                                      "backspace", "shift+left", ... one chord each
-//   VelkorDriver box ok|cancel MS      wait for a message box, print "title|text", answer it
-//                                      with Enter or Escape
-//   VelkorDriver no-box MS             fail if a message box shows up within MS
-//   VelkorDriver wait-box MS           wait for a message box, print "title|text", leave it
-//   VelkorDriver close                 ask the main window to close (title bar / Alt+F4)
-//   VelkorDriver kill                  end the main window's process at once (for timing runs)
-//   VelkorDriver mount L DIR DEVICE    the mount manager adds CD-ROM drive L: (a Unix folder and a
-//                                      raw device), as Wine's drive configuration does, and the
-//                                      top-level windows are told, as the system does
-//   VelkorDriver unmount L             the same, taking drive L: away
-//                                      (a last word "quiet": the windows are not told)
-//   VelkorDriver replug L DIR DEVICE   drive L: taken away and plugged in again at once
-//   VelkorDriver devnodes              the system tells the top-level windows that devices changed
-//   VelkorDriver monkey SEED STEPS FOLDER LOG WORK   the random-action run (Monkey.cpp); WORK is
-//                                      the Unix folder with discL and dev/cdL of drives D to F
-// Exit code 0 on success, 1 when what was asked for is not there.
+// keyboard and clicks with the mouse. VelkorDriver COMMAND ARGS; exit code 1 when what was asked
+// for is not there. Windows: the main one unless a TITLE is given.
+//   wait-main|wait-icon|wait-box|no-box MS   wait for the main window, the icon, a message box
+//                              ("title|text", left open), or fail if a box shows within MS
+//   wait-window TITLE MS       wait for a shown window with that title
+//   combo                      the drive selector: "text|image" lines, then "selected=N"
+//   captions [TITLE]           the texts of a window's controls, one a line
+//   click|checked|enabled CAPTION [TITLE]   click that control; or print "1"/"0"
+//   visible | icon | hidden-children        "1"/"0": main window shown, icon there; a count
+//   focused                    "window title|text" of the control with the keyboard focus
+//   tabs KEY N                 press KEY (tab, shift+tab) N times: "|text" of each focus
+//   activate [TITLE]           bring that window to the front, and wait until it is there
+//   link TITLE CAPTION         click that window's link with the mouse
+//   keys KEY... | text STRING  type chords ("alt+f", "enter", "shift+left") or any characters
+//   box ok|cancel MS           wait for a message box, print "title|text", answer by Enter/Escape
+//   close | kill               the title bar's close command; end the process at once
+//   tray left|right            click the icon (after a right click, wait 3 s for its menu)
+//   tray enter|menu-key        the shell's events for the keyboard on the icon (Wine's tray takes
+//                              no focus): NIN_KEYSELECT, or WM_CONTEXTMENU (then the menu)
+//   resume [automatic]         the system says it resumed from standby (after a key press, or
+//                              at every wake)
+//   forge                      another program posts clicks of the ids 107 to 109 (once hidden
+//                              flag controls) to the main window
+//   hold PATH MS               another program holds the file open, unshared, for MS
+//   start-timed FOLDER "EXE [ARGS]" main|icon|exit MS   start FOLDER\EXE from this process and
+//                              print the ms until its main window (icon, end) is there
+//   mount L DIR DEVICE | unmount L [quiet] | replug L DIR DEVICE | devnodes   the mount manager
+//                              adds CD-ROM drive L: (a Unix folder and a raw device) as Wine's
+//                              drive configuration does, takes it away, or both at once, and the
+//                              windows are told as the system tells them ("quiet": not told);
+//                              devnodes: only that devices changed
+//   monkey SEED STEPS FOLDER LOG WORK   the random-action run (Monkey.cpp); WORK is the Unix
+//                              folder with discL and dev/cdL of drives D to F
 #include <windows.h>
 // after windows.h
 #include <dbt.h>

@@ -24,10 +24,8 @@ fresh_prefix() {
     wine_prefix_up "$base"
     wine_prefix_down "$base"  # its registry on disk before the copy
     cp -a "$base" "$prefix"
-    mkdir -p "$work/dev"
     for d in "$@"; do
-        mkdir -p "$work/disc$d"
-        [ -e "$work/dev/cd$d" ] || mknod "$work/dev/cd$d" c 1 3
+        disc "$d"
         ln -sfn "$work/disc$d" "$prefix/dosdevices/${d,,}:"
         ln -sfn "$work/dev/cd$d" "$prefix/dosdevices/${d,,}::"
     done
@@ -37,6 +35,11 @@ fresh_prefix() {
         "$WINE" reg add 'HKLM\Software\Wine\Drives' /v "${d,,}:" /d cdrom /f </dev/null >/dev/null 2>&1
     done
     "$WINESERVER" -k </dev/null >/dev/null 2>&1 || true
+}
+
+disc() {  # disc LETTER: the folder and raw device node of a simulated drive, $work/discL and dev/cdL
+    mkdir -p "$work/disc$1" "$work/dev"
+    [ -e "$work/dev/cd$1" ] || mknod "$work/dev/cd$1" c 1 3
 }
 
 # Every Wine start is bounded: a process that never ends fails its check instead of the run.
@@ -116,4 +119,56 @@ exit_velkor() {  # exit_velkor NAME KEYS...: the keys ask to exit, OK answers, a
     drive keys "$@" >/dev/null
     drive box ok 10000 >/dev/null && [ "$(wait_exit)" = 0 ] && ok "$name" ||
         bad "$name: no exit question, or exit code [$(cat "$work/exit-code" 2>/dev/null)]"
+}
+
+# The steps scenarios are written in: one thing a person or the system does, or one check.
+act() { drive "$@" >/dev/null; }  # act COMMAND ARGS...: a driver command whose output is not read
+press() { act keys "$@"; }        # press KEY...: typed into the window in front
+action() {                        # action CAPTION: that option of the main window, then OK
+    front
+    act click "$1"
+    act click OK
+}
+popup() {  # popup KEY...: the icon's pop-up menu, and the keys typed into it
+    act tray right || bad "the pop-up menu did not open"
+    sleep 0.5
+    press "$@"
+}
+check() {  # check NAME COMMAND...: passes when the command succeeds
+    local name=$1
+    shift
+    "$@" >/dev/null && ok "$name" || bad "$name"
+}
+refute() {  # refute NAME COMMAND...: passes when the command fails
+    local name=$1
+    shift
+    "$@" >/dev/null && bad "$name" || ok "$name"
+}
+box_is() {  # box_is NAME ok|cancel MS PATTERN: the next message box, answered, is "title|text"
+    local box
+    box=$(drive box "$2" "$3" || true)
+    # shellcheck disable=SC2053  # PATTERN is a glob
+    [[ $box == $4 ]] && ok "$1 ($box)" || bad "$1: [$box]"
+}
+mark() { before=$(wc -l <"$log"); }  # then: no_requests NAME
+no_requests() { [ "$(wc -l <"$log")" = "$before" ] && ok "$1" || bad "$1: $(tail -n +$((before + 1)) "$log" | head -3)"; }
+combo() { drive combo | paste -sd/; }  # the drive list on one line: "D: locked|1/.../selected=N"
+window_up() {  # window_up TITLE [MS]: shown, and given a person's moment before the next key
+    drive wait-window "$1" "${2:-5000}" || {
+        bad "the window \"$1\" did not show"
+        return 1
+    }
+    sleep 0.3
+    front "$1"  # as after a click on its title bar
+    sleep 0.1
+}
+setting() {  # setting KEY=VALUE...: those values in the settings file, in place
+    local pair
+    for pair in "$@"; do sed -i "s/^${pair%%=*}=.*/$pair/" "$ini"; done
+}
+records() { local k; for k; do record "$k"; done | paste -sd' '; }  # records KEY...: on one line
+give_password() {  # give_password [MS]: the prompt answered with the scenarios' password, typed
+    window_up "Password required" "${1:-5000}" || true
+    act text Kiosk42
+    press enter
 }
