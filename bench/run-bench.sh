@@ -11,11 +11,8 @@ set -euo pipefail
 root=$(cd "${1:-.}" && pwd)
 runs=${2:-10}
 idle=${3:-60}
-. "$root/scripts/wine-prefix.sh"
-
 work=$root/build/bench
-base=$root/build/windows/wineprefix
-driver=$root/build/windows/VelkorDriver.exe
+. "$root/tests/e2e/common.sh"  # the driver, the prefix helpers
 rm -rf "$work"
 mkdir -p "$work"
 wine_prefix_up "$base"
@@ -26,7 +23,6 @@ trap 'wine_prefix_down "$work/prefix"' EXIT
 cp -a "$root/build/windows/Velkor" "$work/Velkor"
 cp "$root/build/windows/BareWindow.exe" "$work/"
 
-drive() { timeout -k 5 60 "$WINE" "$driver" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
 # In the background, bounded, and off this script's output, which a leftover would keep open.
 # Wine's report of a crash lands in one .err file per start, looked at once all runs are done.
 launches=0
@@ -85,14 +81,11 @@ for t in "${window[@]}" "${bare[@]}" "${icon[@]}" "${status[@]}" "${lock[@]}"; d
     [[ $t =~ ^[0-9]+$ ]] || { echo "benchmark: a start did not show within 30 s"; exit 1; }
 done
 
-private_kb_of() {  # private memory of the running EXE's own process (not the timeout around it)
+own_pid() {  # own_pid PATTERN: the running program's own process, not the timeout around it
     local p
-    for p in $(pgrep -f "$1"); do
-        [ "$(cat "/proc/$p/comm")" = timeout ] && continue
-        awk '/^Private_(Clean|Dirty):/ {kb += $2} END {print kb}' "/proc/$p/smaps_rollup"
-        return
-    done
+    for p in $(pgrep -f "$1"); do [ "$(cat "/proc/$p/comm")" = timeout ] || { echo "$p"; return; }; done
 }
+private_kb_of() { awk '/^Private_(Clean|Dirty):/ {kb += $2} END {print kb}' "/proc/$(own_pid "$1")/smaps_rollup"; }
 launch "$work" BareWindow.exe
 drive wait-main 30000 >/dev/null || true
 sleep 1
@@ -103,10 +96,7 @@ end_velkor
 launch "$work/Velkor" Velkor.exe
 for _ in $(seq 1 300); do [ "$(drive icon)" = 1 ] && break; sleep 0.02; done
 sleep 1
-pid=""  # the program's own process, not the timeout around it
-for p in $(pgrep -f 'Velkor\.exe'); do
-    [ "$(cat "/proc/$p/comm")" = timeout ] || { pid=$p; break; }
-done
+pid=$(own_pid 'Velkor\.exe')
 ticks() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
 hz=$(getconf CLK_TCK)
 private_kb=$(private_kb_of 'Velkor\.exe')

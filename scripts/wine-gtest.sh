@@ -10,6 +10,7 @@ prefix=$1
 program=$2
 results=$3
 name=$(basename "$program" .exe)
+limit=${VELKOR_WINE_TEST_SECONDS:-600}  # the mutation run, whose mutants may hang, sets less
 here=$(cd "$(dirname "$0")" && pwd)
 mkdir -p "$results"
 program=$(cd "$(dirname "$program")" && pwd)/$(basename "$program")
@@ -22,11 +23,11 @@ wine_prefix_up "$prefix"
 
 for attempt in 1 2; do
     rm -f "$report" "$log"
-    timeout -k 5 600 "$WINE" "$program" --gtest_output="xml:$report" >"$log" 2>&1 </dev/null
+    timeout -k 5 "$limit" "$WINE" "$program" --gtest_output="xml:$report" >"$log" 2>&1 </dev/null
     status=$?
     cat "$log"
     if [ "$status" = 124 ]; then
-        echo "wine-gtest: $name did not end within 600 s: a hang (the last test it began is above)"
+        echo "wine-gtest: $name did not end within $limit s: a hang (the last test it began is above)"
         exit 1
     fi
     if grep -q '^\[==========\] Running' "$log" || [ -f "$report" ]; then

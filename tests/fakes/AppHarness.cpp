@@ -21,10 +21,12 @@ AppHarness::AppHarness() : formHost(loop), app(With(loop), &formHost) {
 }
 
 void AppHarness::Settings(int deviceAll, int useLastState, int delay, int language,
-                          const std::string& current) {
+                          const std::string& current, int minimize, int standby) {
     std::string content = "[Default]\r\nDeviceAll=" + std::to_string(deviceAll) +
                           "\r\nUseLastState=" + std::to_string(useLastState) +
-                          "\r\nMinimize=0\r\nStandby=1\r\nDelay=" + std::to_string(delay) +
+                          "\r\nMinimize=" + std::to_string(minimize) +
+                          "\r\nStandby=" + std::to_string(standby) +
+                          "\r\nDelay=" + std::to_string(delay) +
                           "\r\n\r\n[Language]\r\nLanguage=" + std::to_string(language) + "\r\n";
     if (!current.empty()) content += "[Current]\r\n" + current;
     files.content[iniPath()] = content;
@@ -64,8 +66,8 @@ void AppHarness::StorePassword(const std::string& password) {
         "[Password]\r\nPassword=" + Encrypt(text.ToAnsi(password), PWDKey) + "\r\n";
 }
 
-void AppHarness::AnswerPrompt(uint64_t ms, std::optional<std::string> password) {
-    loop.at(ms, [this, password] {
+void AppHarness::AnswerPrompt(uint64_t ms, std::optional<std::string> password, bool unload) {
+    loop.at(ms, [this, password, unload] {
         if (!app.checkPassword.loaded() || !app.checkPassword->visible()) {
             throw std::logic_error("no password prompt is open");
         }
@@ -73,6 +75,8 @@ void AppHarness::AnswerPrompt(uint64_t ms, std::optional<std::string> password) 
         if (password) {
             prompt.txtPassword.setText(*password);
             prompt.cmdOK.click();
+        } else if (unload) {
+            prompt.unload();  // closed unanswered, as when the program ends
         } else {
             prompt.cmdCancel.click();
         }

@@ -24,7 +24,7 @@ class AppHarness : public FakePorts {
     std::string iniPath() const { return files.path("Velkor.ini"); }
     // Writes a settings file with section "Default" and "Language" (and "Current" when given).
     void Settings(int deviceAll, int useLastState, int delay = 0, int language = 0,
-                  const std::string& current = "");
+                  const std::string& current = "", int minimize = 0, int standby = 1);
     // Writes the settings, starts the program and forgets what its start did.
     void Launch(int deviceAll, int useLastState, int language = 0) {
         Settings(deviceAll, useLastState, 0, language);
@@ -48,8 +48,8 @@ class AppHarness : public FakePorts {
     // Writes the password file as the program would store `password` (enciphered).
     void StorePassword(const std::string& password);
     // At `ms` after the start: types `password` into the open password prompt and presses OK,
-    // or presses Cancel when no password is given.
-    void AnswerPrompt(uint64_t ms, std::optional<std::string> password);
+    // or presses Cancel when no password is given (or unloads the prompt unanswered).
+    void AnswerPrompt(uint64_t ms, std::optional<std::string> password, bool unload = false);
     void ClearRecords() {
         device.requests.clear();
         multimedia.commands.clear();

@@ -48,7 +48,6 @@ void FakeEventLoop::DispatchPending() {
 
 uint32_t FakeEventLoop::WaitForInput(uint32_t milliseconds) {
     ++waitCalls_;
-    lastTimeout_ = milliseconds;
     uint64_t due = nextDue();
     if (due <= now_) return 0;
     if (milliseconds == kInfinite) {

@@ -24,7 +24,6 @@ class FakeEventLoop : public EventLoop {
     void runUntil(uint64_t ms);
 
     int waitCalls() const { return waitCalls_; }
-    uint32_t lastWaitTimeout() const { return lastTimeout_; }
 
     uint32_t TickCount() const override { return static_cast<uint32_t>(start_ + now_); }
     uint32_t WaitForInput(uint32_t milliseconds) override;
@@ -51,7 +50,6 @@ class FakeEventLoop : public EventLoop {
     std::map<TimerId, PendingTimer> timers_;
     TimerId nextTimer_ = 1;
     int waitCalls_ = 0;
-    uint32_t lastTimeout_ = 0;
 };
 
 }  // namespace velkor::test

