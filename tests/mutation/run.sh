@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Mutation run: how many planted faults the tests catch. Not part of the test command (it takes
-# about an hour). Each mutant of mutants.txt is applied alone to a copy of the working tree,
+# about 40 minutes). Each mutant of mutants.txt is applied alone to a copy of the working tree,
 # built, and run against the native tests, then the Win32 tests under Wine, then (for what both
 # miss, while time is left) the end-to-end tier without its random-action run.
 #   tests/mutation/run.sh [ID...]     (all mutants, or those named)
 # VELKOR_MUTATION_BUDGET: seconds for the whole run (default 5400); mutants not reached are
-# "not run". Results: build/mutation/results.txt, one line "ID  OUTCOME  FIRST FAILURE".
+# "not run". Results: build/mutation/summary.txt, a line "ID  OUTCOME  FIRST FAILURE" each.
 # A mutant that does not build, or a Wine program that never started, is not a kill.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
