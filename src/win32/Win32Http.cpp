@@ -222,15 +222,14 @@ class Win32HttpRequest : public HttpRequest {
 std::unique_ptr<HttpRequest> Win32Http::Get(const HttpTarget& target, uint32_t stepMs,
                                             uint32_t totalMs, size_t maxBody) {
     auto shared = std::make_shared<Shared>();
-    if (!Api().failure.empty()) {  // no WinINet: the check fails, and says why
-        shared->result = {HttpResult::Kind::Failed, 0, {}, false, 0, Api().failure};
-        shared->done = true;
-        return std::make_unique<Win32HttpRequest>(std::move(shared));
-    }
     // The request runs on a thread of its own, which the program may stop waiting for; a
-    // watchdog ends it by closing its handles once its whole time is up.
+    // watchdog ends it by closing its handles once its whole time is up. WinINet is loaded there
+    // too: the windows go on answering while the system loads it the first time.
     std::thread([shared, target, stepMs, totalMs, maxBody] {
-        HttpResult result = Fetch(target, stepMs, totalMs, maxBody, *shared);
+        HttpResult result =
+            Api().failure.empty()  // without WinINet the check fails, and says why
+                ? Fetch(target, stepMs, totalMs, maxBody, *shared)
+                : HttpResult{HttpResult::Kind::Failed, 0, {}, false, 0, Api().failure};
         shared->handles.CloseAll();
         std::lock_guard<std::mutex> hold(shared->lock);
         shared->result = std::move(result);

@@ -215,14 +215,19 @@ int Run(int argc, char** argv) {
             return 1;
         }
         if (arg == "left" || arg == "enter") return 0;
-        return WaitFor(
-                   [] {
-                       HWND menu = FindWindowW(L"#32768", nullptr);
-                       return menu && IsWindowVisible(menu) ? menu : nullptr;
-                   },
-                   3000)
-                   ? 0
-                   : 1;
+        if (WaitFor(
+                [] {
+                    HWND menu = FindWindowW(L"#32768", nullptr);
+                    return menu && IsWindowVisible(menu) ? menu : nullptr;
+                },
+                3000))
+            return 0;
+        // Told apart for the log: a program that took no message for a while, or no menu.
+        DWORD_PTR answer = 0;
+        std::printf(SendMessageTimeoutW(MainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 100, &answer)
+                        ? "no pop-up menu, though the program answers\n"
+                        : "no pop-up menu: the program has not answered for 3 s\n");
+        return 1;
     }
     if (command == "resume") return Resume(arg == "automatic") ? 0 : 1;
     if (command == "text") return Type(Widen(arg)) ? 0 : 1;

@@ -130,7 +130,8 @@ action() {                        # action CAPTION: that option of the main wind
     act click OK
 }
 popup() {  # popup KEY...: the icon's pop-up menu, and the keys typed into it
-    act tray right || bad "the pop-up menu did not open"
+    local why
+    why=$(drive tray right) || bad "the pop-up menu did not open: $why"
     sleep 0.5
     press "$@"
 }

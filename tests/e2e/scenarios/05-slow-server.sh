@@ -41,7 +41,8 @@ PY
         exit_velkor "Exit during a check ends cleanly" ctrl+x
         break
     fi
-    check "$mode: the pop-up menu opens during the check" drive tray right
+    why=$(drive tray right) && ok "$mode: the pop-up menu opens during the check" ||
+        bad "$mode: the pop-up menu opens during the check: $why"
     press esc
     unlocks=$(grep -c "^CDROM_LOCKDOOR 0 " "$log" || true)
     action "&Unlock"
