@@ -95,8 +95,8 @@ LRESULT FormMessages::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (LOWORD(wParam) == WA_INACTIVE) {
                 HWND focus = GetFocus();
                 if (focus && IsChild(w_.Window(), focus)) w_.lastFocus_ = focus;
-            } else if (w_.lastFocus_ && IsChild(w_.Window(), w_.lastFocus_)) {
-                SetFocus(w_.lastFocus_);
+            } else if (HWND last = w_.LastFocus()) {
+                SetFocus(last);
                 return 0;
             }
             break;

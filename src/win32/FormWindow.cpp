@@ -127,12 +127,7 @@ bool FormWindow::Create() {
     const bool otherDpi = DpiOf(made) != resources_.dpi;
     if (otherDpi) resources_ = DpiResources::Make(Instance(), DpiOf(made), failed);
     if (!failed.empty()) Failed("creating the " + failed + " of " + form_.name(), GetLastError());
-    if (otherDpi) {  // the window class has the icons of the system's DPI
-        SendMessageW(made, WM_SETICON, ICON_BIG,
-                     reinterpret_cast<LPARAM>(resources_.bigIcon.get()));
-        SendMessageW(made, WM_SETICON, ICON_SMALL,
-                     reinterpret_cast<LPARAM>(resources_.smallIcon.get()));
-    }
+    if (otherDpi) GiveIcons();  // the window class has the icons of the system's DPI
     CreateControls(plan.places);
     Layout();  // moves nothing unless the DPI or a control's own font changed the plan
     RECT laidOut{};
@@ -234,6 +229,10 @@ void FormWindow::UseResources(DpiResources made) {
     DpiResources old = std::move(resources_);
     resources_ = std::move(made);
     for (auto& adapter : adapters_) adapter->ApplyResources(resources_);
+    GiveIcons();
+}
+
+void FormWindow::GiveIcons() {
     SendMessageW(Window(), WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(resources_.bigIcon.get()));
     SendMessageW(Window(), WM_SETICON, ICON_SMALL,
@@ -246,9 +245,8 @@ void FormWindow::ArmTimers() {
         timers_[id] = timer;
         auto arm = [this, timer, id] {
             if (timer->running()) {
-                if (!SetTimer(Window(), id, timer->interval(), nullptr)) {
+                if (!SetTimer(Window(), id, timer->interval(), nullptr))
                     Failed("SetTimer(" + timer->name() + ")", GetLastError());
-                }
             } else {
                 KillTimer(Window(), id);
             }
@@ -270,7 +268,7 @@ void FormWindow::Show() {
         auto* box = ui::As<ui::TextBox>(adapter->control());
         if (box && box->hasFocus()) focus = adapter->hwnd();
     }
-    if (!focus && lastFocus_ && IsChild(Window(), lastFocus_)) focus = lastFocus_;
+    if (!focus) focus = LastFocus();
     if (!focus) focus = GetNextDlgTabItem(Window(), nullptr, FALSE);
     if (focus) SetFocus(focus);
 }
@@ -308,7 +306,7 @@ void FormWindow::SyncForm(ui::Property property) {
             if (IsWindowVisible(Window())) {
                 if (IsIconic(Window())) ShowWindow(Window(), SW_RESTORE);
                 SetForegroundWindow(Window());
-                if (lastFocus_ && IsChild(Window(), lastFocus_)) SetFocus(lastFocus_);
+                if (HWND last = LastFocus()) SetFocus(last);
             }
             break;
         case ui::Property::PopupMenu:

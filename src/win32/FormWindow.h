@@ -67,6 +67,7 @@ class FormWindow : public ControlHost {
     void MakeToolTips();
     void ArmTimers();
     void UseResources(DpiResources made);
+    void GiveIcons();  // the window's icons from its resources
     // Fonts and pictures made anew at `dpi` (another DPI, another text size), reported when
     // that failed, and the controls laid out with them.
     void Remake(UINT dpi);
@@ -86,6 +87,10 @@ class FormWindow : public ControlHost {
     bool tried_ = false;                     // Create ran (it is not tried twice)
     std::vector<ui::Subscription> waiting_;  // for the moment the window is needed
     HWND lastFocus_ = nullptr;               // given back when the window is activated again
+    // The control that had the focus when the window was last left, while it is still one of its.
+    HWND LastFocus() const {
+        return lastFocus_ && IsChild(Window(), lastFocus_) ? lastFocus_ : nullptr;
+    }
     std::vector<ui::Subscription> subscriptions_;
     FormMessages messages_{*this};
 };
