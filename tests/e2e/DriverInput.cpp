@@ -32,53 +32,68 @@ std::string OneLine(std::string text) {
     return text;
 }
 
+std::string Caption(HWND window) {
+    return OneLine(Narrow(TextOf(window)));
+}
+
+HWND Shown(HWND window) {
+    return window && IsWindowVisible(window) ? window : nullptr;
+}
+
 HWND MainWindow() {
     return FindWindowW(L"VelkorForm", L"Velkor");
 }
 
 HWND ShownWindow(const std::wstring& title) {
-    HWND w = FindWindowW(L"VelkorForm", title.c_str());
-    return w && IsWindowVisible(w) ? w : nullptr;
+    return Shown(FindWindowW(L"VelkorForm", title.c_str()));
+}
+
+std::vector<HWND> Children(HWND parent) {
+    std::vector<HWND> found;
+    for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) found.push_back(c);
+    return found;
 }
 
 namespace {
+// The windows EnumWindows (a null parent) or EnumChildWindows gives: every descendant.
+std::vector<HWND> Enumerated(HWND parent) {
+    std::vector<HWND> found;
+    const WNDENUMPROC add = [](HWND window, LPARAM list) -> BOOL {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+        return TRUE;
+    };
+    if (parent) {
+        EnumChildWindows(parent, add, reinterpret_cast<LPARAM>(&found));
+    } else {
+        EnumWindows(add, reinterpret_cast<LPARAM>(&found));
+    }
+    return found;
+}
+
 template <class Match>
-HWND FindChild(HWND parent, Match match) {
-    struct Search {
-        Match& match;
-        HWND found = nullptr;
-    } search{match};
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM context) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(context);
-            if (!s->match(child)) return TRUE;
-            s->found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+HWND FirstOf(const std::vector<HWND>& windows, Match match) {
+    for (HWND window : windows) {
+        if (match(window)) return window;
+    }
+    return nullptr;
 }
 }  // namespace
 
 HWND ChildWithCaption(HWND parent, const std::wstring& caption) {
-    return FindChild(parent, [&](HWND child) { return TextOf(child) == caption; });
+    return FirstOf(Enumerated(parent), [&](HWND child) { return TextOf(child) == caption; });
 }
 
 HWND ChildOfClass(HWND parent, const std::wstring& windowClass) {
-    return FindChild(parent, [&](HWND child) { return ClassOf(child) == windowClass; });
+    return FirstOf(Enumerated(parent), [&](HWND child) { return ClassOf(child) == windowClass; });
 }
 
 HWND MessageBoxWindow() {
-    HWND found = nullptr;
-    EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL {
-            if (ClassOf(window) != L"#32770" || !IsWindowVisible(window)) return TRUE;
-            *reinterpret_cast<HWND*>(context) = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
+    return FirstOf(Enumerated(nullptr),
+                   [](HWND w) { return ClassOf(w) == L"#32770" && IsWindowVisible(w); });
+}
+
+std::string BoxText(HWND box) {
+    return Narrow(TextOf(box)) + "|" + Caption(GetDlgItem(box, 0xFFFF));
 }
 
 HWND TrayIcon() {
@@ -100,9 +115,7 @@ HWND TrayIcon() {
 bool Activate(HWND window, int ms) {
     return WaitFor(
                [&]() -> HWND {
-                   if (!IsWindow(window) || !IsWindowVisible(window) || !IsWindowEnabled(window)) {
-                       return nullptr;
-                   }
+                   if (!Shown(window) || !IsWindowEnabled(window)) return nullptr;
                    if (GetForegroundWindow() != window) SetForegroundWindow(window);
                    return GetForegroundWindow() == window ? window : nullptr;
                },
@@ -127,10 +140,11 @@ WORD VirtualKey(const std::string& name) {
     return 0;
 }
 
-INPUT Key(WORD key, DWORD flags) {
+INPUT Key(WORD key, wchar_t character, DWORD flags) {
     INPUT in{};
     in.type = INPUT_KEYBOARD;
     in.ki.wVk = key;
+    in.ki.wScan = character;
     in.ki.dwFlags = flags;
     return in;
 }
@@ -142,51 +156,37 @@ bool Send(std::vector<INPUT>& inputs) {
 }  // namespace
 
 bool Chord(const std::string& chord) {
-    std::vector<WORD> keys;
-    size_t begin = 0;
-    for (;;) {
-        size_t plus = chord.find('+', begin + 1);
-        WORD key = VirtualKey(chord.substr(begin, plus - begin));
+    std::vector<INPUT> inputs, releases;  // each key down in turn, then up in reverse
+    for (size_t begin = 0, plus = 0; plus != std::string::npos; begin = plus + 1) {
+        plus = chord.find('+', begin + 1);
+        const WORD key = VirtualKey(chord.substr(begin, plus - begin));
         if (!key) return false;
-        keys.push_back(key);
-        if (plus == std::string::npos) break;
-        begin = plus + 1;
+        inputs.push_back(Key(key, 0, 0));
+        releases.insert(releases.begin(), Key(key, 0, KEYEVENTF_KEYUP));
     }
-    std::vector<INPUT> inputs;
-    for (WORD key : keys) inputs.push_back(Key(key, 0));
-    for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
-        inputs.push_back(Key(*key, KEYEVENTF_KEYUP));
-    }
+    inputs.insert(inputs.end(), releases.begin(), releases.end());
     return Send(inputs);
 }
 
 bool Type(const std::wstring& text) {
     std::vector<INPUT> inputs;
     for (wchar_t c : text) {
-        for (DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
-            INPUT in{};
-            in.type = INPUT_KEYBOARD;
-            in.ki.wScan = c;
-            in.ki.dwFlags = KEYEVENTF_UNICODE | up;
-            inputs.push_back(in);
-        }
+        inputs.push_back(Key(0, c, KEYEVENTF_UNICODE));
+        inputs.push_back(Key(0, c, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP));
     }
     return Send(inputs);
 }
 
 bool SetClipboard(const std::wstring& text) {
-    if (!OpenClipboard(nullptr)) return false;
-    EmptyClipboard();
     const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    bool done = false;
-    if (memory) {
-        CopyMemory(GlobalLock(memory), text.c_str(), bytes);
-        GlobalUnlock(memory);
-        done = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
-        if (!done) GlobalFree(memory);
-    }
+    if (!memory) return false;
+    CopyMemory(GlobalLock(memory), text.c_str(), bytes);
+    GlobalUnlock(memory);
+    const bool done = OpenClipboard(nullptr) && EmptyClipboard() &&
+                      SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
     CloseClipboard();
+    if (!done) GlobalFree(memory);  // the clipboard owns it once set
     return done;
 }
 
@@ -207,8 +207,7 @@ bool Click(HWND window, bool right) {
 std::string AnswerBox(bool ok, int ms) {
     HWND box = WaitFor(MessageBoxWindow, ms);
     if (!box) return {};
-    std::string text = OneLine(Narrow(TextOf(GetDlgItem(box, 0xFFFF))));
-    std::string seen = Narrow(TextOf(box)) + "|" + text;
+    const std::string seen = BoxText(box);
     if (!Activate(box, 3000) || !Chord(ok ? "enter" : "esc")) return seen + " (not answered)";
     WaitFor([&]() -> HWND { return IsWindow(box) ? nullptr : box; }, 3000);
     return seen;

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace velkor::e2e {
 
@@ -12,13 +13,17 @@ std::wstring TextOf(HWND window);
 std::wstring ClassOf(HWND window);
 // A text on one line: line breaks become " " and "/".
 std::string OneLine(std::string text);
+std::string Caption(HWND window);  // its text, on one line
+HWND Shown(HWND window);           // the window if it is shown, else nullptr
 
 HWND MainWindow();  // the main window, shown or not
 HWND ShownWindow(const std::wstring& title);
+std::vector<HWND> Children(HWND parent);  // its own children, in z-order
 HWND ChildWithCaption(HWND parent, const std::wstring& caption);
 HWND ChildOfClass(HWND parent, const std::wstring& windowClass);
-HWND MessageBoxWindow();  // a shown message box of any program
-HWND TrayIcon();          // the notification-area icon, as Wine shows it without a taskbar
+HWND MessageBoxWindow();        // a shown message box of any program
+std::string BoxText(HWND box);  // a message box's "title|text"
+HWND TrayIcon();                // the notification-area icon, as Wine shows it without a taskbar
 
 // Calls `find` every 10 ms until it gives a window or `ms` have passed.
 template <class Find>
@@ -50,12 +55,11 @@ std::string AnswerBox(bool ok, int ms);
 // The drive selector's entries as "text|picture" lines, then "selected=N".
 std::string ComboState(HWND main);
 
-// What the system does (DriverWorld.cpp). Drive `letter` defined through Wine's mount manager as
-// a CD-ROM drive at the Unix folder `mountPoint` with the raw device `device`, or taken away
-// with DRIVE_NO_ROOT_DIR; the windows are not told.
-bool DefineDrive(char letter, ULONG type, const std::string& mountPoint, const std::string& device);
-// Tells every top-level window that volume `letter` came or went (DBT_DEVICEARRIVAL, ...).
-void TellVolume(char letter, WPARAM event);
+// What the system does (DriverWorld.cpp). Drive `letter` plugged in through Wine's mount manager
+// as a CD-ROM drive at the Unix folder `mountPoint` with the raw device `device`, or taken away;
+// every top-level window is told unless `tell` is false. False when the mount manager refused.
+bool Plug(char letter, const std::string& mountPoint, const std::string& device, bool tell = true);
+bool Unplug(char letter, bool tell = true);
 // Tells the main window that the PC resumed from standby; false when it did not answer.
 bool Resume(bool automatic);
 

@@ -12,9 +12,8 @@
 namespace velkor::e2e {
 namespace {
 
-// Wine's own request to its mount manager (winecfg's): drive `letter` of `type`, at the Unix
-// folder `mountPoint` with the raw device `device`; DRIVE_NO_ROOT_DIR takes the drive away. The
-// mount manager then tells every top-level window, as the system does for a drive plugged in.
+// Wine's own request to its mount manager (winecfg's): drive `letter` of `type`, followed by the
+// Unix folder and the raw device its offsets point at; DRIVE_NO_ROOT_DIR takes the drive away.
 struct UnixDrive {
     ULONG size;
     ULONG type;
@@ -29,33 +28,26 @@ struct UnixDrive {
 constexpr DWORD kDefineUnixDrive =
     CTL_CODE(0x6D /* 'm' */, 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS);
 
-}  // namespace
-
-bool DefineDrive(char letter, ULONG type, const std::string& mountPoint,
-                 const std::string& device) {
-    std::string request(sizeof(UnixDrive), '\0');
-    auto* drive = reinterpret_cast<UnixDrive*>(request.data());
-    drive->type = type;
-    drive->letter = static_cast<WCHAR>(letter | 0x20);
-    if (!mountPoint.empty()) {
-        drive->mountPointOffset = static_cast<USHORT>(request.size());
-        request += mountPoint + '\0';
+bool DefineDrive(char letter, ULONG type, const std::string& mountPoint = "",
+                 const std::string& device = "") {
+    UnixDrive drive{};
+    drive.type = type;
+    drive.letter = static_cast<WCHAR>(letter | 0x20);
+    std::string names;
+    if (type == DRIVE_CDROM) {
+        drive.mountPointOffset = sizeof drive;
+        drive.deviceOffset = static_cast<USHORT>(sizeof drive + mountPoint.size() + 1);
+        names = mountPoint + '\0' + device + '\0';
     }
-    if (!device.empty()) {
-        drive = reinterpret_cast<UnixDrive*>(request.data());
-        drive->deviceOffset = static_cast<USHORT>(request.size());
-        request += device + '\0';
-    }
-    drive = reinterpret_cast<UnixDrive*>(request.data());
-    drive->size = static_cast<ULONG>(request.size());
+    drive.size = static_cast<ULONG>(sizeof drive + names.size());
+    std::string request = std::string(reinterpret_cast<const char*>(&drive), sizeof drive) + names;
     HANDLE manager =
         CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     if (manager == INVALID_HANDLE_VALUE) return false;
     DWORD returned = 0;
-    const bool done =
-        DeviceIoControl(manager, kDefineUnixDrive, request.data(),
-                        static_cast<DWORD>(request.size()), nullptr, 0, &returned, nullptr);
+    const bool done = DeviceIoControl(manager, kDefineUnixDrive, request.data(), drive.size,
+                                      nullptr, 0, &returned, nullptr);
     CloseHandle(manager);
     return done;
 }
@@ -70,6 +62,20 @@ void TellVolume(char letter, WPARAM event) {
     DWORD recipients = BSM_APPLICATIONS;
     BroadcastSystemMessageW(BSF_FORCEIFHUNG | BSF_QUERY, &recipients, WM_DEVICECHANGE, event,
                             reinterpret_cast<LPARAM>(&volume));
+}
+
+}  // namespace
+
+bool Plug(char letter, const std::string& mountPoint, const std::string& device, bool tell) {
+    if (!DefineDrive(letter, DRIVE_CDROM, mountPoint, device)) return false;
+    if (tell) TellVolume(letter, DBT_DEVICEARRIVAL);
+    return true;
+}
+
+bool Unplug(char letter, bool tell) {
+    if (!DefineDrive(letter, DRIVE_NO_ROOT_DIR)) return false;
+    if (tell) TellVolume(letter, DBT_DEVICEREMOVECOMPLETE);
+    return true;
 }
 
 bool Resume(bool automatic) {

@@ -7,12 +7,11 @@
 // right password was typed for it. The seed is printed; the same seed replays the same run.
 #include <windows.h>
 // after windows.h
-#include <dbt.h>
-
 #include <commctrl.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <initializer_list>
 #include <map>
 #include <random>
 #include <set>
@@ -25,9 +24,6 @@
 
 namespace velkor::e2e {
 namespace {
-
-using win32::Narrow;
-using win32::Widen;
 
 constexpr wchar_t kPassword[] = L"Kiosk42";
 
@@ -47,26 +43,32 @@ std::string Slurp(const std::wstring& path) {
     return bytes;
 }
 
-// The shown children of a window that satisfy `keep`, in z-order.
-template <class Keep>
-std::vector<HWND> Children(HWND parent, Keep keep) {
+// Writes a file, or appends to it (mode "ab").
+void Write(const std::wstring& path, const std::string& text, const wchar_t* mode = L"wb") {
+    if (FILE* file = _wfopen(path.c_str(), mode)) {
+        std::fputs(text.c_str(), file);
+        std::fclose(file);
+    }
+}
+
+// A Unix path as Wine's Z: drive shows it.
+std::wstring OnZ(const std::string& unixPath) {
+    std::wstring path = L"Z:" + win32::Widen(unixPath);
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    return path;
+}
+
+// The shown, enabled controls of `parent` of window class `cls` whose style has `bits` in
+// `mask`, in z-order.
+std::vector<HWND> Controls(HWND parent, const wchar_t* cls, LONG mask, LONG bits) {
     std::vector<HWND> found;
-    for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-        if (IsWindowVisible(c) && IsWindowEnabled(c) && keep(c)) found.push_back(c);
+    for (HWND c : Children(parent)) {
+        if (IsWindowVisible(c) && IsWindowEnabled(c) && ClassOf(c) == cls &&
+            (GetWindowLongW(c, GWL_STYLE) & mask) == bits) {
+            found.push_back(c);
+        }
     }
     return found;
-}
-
-std::vector<HWND> Buttons(HWND parent, LONG kind) {
-    return Children(parent, [kind](HWND c) {
-        return ClassOf(c) == L"Button" && (GetWindowLongW(c, GWL_STYLE) & 0x0F) == kind;
-    });
-}
-
-std::vector<HWND> PasswordBoxes(HWND parent) {
-    return Children(parent, [](HWND c) {
-        return ClassOf(c) == L"Edit" && (GetWindowLongW(c, GWL_STYLE) & ES_PASSWORD);
-    });
 }
 
 // The program's own shown windows besides the main one.
@@ -81,15 +83,20 @@ std::vector<HWND> Dialogs() {
 
 class MonkeyRun {
   public:
-    MonkeyRun(unsigned seed, std::wstring folder, std::wstring log, std::string work)
-        : random_(seed), folder_(std::move(folder)), log_(std::move(log)), work_(std::move(work)) {}
+    MonkeyRun(unsigned seed, std::wstring folder, std::wstring log, const std::string& work)
+        : random_(seed),
+          folder_(std::move(folder)),
+          log_(std::move(log)),
+          work_(work),
+          failFile_(OnZ(work + "/fail")) {}
 
     int Run(int steps) {
         if (!Start()) return Fail("the program did not start");
         for (step_ = 1; step_ <= steps && failures_ == 0; ++step_) {
+            // The step's number in the device log, to read a failure by.
+            Write(log_, "# step " + std::to_string(step_) + "\n", L"ab");
             // An action whose message box or prompt is still open goes on in this step, with the
             // password given for it (or as the system's).
-            Mark();
             if (!underWay_) {
                 protectedAtStart_ = PasswordStored();
                 granted_ = system_ = false;
@@ -101,17 +108,35 @@ class MonkeyRun {
             }
             Settle();
             Check();
-            EndOfStep();
-            underWay_ = Running() && (MessageBoxWindow() || !Dialogs().empty());
+            // What a world event set up for its step ends with it.
+            if (held_ != INVALID_HANDLE_VALUE) CloseHandle(held_);
+            held_ = INVALID_HANDLE_VALUE;
+            Write(failFile_, "");
+            underWay_ = Running() && Busy();
         }
-        Stop();
+        if (process_.hProcess) {
+            TerminateProcess(process_.hProcess, 0);
+            WaitForSingleObject(process_.hProcess, 10000);
+        }
         std::printf("monkey: %d steps, %d failures\n", step_ - 1, failures_);
         return failures_ == 0 ? 0 : 1;
     }
 
   private:
+    static std::vector<HWND> Buttons(HWND parent, LONG kind) {
+        return Controls(parent, L"Button", 0x0F, kind);
+    }
+    static std::vector<HWND> PasswordBoxes(HWND parent) {
+        return Controls(parent, L"Edit", ES_PASSWORD, ES_PASSWORD);
+    }
+    static HWND First(const std::vector<HWND>& among) { return among.empty() ? nullptr : among[0]; }
+    static bool Busy() { return MessageBoxWindow() || !Dialogs().empty(); }
+
     int Pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(random_); }
     bool Chance(int percent) { return Pick(100) < percent; }
+    HWND OneOf(const std::vector<HWND>& among) {
+        return among.empty() ? nullptr : among[Pick(static_cast<int>(among.size()))];
+    }
 
     int Fail(const std::string& what) {
         ++failures_;
@@ -119,24 +144,38 @@ class MonkeyRun {
         return 1;
     }
     void Say(const std::string& what) { std::printf("  %d: %s\n", step_, what.c_str()); }
-
-    bool Start() {
-        std::wstring exe = folder_ + L"\\Velkor.exe";
-        STARTUPINFOW startup{sizeof startup};
-        if (process_.hProcess) CloseHandle(process_.hProcess), CloseHandle(process_.hThread);
-        process_ = {};
-        if (!CreateProcessW(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
-                            folder_.c_str(), &startup, &process_)) {
-            return false;
-        }
-        system_ = true;  // start-up unlocks every drive before its policy, by design
+    // Clicks `target` and says so, with its caption; false without one.
+    bool SayClick(const std::string& what, HWND target) {
+        if (!target) return false;
+        Say(what + " \"" + Caption(target) + "\"");
+        Click(target);
         return true;
     }
+    // Presses each key in turn, at a person's pace: menus open between them.
+    void Press(std::initializer_list<const char*> keys, int times = 1) {
+        for (int i = 0; i < times; ++i) {
+            for (const char* key : keys) {
+                Chord(key);
+                Sleep(80);
+            }
+        }
+    }
+    void SayPress(const std::string& what, std::initializer_list<const char*> keys) {
+        Say(what);
+        Press(keys);
+    }
 
-    void Stop() {
-        if (!process_.hProcess) return;
-        TerminateProcess(process_.hProcess, 0);
-        WaitForSingleObject(process_.hProcess, 10000);
+    bool Start() {
+        const std::wstring exe = folder_ + L"\\Velkor.exe";
+        STARTUPINFOW startup{sizeof startup};
+        if (process_.hProcess) {
+            CloseHandle(process_.hProcess);
+            CloseHandle(process_.hThread);
+        }
+        process_ = {};
+        system_ = true;  // start-up unlocks every drive before its policy, by design
+        return CreateProcessW(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+                              folder_.c_str(), &startup, &process_);
     }
 
     bool Running() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
@@ -159,12 +198,10 @@ class MonkeyRun {
     // Types a password as a person might: right, right with a slip mended by Backspace or by
     // selecting and typing over it, pasted, or wrong.
     void TypePassword(bool right) {
-        std::wstring word = kPassword;
+        const std::wstring word = kPassword;
         if (!right) {
-            word = Chance(50) ? L"kiosk42" : L"Kiosk4";
-            Type(word);
-            Say("typed a wrong password");
-            return;
+            Type(Chance(50) ? L"kiosk42" : L"Kiosk4");
+            return Say("typed a wrong password");
         }
         switch (Pick(4)) {
             case 0:
@@ -183,7 +220,6 @@ class MonkeyRun {
             default:  // pasted
                 SetClipboard(word);
                 Chord("ctrl+v");
-                break;
         }
         Say("typed the right password");
     }
@@ -198,30 +234,21 @@ class MonkeyRun {
         Chord("delete");
     }
 
+    // A click on OK (the default button) or Cancel (the last), or a key: Enter, or Escape or the
+    // close command.
     void Answer(HWND window, bool accept) {
-        switch (Pick(3)) {
-            case 0:
-                Chord(accept ? "enter" : "esc");
-                break;
-            case 1:
-                Chord(accept ? "enter" : "alt+f4");  // the close command
-                break;
-            default: {  // a click on the button
-                std::vector<HWND> buttons = Buttons(window, BS_PUSHBUTTON);
-                std::vector<HWND> defaults = Buttons(window, BS_DEFPUSHBUTTON);
-                HWND target = accept ? (defaults.empty() ? nullptr : defaults[0])
-                                     : (buttons.empty() ? nullptr : buttons.back());
-                if (target) {
-                    Click(target);
-                } else {
-                    Chord(accept ? "enter" : "esc");
-                }
-            }
+        const int how = Pick(3);
+        const std::vector<HWND> buttons =
+            Buttons(window, accept ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+        if (how == 2 && !buttons.empty()) {
+            Click(accept ? buttons.front() : buttons.back());
+        } else {
+            Chord(accept ? "enter" : how == 1 ? "alt+f4" : "esc");
         }
     }
 
     void OnMessageBox(HWND box) {
-        std::string text = OneLine(Narrow(TextOf(GetDlgItem(box, 0xFFFF))));
+        const std::string seen = BoxText(box), text = seen.substr(seen.find('|') + 1);
         // A drive that was made to refuse is reported so, by its letter; no other failure is.
         const bool refusal = text.find("could not be") != std::string::npos && text.size() > 2 &&
                              text[1] == ':' && refused_.count(text[0]);
@@ -230,35 +257,29 @@ class MonkeyRun {
             Fail("an error report: " + text);
         }
         const bool ok = Chance(60);
-        Say(std::string("message box \"") + text.substr(0, 40) + "\": " + (ok ? "OK" : "Cancel"));
+        Say("message box \"" + text.substr(0, 40) + "\": " + (ok ? "OK" : "Cancel"));
         AnswerBox(ok, 1000);
     }
 
     void OnPrompt(HWND prompt) {
-        Activate(prompt, 2000);
         const int choice = Pick(10);
-        if (choice < 6) {
-            std::vector<HWND> boxes = PasswordBoxes(prompt);
-            if (!boxes.empty()) IntoBox(boxes[0]);
-            const bool right = choice < 4;
-            TypePassword(right);
-            Answer(prompt, true);
-            if (right) {
-                granted_ = true;
-                Sleep(1300);  // the gate looks at the answer once a second
-            }
-        } else {
+        if (choice >= 6) {
             Say("prompt cancelled");
-            Answer(prompt, false);
+            return Answer(prompt, false);
+        }
+        for (HWND box : PasswordBoxes(prompt)) IntoBox(box);
+        TypePassword(choice < 4);
+        Answer(prompt, true);
+        if (choice < 4) {
+            granted_ = true;
+            Sleep(1300);  // the gate looks at the answer once a second
         }
     }
 
     void OnSetPassword(HWND dialog) {
-        Activate(dialog, 2000);
         if (Chance(25)) {
             Say("set-password cancelled");
-            Answer(dialog, false);
-            return;
+            return Answer(dialog, false);
         }
         // The old password right or wrong; the new one always the run's own, and its repeat now
         // and then another word, which is refused: so the password stored is always the one this
@@ -275,86 +296,56 @@ class MonkeyRun {
     }
 
     void OnPreferences(HWND preferences) {
-        Activate(preferences, 2000);
-        std::vector<HWND> boxes = Buttons(preferences, BS_3STATE);
-        std::vector<HWND> options = Buttons(preferences, BS_RADIOBUTTON);
-        std::vector<HWND> pushes = Buttons(preferences, BS_PUSHBUTTON);
-        std::vector<HWND> defaults = Buttons(preferences, BS_DEFPUSHBUTTON);
+        const std::vector<HWND> boxes = Buttons(preferences, BS_3STATE);
         const int choice = Pick(10);
-        if (choice < 2 && !PasswordStored() && !boxes.empty()) {
-            // Most runs would rarely come to a password otherwise.
+        if (choice < 2 && !PasswordStored()) {  // most runs would rarely come to one otherwise
             for (HWND box : boxes) {
-                if (TextOf(box).find(L"Pass") == std::wstring::npos) continue;
-                Say("preferences: the password switch");
-                Click(box);
-                return;
+                if (Caption(box).find("Pass") != std::string::npos)
+                    return (void)SayClick("preferences: the password switch", box);
             }
         }
-        if (choice < 5 && !boxes.empty()) {
-            HWND box = boxes[Pick(static_cast<int>(boxes.size()))];
-            Say("preferences: click \"" + Narrow(TextOf(box)) + "\"");
-            Click(box);
-        } else if (choice < 6 && !options.empty()) {
-            Say("preferences: language");
-            Click(options[Pick(static_cast<int>(options.size()))]);
-        } else if (choice < 7) {
+        if (choice < 5 && SayClick("preferences: click", OneOf(boxes))) return;
+        if (choice < 6 &&
+            SayClick("preferences: language", OneOf(Buttons(preferences, BS_RADIOBUTTON))))
+            return;
+        if (choice < 7) {
             // Apply (the default) or Set password; never the update check, which has no server.
-            std::vector<HWND> safe = defaults;
-            for (HWND b : pushes) {
-                if (TextOf(b).find(L"...") != std::wstring::npos &&
-                    TextOf(b).find(L"pass") != std::wstring::npos) {
+            std::vector<HWND> safe = Buttons(preferences, BS_DEFPUSHBUTTON);
+            for (HWND b : Buttons(preferences, BS_PUSHBUTTON)) {
+                const std::string caption = Caption(b);
+                if (caption.find("...") != std::string::npos &&
+                    caption.find("pass") != std::string::npos) {
                     safe.push_back(b);
                 }
             }
-            if (!safe.empty()) {
-                HWND b = safe[Pick(static_cast<int>(safe.size()))];
-                Say("preferences: \"" + Narrow(TextOf(b)) + "\"");
-                Click(b);
-            }
-        } else {
-            Say("preferences: closed");
-            Chord(Chance(50) ? "esc" : "alt+f4");
+            SayClick("preferences:", OneOf(safe));
+            return;
         }
+        Say("preferences: closed");
+        Chord(Chance(50) ? "esc" : "alt+f4");
     }
 
     void MainWindowAction(HWND main) {
         if (!IsWindowVisible(main)) {
-            if (HWND icon = TrayIcon()) {
-                Say("icon: left click shows the window");
-                Click(icon);
-            }
+            SayClick("icon: left click shows the window", TrayIcon());
             return;
         }
         Activate(main, 2000);
         const int choice = Pick(100);
         if (choice < 12) {
-            std::vector<HWND> options = Buttons(main, BS_RADIOBUTTON);
-            if (options.empty()) return;
-            HWND option = options[Pick(static_cast<int>(options.size()))];
-            Say("option \"" + Narrow(TextOf(option)) + "\"");
-            Click(option);
+            SayClick("option", OneOf(Buttons(main, BS_RADIOBUTTON)));
         } else if (choice < 20) {
-            Say("all drives box");
-            std::vector<HWND> boxes = Buttons(main, BS_3STATE);
-            if (!boxes.empty()) Click(boxes[0]);
+            SayClick("all drives box", First(Buttons(main, BS_3STATE)));
         } else if (choice < 28) {
-            HWND combo = ChildOfClass(main, WC_COMBOBOXW);
-            Say("another drive in the selector");
-            if (combo) Click(combo);
+            SayClick("another drive in the selector", ChildOfClass(main, WC_COMBOBOXW));
             Sleep(100);
-            Chord(Chance(50) ? "down" : "up");
-            Chord("enter");
+            Press({Chance(50) ? "down" : "up", "enter"});
         } else if (choice < 48) {
-            Say("the action button");
-            std::vector<HWND> defaults = Buttons(main, BS_DEFPUSHBUTTON);
-            if (!defaults.empty()) Click(defaults[0]);
+            SayClick("the action button", First(Buttons(main, BS_DEFPUSHBUTTON)));
         } else if (choice < 60) {
-            Say("Edit > Preferences");
-            for (const char* key : {"alt", "right", "down", "enter"}) Chord(key), Sleep(80);
+            SayPress("Edit > Preferences", {"alt", "right", "down", "enter"});
         } else if (choice < 63) {
-            Say("Help > About");
-            for (const char* key : {"alt", "right", "right", "down", "enter"})
-                Chord(key), Sleep(80);
+            SayPress("Help > About", {"alt", "right", "right", "down", "enter"});
         } else if (choice < 74) {
             TrayMenu();
         } else if (choice < 80) {
@@ -364,11 +355,9 @@ class MonkeyRun {
             Say("minimise");
             PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
         } else if (choice < 90) {
-            Say("Exit (Ctrl+X)");
-            Chord("ctrl+x");
+            SayPress("Exit (Ctrl+X)", {"ctrl+x"});
         } else {
-            Say("the window's close command");
-            Chord("alt+f4");
+            SayPress("the window's close command", {"alt+f4"});
         }
     }
 
@@ -378,16 +367,13 @@ class MonkeyRun {
         Say("icon: pop-up menu");
         Click(icon, true);
         Sleep(300);
-        const int walk = Pick(9);
-        for (int i = 0; i < walk; ++i) Chord("down"), Sleep(60);
+        Press({"down"}, Pick(9));
         if (Chance(80)) {
-            Chord("right");
-            Sleep(60);
-            for (int i = Pick(3); i > 0; --i) Chord("down"), Sleep(60);
-            Chord("enter");
+            Press({"right"});
+            Press({"down"}, Pick(3));
+            Press({"enter"});
         } else {
-            Chord("esc");
-            Chord("esc");
+            Press({"esc", "esc"});
         }
     }
 
@@ -399,9 +385,8 @@ class MonkeyRun {
             // Start-up has ended when the window or the icon shows, or it asks something.
             WaitFor(
                 [] {
-                    HWND main = MainWindow();
-                    if (main && IsWindowVisible(main)) return main;
-                    if (HWND shown = MessageBoxWindow()) return shown;
+                    if (HWND main = Shown(MainWindow())) return main;
+                    if (HWND box = MessageBoxWindow()) return box;
                     return Dialogs().empty() ? TrayIcon() : Dialogs().front();
                 },
                 30000);
@@ -409,18 +394,21 @@ class MonkeyRun {
             return;
         }
         if (HWND box = MessageBoxWindow()) return OnMessageBox(box);
-        for (HWND dialog : Dialogs()) {
+        const std::vector<HWND> dialogs = Dialogs();
+        for (HWND dialog : dialogs) {  // a password prompt or Set Password before the others
             const size_t boxes = PasswordBoxes(dialog).size();
-            if (boxes == 1) return OnPrompt(dialog);
-            if (boxes == 3 || boxes == 2) return OnSetPassword(dialog);
-        }
-        for (HWND dialog : Dialogs()) {
-            if (!Buttons(dialog, BS_3STATE).empty()) return OnPreferences(dialog);
-            Say("about box closed");
+            if (boxes == 0) continue;
             Activate(dialog, 2000);
-            return (void)Chord(Chance(50) ? "enter" : "esc");
+            return boxes == 1 ? OnPrompt(dialog) : OnSetPassword(dialog);
         }
-        if (HWND main = MainWindow()) MainWindowAction(main);
+        if (dialogs.empty()) {
+            if (HWND main = MainWindow()) MainWindowAction(main);
+            return;
+        }
+        Activate(dialogs[0], 2000);
+        if (!Buttons(dialogs[0], BS_3STATE).empty()) return OnPreferences(dialogs[0]);
+        Say("about box closed");
+        Chord(Chance(50) ? "enter" : "esc");
     }
 
     // Gives what the step started time to happen: a box or a dialog, or the handler's end.
@@ -428,61 +416,43 @@ class MonkeyRun {
     void Settle() {
         for (int waited = 0; waited < 500; waited += 50) {
             Sleep(50);
-            if (!Running()) return;
-            if (MessageBoxWindow()) return;
+            if (!Running() || MessageBoxWindow()) return;
         }
     }
 
-    struct DeviceLine {
-        std::string request;
-        int argument;
-        char drive;
-    };
-
-    std::vector<DeviceLine> NewDeviceLines() {
+    // The requests the devices accepted since the last look (their count); a guarded one must
+    // have been let through by the password, or be the system's.
+    size_t ReadDevices() {
         std::istringstream in(Slurp(log_));
-        std::vector<DeviceLine> lines;
-        size_t index = 0;
+        size_t index = 0, accepted = 0;
         for (std::string line; std::getline(in, line); ++index) {
             if (index < logSeen_ || line.find(" failed") != std::string::npos) continue;
-            std::istringstream words(line);
-            DeviceLine d{};
-            std::string device;
-            words >> d.request >> d.argument >> device;
-            d.drive = device.empty() ? '?' : device.back();
-            lines.push_back(d);
-        }
-        logSeen_ = index;
-        return lines;
-    }
-
-    // The requests the devices accepted since the last look; a guarded one must have been let
-    // through by the password, or be the system's.
-    size_t ReadDevices() {
-        const std::vector<DeviceLine> lines = NewDeviceLines();
-        for (const DeviceLine& d : lines) {
-            if (d.request == "CDROM_LOCKDOOR") locked_[d.drive] = d.argument == 1;
-            const bool guarded = (d.request == "CDROM_LOCKDOOR" && d.argument == 0) ||
-                                 d.request == "CDROMEJECT" || d.request == "CDROMCLOSETRAY";
+            ++accepted;
+            std::istringstream words(line);  // "REQUEST ARGUMENT DEVICE"
+            std::string request, device;
+            int argument = 0;
+            words >> request >> argument >> device;
+            const char drive = device.empty() ? '?' : device.back();
+            if (request == "CDROM_LOCKDOOR") locked_[drive] = argument == 1;
+            const bool guarded = (request == "CDROM_LOCKDOOR" && argument == 0) ||
+                                 request == "CDROMEJECT" || request == "CDROMCLOSETRAY";
             if (guarded && protectedAtStart_ && !granted_ && !system_ && !woke_) {
-                Fail(d.request + " " + std::to_string(d.argument) + " reached drive " +
-                     std::string(1, d.drive) + " without the password");
+                Fail(request + " " + std::to_string(argument) + " reached drive " +
+                     std::string(1, drive) + " without the password");
             }
         }
-        return lines.size();
+        logSeen_ = index;
+        return accepted;
     }
 
     void Check() {
         if (failures_) return;
-        if (!Running()) {
-            EndedCleanly();
-            return;
-        }
+        if (!Running()) return (void)EndedCleanly();
         ReadDevices();
         // The shown state is compared only while nothing is under way, and once a change of the
         // drives has been followed (the program lists them again between the user's steps).
         // A wake is handled once no action runs, on a tick of its 5 s timer.
-        if (MessageBoxWindow() || !Dialogs().empty()) return;
+        if (Busy()) return;
         if (drivesChanged_ || woke_) {
             // A tick of the 5 s timer may find the gate busy; the handling is over once the
             // devices are quiet.
@@ -507,24 +477,19 @@ class MonkeyRun {
     void WorldEvent() {
         const int choice = Pick(4);
         const char letter = "DEF"[Pick(3)];
+        const std::string drive(1, letter);
         if (choice == 0) {
             const bool present = GetLogicalDrives() & (1u << (letter - 'A'));
             const bool replug = present && Chance(60);
-            Say(std::string(1, letter) + (replug    ? ": replugged"
-                                          : present ? ": away"
-                                                    : ": plugged in"));
-            if (present) DefineDrive(letter, DRIVE_NO_ROOT_DIR, "", "");
-            if (present) TellVolume(letter, DBT_DEVICEREMOVECOMPLETE);
-            if (replug || !present) {
-                DefineDrive(letter, DRIVE_CDROM, work_ + "/disc" + letter,
-                            work_ + "/dev/cd" + letter);
-                TellVolume(letter, DBT_DEVICEARRIVAL);
-            }
+            Say(drive + (replug ? ": replugged" : present ? ": away" : ": plugged in"));
+            if (present) Unplug(letter);
+            if (replug || !present)
+                Plug(letter, work_ + "/disc" + drive, work_ + "/dev/cd" + drive);
             locked_[letter] = false;  // a device plugged in starts unlocked
             drivesChanged_ = true;
         } else if (choice == 1) {
-            Say(std::string("the device of ") + letter + ": refuses this step");
-            Write(work_ + "/fail", work_ + "/dev/cd" + letter + "\n");
+            Say("the device of " + drive + ": refuses this step");
+            Write(failFile_, work_ + "/dev/cd" + drive + "\n");
             refused_.insert(letter);
             Act();
         } else if (choice == 2) {
@@ -543,31 +508,10 @@ class MonkeyRun {
         }
     }
 
-    // Writes a Unix file, as Wine's Z: drive shows it.
-    static void Write(const std::string& unixPath, const std::string& text) {
-        std::wstring path = L"Z:" + Widen(unixPath);
-        std::replace(path.begin(), path.end(), L'/', L'\\');
-        if (FILE* file = _wfopen(path.c_str(), L"wb")) fputs(text.c_str(), file), fclose(file);
-    }
-
-    // The step's number in the device log, to read a failure by.
-    void Mark() {
-        if (FILE* file = _wfopen(log_.c_str(), L"ab")) {
-            std::fprintf(file, "# step %d\n", step_);
-            std::fclose(file);
-        }
-    }
-
-    // What a world event set up for its step ends with it.
-    void EndOfStep() {
-        if (held_ != INVALID_HANDLE_VALUE) CloseHandle(held_);
-        held_ = INVALID_HANDLE_VALUE;
-        Write(work_ + "/fail", "");
-    }
-
     std::mt19937 random_;
     std::wstring folder_, log_;
     std::string work_;            // the Unix folder of the simulated drives
+    std::wstring failFile_;       // the devices that refuse, one a line
     bool drivesChanged_ = false;  // a drive came or went since the last comparison
     bool woke_ = false;           // the PC woke; the program has not handled it yet
     bool underWay_ = false;       // a message box or dialog was open when the last step ended
