@@ -9,14 +9,15 @@
 namespace velkor::e2e {
 
 using win32::Narrow;
-using win32::Widen;
 
+namespace {
 std::wstring TextOf(HWND window) {
     wchar_t buffer[2048] = {};
     SendMessageTimeoutW(window, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(buffer),
                         SMTO_ABORTIFHUNG, 2000, nullptr);
     return buffer;
 }
+}  // namespace
 
 std::wstring ClassOf(HWND window) {
     wchar_t cls[64] = {};
@@ -24,16 +25,13 @@ std::wstring ClassOf(HWND window) {
     return cls;
 }
 
-std::string OneLine(std::string text) {
+std::string Caption(HWND window) {
+    std::string text = Narrow(TextOf(window));
     for (char& c : text) {
         if (c == '\r') c = ' ';
         if (c == '\n') c = '/';
     }
     return text;
-}
-
-std::string Caption(HWND window) {
-    return OneLine(Narrow(TextOf(window)));
 }
 
 HWND Shown(HWND window) {

@@ -9,11 +9,8 @@
 
 namespace velkor::e2e {
 
-std::wstring TextOf(HWND window);
 std::wstring ClassOf(HWND window);
-// A text on one line: line breaks become " " and "/".
-std::string OneLine(std::string text);
-std::string Caption(HWND window);  // its text, on one line
+std::string Caption(HWND window);  // its text on one line: line breaks become " " and "/"
 HWND Shown(HWND window);           // the window if it is shown, else nullptr
 
 HWND MainWindow();  // the main window, shown or not

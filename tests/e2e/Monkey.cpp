@@ -83,12 +83,8 @@ std::vector<HWND> Dialogs() {
 
 class MonkeyRun {
   public:
-    MonkeyRun(unsigned seed, std::wstring folder, std::wstring log, const std::string& work)
-        : random_(seed),
-          folder_(std::move(folder)),
-          log_(std::move(log)),
-          work_(work),
-          failFile_(OnZ(work + "/fail")) {}
+    MonkeyRun(unsigned seed, std::wstring folder, std::wstring log, std::string work)
+        : random_(seed), folder_(std::move(folder)), log_(std::move(log)), work_(std::move(work)) {}
 
     int Run(int steps) {
         if (!Start()) return Fail("the program did not start");
@@ -111,7 +107,7 @@ class MonkeyRun {
             // What a world event set up for its step ends with it.
             if (held_ != INVALID_HANDLE_VALUE) CloseHandle(held_);
             held_ = INVALID_HANDLE_VALUE;
-            Write(failFile_, "");
+            Write(OnZ(work_ + "/fail"), "");
             underWay_ = Running() && Busy();
         }
         if (process_.hProcess) {
@@ -477,19 +473,18 @@ class MonkeyRun {
     void WorldEvent() {
         const int choice = Pick(4);
         const char letter = "DEF"[Pick(3)];
-        const std::string drive(1, letter);
+        const std::string drive(1, letter), device = work_ + "/dev/cd" + drive;
         if (choice == 0) {
             const bool present = GetLogicalDrives() & (1u << (letter - 'A'));
             const bool replug = present && Chance(60);
             Say(drive + (replug ? ": replugged" : present ? ": away" : ": plugged in"));
             if (present) Unplug(letter);
-            if (replug || !present)
-                Plug(letter, work_ + "/disc" + drive, work_ + "/dev/cd" + drive);
+            if (replug || !present) Plug(letter, work_ + "/disc" + drive, device);
             locked_[letter] = false;  // a device plugged in starts unlocked
             drivesChanged_ = true;
         } else if (choice == 1) {
             Say("the device of " + drive + ": refuses this step");
-            Write(failFile_, work_ + "/dev/cd" + drive + "\n");
+            Write(OnZ(work_ + "/fail"), device + "\n");  // the devices that refuse, one a line
             refused_.insert(letter);
             Act();
         } else if (choice == 2) {
@@ -511,15 +506,13 @@ class MonkeyRun {
     std::mt19937 random_;
     std::wstring folder_, log_;
     std::string work_;            // the Unix folder of the simulated drives
-    std::wstring failFile_;       // the devices that refuse, one a line
     bool drivesChanged_ = false;  // a drive came or went since the last comparison
     bool woke_ = false;           // the PC woke; the program has not handled it yet
     bool underWay_ = false;       // a message box or dialog was open when the last step ended
     std::set<char> refused_;      // drives whose device was made to refuse
     HANDLE held_ = INVALID_HANDLE_VALUE;  // password.txt, held by "another program"
     PROCESS_INFORMATION process_{};
-    int step_ = 0;
-    int failures_ = 0;
+    int step_ = 0, failures_ = 0;
     bool protectedAtStart_ = false;  // a password was stored when the step began
     bool granted_ = false;           // the right password was typed in this step
     bool system_ = false;            // the step was a start or a resume: unlocks are theirs

@@ -15,32 +15,23 @@
 #include <unistd.h>
 
 static const char* RequestName(unsigned long request) {
-    switch (request) {
-        case CDROM_LOCKDOOR:
-            return "CDROM_LOCKDOOR";
-        case CDROMEJECT:
-            return "CDROMEJECT";
-        case CDROMCLOSETRAY:
-            return "CDROMCLOSETRAY";
-        case CDROMSTOP:
-            return "CDROMSTOP";
-        default:
-            return NULL;
-    }
+    return request == CDROM_LOCKDOOR   ? "CDROM_LOCKDOOR"
+           : request == CDROMEJECT     ? "CDROMEJECT"
+           : request == CDROMCLOSETRAY ? "CDROMCLOSETRAY"
+           : request == CDROMSTOP      ? "CDROMSTOP"
+                                       : NULL;
 }
 
 static int ShouldFail(const char* device) {
     const char* list = getenv("VELKOR_IOCTL_FAIL_FILE");
-    if (!list) return 0;
-    FILE* file = fopen(list, "r");
-    if (!file) return 0;
+    FILE* file = list ? fopen(list, "r") : NULL;
     char line[PATH_MAX];
     int fail = 0;
-    while (!fail && fgets(line, sizeof line, file)) {
+    while (file && !fail && fgets(line, sizeof line, file)) {
         line[strcspn(line, "\r\n")] = '\0';
-        if (line[0] && strcmp(line, device) == 0) fail = 1;
+        fail = line[0] && strcmp(line, device) == 0;
     }
-    fclose(file);
+    if (file) fclose(file);
     return fail;
 }
 
