@@ -84,10 +84,9 @@ class HttpTest : public ::testing::Test {
     // Starts the request and waits for its end, as the program's wait would.
     HttpResult Get(const HttpTarget& target, uint32_t stepMs, uint32_t totalMs = 15000) {
         std::unique_ptr<HttpRequest> request = http.Get(target, stepMs, totalMs, 4096);
-        for (;;) {
-            if (std::optional<HttpResult> result = request->Poll()) return *result;
-            Sleep(10);
-        }
+        std::optional<HttpResult> result;
+        while (!(result = request->Poll())) Sleep(10);
+        return *result;
     }
     Win32Http http;
 };
