@@ -9,8 +9,6 @@
 #include <oleacc.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
 
@@ -21,6 +19,7 @@
 #include "win32/Renderer.h"
 #include "win32/Utf.h"
 #include "win32/Win32EventLoop.h"
+#include "win32/Win32TestSupport.h"
 
 namespace velkor::win32 {
 namespace {
@@ -28,8 +27,7 @@ namespace {
 std::string DeliveredFile(const std::string& name) {
     std::string folder = VELKOR_SOURCE_DIR;
     if (folder.front() == '/') folder = "Z:" + folder;  // the Unix root, as Wine maps it
-    std::ifstream in(folder + "/dist/" + name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
+    return test::ReadBytes(folder + "/dist/" + name);
 }
 
 std::wstring ClassOf(HWND window) {
@@ -174,6 +172,7 @@ TEST_P(EveryWindowTest, EveryCaptionFitsCanBeReadAndIsNamed) {
     const int language = GetParam();
     const std::string name = "Language_" + std::to_string(language) + ".txt";
     files.content[files.path(name)] = DeliveredFile(name);
+    ASSERT_NE(files.content[files.path(name)], "<missing>");
     ASSERT_FALSE(files.content[files.path(name)].empty()) << name;
     files.content[files.path("Velkor.ini")] =
         "[Default]\r\nDeviceAll=0\r\nUseLastState=0\r\nMinimize=0\r\nStandby=1\r\nDelay=0\r\n"
