@@ -1,9 +1,7 @@
 // Every window of the program in both delivered languages, at the screen's DPI, 144 and 192 dpi
-// and with the text size at 200%: no caption is cut, and in the colours of today's systems and in a
-// high-contrast scheme every box and label can be read. Each control's text is measured as the
-// control itself draws it (its own font, its own wrapping), independently of how the layout sized
-// the control. And what a screen reader is told: the name of each control the Tab key reaches, in
-// its order, read through the system's accessibility layer.
+// and with the text size at 200%: no caption is cut (measured as the control itself draws it, not
+// as the layout sized it), in today's colours and in a high-contrast scheme every box and label
+// can be read, and a screen reader is told each Tab stop's name in order, through the system.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -11,9 +9,7 @@
 #include <oleacc.h>
 
 #include <algorithm>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 
 #include "app/App.h"
@@ -23,6 +19,7 @@
 #include "win32/Renderer.h"
 #include "win32/Utf.h"
 #include "win32/Win32EventLoop.h"
+#include "win32/Win32TestSupport.h"
 
 namespace velkor::win32 {
 namespace {
@@ -30,10 +27,7 @@ namespace {
 std::string DeliveredFile(const std::string& name) {
     std::string folder = VELKOR_SOURCE_DIR;
     if (folder.front() == '/') folder = "Z:" + folder;  // the Unix root, as Wine maps it
-    std::ifstream in(folder + "/dist/" + name, std::ios::binary);
-    std::stringstream read;
-    read << in.rdbuf();
-    return read.str();
+    return test::ReadBytes(folder + "/dist/" + name);
 }
 
 std::wstring ClassOf(HWND window) {
@@ -63,37 +57,22 @@ SIZE Measure(HWND control, const std::wstring& text, UINT format, int width = 0)
 
 // Why a control's text does not fit it, or empty when it does.
 std::string Cut(HWND control, UINT dpi) {
-    const std::wstring text = TextOf(control);
-    const std::wstring kind = ClassOf(control);
+    const std::wstring text = TextOf(control), kind = ClassOf(control);
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(control, GWL_STYLE));
     RECT client{};
     GetClientRect(control, &client);
-    const int width = client.right, height = client.bottom;
+    SIZE need{}, room{client.right, client.bottom};
     if (kind == WC_BUTTONW && !text.empty()) {
+        // A check mark or option dot and its gap; the stretch of border line before a frame's
+        // caption; the edges and focus frame of a push button.
         const DWORD type = style & BS_TYPEMASK;
-        const SIZE line = Measure(control, text, DT_SINGLELINE);
-        // A check mark or option dot and its gap; the edges and focus frame of a push button;
-        // the stretch of border line before a frame's caption.
-        int room = width - MulDiv(type == BS_GROUPBOX ? 10 : 8, static_cast<int>(dpi), 96);
-        if (type == BS_AUTOCHECKBOX || type == BS_CHECKBOX || type == BS_3STATE ||
-            type == BS_AUTO3STATE || type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON) {
-            room = width - MulDiv(17, static_cast<int>(dpi), 96);
-        }
-        if (line.cx > room)
-            return "needs " + std::to_string(line.cx) + " of " + std::to_string(room);
-        if (line.cy > height)
-            return "needs " + std::to_string(line.cy) + " high of " + std::to_string(height);
-        return {};
-    }
-    if (kind == WC_STATICW && !text.empty() && (style & SS_TYPEMASK) <= SS_RIGHT) {
-        const SIZE wrapped = Measure(control, text, DT_WORDBREAK | DT_EXPANDTABS, width);
-        if (wrapped.cx > width || wrapped.cy > height) {
-            return "needs " + std::to_string(wrapped.cx) + "x" + std::to_string(wrapped.cy) +
-                   " in " + std::to_string(width) + "x" + std::to_string(height);
-        }
-        return {};
-    }
-    if (kind == WC_EDITW && (style & ES_MULTILINE) && !(style & WS_VSCROLL)) {
+        const bool marked =
+            (type >= BS_CHECKBOX && type <= BS_AUTO3STATE) || type == BS_AUTORADIOBUTTON;
+        room.cx -= MulDiv(marked ? 17 : type == BS_GROUPBOX ? 10 : 8, static_cast<int>(dpi), 96);
+        need = Measure(control, text, DT_SINGLELINE);
+    } else if (kind == WC_STATICW && !text.empty() && (style & SS_TYPEMASK) <= SS_RIGHT) {
+        need = Measure(control, text, DT_WORDBREAK | DT_EXPANDTABS, room.cx);
+    } else if (kind == WC_EDITW && (style & ES_MULTILINE) && !(style & WS_VSCROLL)) {
         RECT shown{};
         SendMessageW(control, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&shown));
         // Blank lines at the end are no content to lose.
@@ -107,7 +86,9 @@ std::string Cut(HWND control, UINT dpi) {
             return std::to_string(lines) + " lines and no scroll bar";
         }
     }
-    return {};
+    if (need.cx <= room.cx && need.cy <= room.cy) return {};
+    return "needs " + std::to_string(need.cx) + "x" + std::to_string(need.cy) + " in " +
+           std::to_string(room.cx) + "x" + std::to_string(room.cy);
 }
 
 // Why a box or label cannot be read, or empty when it can: the colour its window gives it for
@@ -126,6 +107,23 @@ std::string Unreadable(HWND control) {
     return same ? "text in its background colour" : "";
 }
 
+void ExpectNothingCut(HWND window, const std::string& form, UINT dpi) {
+    ASSERT_NE(window, nullptr) << form;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(child)) continue;
+        RECT own{}, parent{};
+        GetWindowRect(child, &own);
+        GetClientRect(window, &parent);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&own), 2);
+        const std::string where =
+            form + " at " + std::to_string(dpi) + " dpi: \"" + Narrow(TextOf(child)) + "\"";
+        EXPECT_EQ(Cut(child, dpi), "") << where;
+        EXPECT_EQ(Unreadable(child), "") << where;
+        // A control that grew must not reach past its window's edge.
+        EXPECT_LE(own.right, parent.right) << where << " leaves the window";
+    }
+}
+
 // The accessible name of each control the Tab key reaches, in its order.
 std::vector<std::string> NamesInTabOrder(HWND window) {
     std::vector<std::string> names;
@@ -133,14 +131,14 @@ std::vector<std::string> NamesInTabOrder(HWND window) {
         const auto style = GetWindowLongPtrW(child, GWL_STYLE);
         if (!(style & WS_TABSTOP) || !(style & WS_VISIBLE)) continue;
         IAccessible* object = nullptr;
-        BSTR name = nullptr;
-        VARIANT self{};
-        self.vt = VT_I4;  // CHILDID_SELF
         if (FAILED(AccessibleObjectFromWindow(child, static_cast<DWORD>(OBJID_CLIENT),
                                               kAccessibleId, reinterpret_cast<void**>(&object)))) {
             names.push_back("(no object)");
             continue;
         }
+        BSTR name = nullptr;
+        VARIANT self{};
+        self.vt = VT_I4;  // CHILDID_SELF
         names.push_back(object->get_accName(self, &name) == S_OK && name ? Narrow(name) : "");
         SysFreeString(name);
         object->Release();
@@ -168,56 +166,48 @@ class EveryWindowTest : public ::testing::TestWithParam<int>, public test::FakeP
     Win32EventLoop loop;
     Renderer renderer{GetModuleHandleW(nullptr), loop};
     App app{With(loop), &renderer};
-
-    void ExpectNothingCut(ui::Form& form, UINT dpi) {
-        HWND window = renderer.windowOf(form);
-        ASSERT_NE(window, nullptr);
-        for (HWND child = GetWindow(window, GW_CHILD); child;
-             child = GetWindow(child, GW_HWNDNEXT)) {
-            if (!IsWindowVisible(child)) continue;
-            RECT own{}, parent{};
-            GetWindowRect(child, &own);
-            GetClientRect(window, &parent);
-            MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&own), 2);
-            const std::string where = form.name() + " at " + std::to_string(dpi) + " dpi: \"" +
-                                      Narrow(TextOf(child)) + "\"";
-            EXPECT_EQ(Cut(child, dpi), "") << where;
-            EXPECT_EQ(Unreadable(child), "") << where;
-            // A control that grew must not reach past its window's edge.
-            EXPECT_LE(own.right, parent.right) << where << " leaves the window";
-        }
-    }
 };
 
 TEST_P(EveryWindowTest, EveryCaptionFitsCanBeReadAndIsNamed) {
     const int language = GetParam();
     const std::string name = "Language_" + std::to_string(language) + ".txt";
     files.content[files.path(name)] = DeliveredFile(name);
+    ASSERT_NE(files.content[files.path(name)], "<missing>");
     ASSERT_FALSE(files.content[files.path(name)].empty()) << name;
     files.content[files.path("Velkor.ini")] =
         "[Default]\r\nDeviceAll=0\r\nUseLastState=0\r\nMinimize=0\r\nStandby=1\r\nDelay=0\r\n"
         "[Language]\r\nLanguage=" +
         std::to_string(language) + "\r\n";
-    // The colours of today's systems, in which a text in the wrong colour vanishes.
-    const int elements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE,    COLOR_BTNTEXT,
-                            COLOR_MENU,   COLOR_MENUTEXT,   COLOR_CAPTIONTEXT};
-    const COLORREF today[] = {RGB(255, 255, 255), RGB(0, 0, 0), RGB(240, 240, 240), RGB(0, 0, 0),
-                              RGB(240, 240, 240), RGB(0, 0, 0), RGB(0, 0, 0)};
+    // Today's colours, in which a text in the wrong colour vanishes, and a high-contrast scheme
+    // (set as the system's colours: Wine reports the scheme off and cannot switch it on).
+    const int elements[] = {COLOR_WINDOW,  COLOR_WINDOWTEXT, COLOR_BTNFACE,
+                            COLOR_BTNTEXT, COLOR_HIGHLIGHT,  COLOR_HIGHLIGHTTEXT,
+                            COLOR_MENU,    COLOR_MENUTEXT,   COLOR_CAPTIONTEXT};
     COLORREF before[std::size(elements)];
     for (size_t i = 0; i < std::size(elements); ++i) before[i] = GetSysColor(elements[i]);
-    ASSERT_TRUE(SetSysColors(static_cast<int>(std::size(elements)), elements, today));
+    const COLORREF white = RGB(255, 255, 255), black = RGB(0, 0, 0), face = RGB(240, 240, 240),
+                   yellow = RGB(255, 255, 0), blue = RGB(0, 128, 255);
+    const COLORREF today[] = {white, black, face, black, before[4], before[5], face, black, black};
+    const COLORREF contrast[] = {black, yellow, black, yellow, blue, white, face, black, black};
+    auto colour = [&](const COLORREF* colours) {
+        return SetSysColors(static_cast<int>(std::size(elements)), elements, colours);
+    };
+    ASSERT_TRUE(colour(today));
     drives.types['D'] = DriveType::CdRom;
     ASSERT_TRUE(app.Start());
     ui::Form* forms[] = {&app.mainWindow.get(), &app.preferences.get(), &app.setPassword.get(),
                          &app.checkPassword.get(), &app.about.get()};
     for (ui::Form* form : forms) form->show();
-    WaitWithEvents(loop, 50);
     ASSERT_EQ(app.mainWindow.get().chkAll.caption().empty(), false) << "captions not loaded";
+    auto expectNothingCut = [&](UINT dpi) {
+        WaitWithEvents(loop, 50);
+        for (ui::Form* form : forms) ExpectNothingCut(renderer.windowOf(*form), form->name(), dpi);
+    };
 
     HDC screen = GetDC(nullptr);
     const auto dpi = static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSX));
     ReleaseDC(nullptr, screen);
-    for (ui::Form* form : forms) ExpectNothingCut(*form, dpi);
+    expectNothingCut(dpi);
 
     // The selector by its label (the list says it itself: Wine's layer reads only its entry),
     // the about box's texts and picture by what they are, text boxes by the label before them.
@@ -235,30 +225,21 @@ TEST_P(EveryWindowTest, EveryCaptionFitsCanBeReadAndIsNamed) {
         EXPECT_EQ(NamesInTabOrder(renderer.windowOf(*forms[f])), names[f]) << forms[f]->name();
     CoUninitialize();
 
-    // A high-contrast scheme (set as the system's colours: Wine reports the scheme off and
-    // cannot switch it on): every text readable, the selector in the scheme's colours only.
-    const int contrast[] = {COLOR_WINDOW,        COLOR_WINDOWTEXT, COLOR_HIGHLIGHT,
-                            COLOR_HIGHLIGHTTEXT, COLOR_BTNFACE,    COLOR_BTNTEXT};
-    const COLORREF scheme[] = {RGB(0, 0, 0),       RGB(255, 255, 0), RGB(0, 128, 255),
-                               RGB(255, 255, 255), RGB(0, 0, 0),     RGB(255, 255, 0)};
-    COLORREF beforeContrast[std::size(contrast)];
-    for (size_t i = 0; i < std::size(contrast); ++i) beforeContrast[i] = GetSysColor(contrast[i]);
-    ASSERT_TRUE(SetSysColors(static_cast<int>(std::size(contrast)), contrast, scheme));
+    // In the high-contrast scheme every text readable, the selector in its colours only.
+    ASSERT_TRUE(colour(contrast));
     for (ui::Form* form : forms)
         RedrawWindow(renderer.windowOf(*form), nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    WaitWithEvents(loop, 50);
-    for (ui::Form* form : forms) ExpectNothingCut(*form, dpi);
+    expectNothingCut(dpi);
     std::map<COLORREF, int> seen = SelectorColours(renderer.windowOf(app.mainWindow.get()));
-    SetSysColors(static_cast<int>(std::size(contrast)), contrast, beforeContrast);
+    colour(today);
     // The most of it is the entry's background, the scheme's; its text is the scheme's pair to it.
     const COLORREF most = std::max_element(seen.begin(), seen.end(), [](auto& a, auto& b) {
                               return a.second < b.second;
                           })->first;
-    const bool selected = most == scheme[2];
-    EXPECT_TRUE(most == scheme[0] || selected) << std::hex << most;
-    EXPECT_GT(seen[selected ? scheme[3] : scheme[1]], 0) << "no text in the scheme's colour";
-    EXPECT_EQ(seen[RGB(240, 240, 240)], 0) << "the everyday scheme's face shows through";
+    EXPECT_TRUE(most == black || most == blue) << std::hex << most;
+    EXPECT_GT(seen[most == blue ? white : yellow], 0) << "no text in the scheme's colour";
+    EXPECT_EQ(seen[face], 0) << "the everyday scheme's face shows through";
 
     // The text size at 200%: the message font twice its height, as the system announces it.
     NONCLIENTMETRICSW normal{sizeof normal};
@@ -268,8 +249,7 @@ TEST_P(EveryWindowTest, EveryCaptionFitsCanBeReadAndIsNamed) {
     ASSERT_TRUE(SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof twice, &twice, 0));
     for (ui::Form* form : forms)
         SendMessageW(renderer.windowOf(*form), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
-    WaitWithEvents(loop, 50);
-    for (ui::Form* form : forms) ExpectNothingCut(*form, dpi);
+    expectNothingCut(dpi);
     SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof normal, &normal, 0);
     for (ui::Form* form : forms)
         SendMessageW(renderer.windowOf(*form), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
@@ -282,11 +262,10 @@ TEST_P(EveryWindowTest, EveryCaptionFitsCanBeReadAndIsNamed) {
             SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(scaled, scaled),
                          reinterpret_cast<LPARAM>(&r));
         }
-        WaitWithEvents(loop, 50);
-        for (ui::Form* form : forms) ExpectNothingCut(*form, scaled);
+        expectNothingCut(scaled);
     }
     app.End();
-    SetSysColors(static_cast<int>(std::size(elements)), elements, before);
+    colour(before);
 }
 
 INSTANTIATE_TEST_SUITE_P(EnglishAndGerman, EveryWindowTest, ::testing::Values(0, 1));

@@ -32,6 +32,7 @@ class PasswordDialogsTest : public ::testing::Test, public test::FakePorts {
         app.passwordFile.Store("Secret");
     }
     void Pump() { WaitWithEvents(loop, 30); }
+    HWND Prompt() { return renderer.windowOf(app.checkPassword.get()); }
     HWND Edit(HWND dialog, int index) {
         HWND edit = nullptr;
         for (int i = 0; i <= index; ++i) edit = FindWindowExW(dialog, edit, WC_EDITW, nullptr);
@@ -64,10 +65,8 @@ TEST_F(PasswordDialogsTest, BothAreFixedDialogsOutOfTheTaskbarCentredOnTheScreen
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
         EXPECT_LE(std::abs((r.left + r.right) / 2 - (work.left + work.right) / 2), 1);
         EXPECT_LE(std::abs((r.top + r.bottom) / 2 - (work.top + work.bottom) / 2), 1);
-        for (HWND edit = Edit(window, 0); edit;
-             edit = FindWindowExW(window, edit, WC_EDITW, nullptr)) {
-            EXPECT_EQ(SendMessageW(edit, EM_GETPASSWORDCHAR, 0, 0), L'*');
-        }
+        for (int i = 0; Edit(window, i); ++i)
+            EXPECT_EQ(SendMessageW(Edit(window, i), EM_GETPASSWORDCHAR, 0, 0), L'*') << i;
     }
 }
 
@@ -91,31 +90,27 @@ std::pair<DWORD, DWORD> Selection(HWND edit) {
 
 TEST_F(PasswordDialogsTest, PromptWrongEntrySelectsItEnterAcceptsEscapeCancels) {
     app.mainWindow.get();  // start-up done before the user's first step
-    auto prompt = [&] {
-        return renderer.windowOf(app.checkPassword.get());
-    };
     HWND box = nullptr;
     script = {
         [&] {
-            box = Edit(prompt(), 0);
-            EXPECT_TRUE(IsWindowVisible(prompt()));
+            box = Edit(Prompt(), 0);
+            EXPECT_TRUE(IsWindowVisible(Prompt()));
             EXPECT_EQ(GetFocus(), box);  // the focus starts in the password box
             Type(box, L"secret");        // wrong: upper and lower case count
             Press(box, VK_RETURN);
         },
         [&] {
             EXPECT_EQ(dialogs.shown.size(), 1u);     // refused
-            EXPECT_TRUE(IsWindowVisible(prompt()));  // still asking
+            EXPECT_TRUE(IsWindowVisible(Prompt()));  // still asking
             EXPECT_EQ(GetFocus(), box);
             EXPECT_EQ(Selection(box), std::make_pair(DWORD{0}, DWORD{6}));  // all of it
             Type(box, L"Secret");  // typed over the selection
             Press(box, VK_RETURN);
         },
+        [&] {  // should a step go wrong, cancelled so that the gate never waits for ever
+            if (app.checkPassword.loaded()) Press(Edit(Prompt(), 0), VK_ESCAPE);
+        },
     };
-    // Should a step go wrong, the prompt is cancelled so that the gate never waits for ever.
-    script.push_back([&] {
-        if (app.checkPassword.loaded()) Press(Edit(prompt(), 0), VK_ESCAPE);
-    });
     nextStep = 0;
     UINT_PTR timer = SetTimer(nullptr, 0, 150, &RunStep);
     DWORD start = GetTickCount();
@@ -125,7 +120,7 @@ TEST_F(PasswordDialogsTest, PromptWrongEntrySelectsItEnterAcceptsEscapeCancels) 
     EXPECT_LT(GetTickCount() - start, 3000u);
 
     script = {[&] {
-        Press(Edit(prompt(), 0), VK_ESCAPE);
+        Press(Edit(Prompt(), 0), VK_ESCAPE);
     }};
     nextStep = 0;
     EXPECT_FALSE(app.password.Ask());

@@ -15,14 +15,21 @@
 namespace velkor::win32 {
 namespace {
 
-std::string SystemRead(const std::string& file, const char* section, const char* key) {
+class ProfileCompatibilityTest : public ::testing::Test {
+  protected:
+    test::TempFolder temp;
+    Win32Files files;
     Win32Text text;
-    char buffer[64];
-    DWORD length =
-        GetPrivateProfileStringA(text.ToAnsi(section).c_str(), text.ToAnsi(key).c_str(), nullptr,
-                                 buffer, sizeof buffer, text.ToAnsi(file).c_str());
-    return text.FromAnsi(std::string(buffer, length));
-}
+    IniInOut ini{files, text};
+
+    std::string SystemRead(const std::string& file, const char* section, const char* key) {
+        char buffer[64];
+        DWORD length =
+            GetPrivateProfileStringA(text.ToAnsi(section).c_str(), text.ToAnsi(key).c_str(),
+                                     nullptr, buffer, sizeof buffer, text.ToAnsi(file).c_str());
+        return text.FromAnsi(std::string(buffer, length));
+    }
+};
 
 const std::string k63(63, 'x');
 const std::string k64 = k63 + "y";
@@ -36,7 +43,7 @@ const char* const kKeys[] = {
     "u",         "m",         "e",     "q",       "b",     "i",        "k",       "j",  "h",
     "x",         "# note",    "v63",   "v64",     "v200",  "q64",      "q200",    "nb", "\xC3\x84"};
 
-TEST(ProfileCompatibilityTest, ReadsMatchTheSystem) {
+TEST_F(ProfileCompatibilityTest, ReadsMatchTheSystem) {
     const std::pair<const char*, std::string> cases[] = {
         {"delivered settings",
          "[Default]\r\nDeviceAll=0\r\nUseLastState=1\r\nMinimize=0\r\nStandby=1\r\nDelay=0\r\n\r\n"
@@ -60,20 +67,13 @@ TEST(ProfileCompatibilityTest, ReadsMatchTheSystem) {
         {"no file", "<none>"},
     };
 
-    test::TempFolder temp;
-    Win32Files files;
-    Win32Text text;
-    IniInOut ini(files, text);
-    int number = 0;
     for (const auto& [name, content] : cases) {
-        std::string path = temp.file("read" + std::to_string(++number) + ".ini");
+        const std::string path = temp.file(name + std::string(".ini"));
         if (content != "<none>") test::WriteBytes(path, content);
-        for (const char* section : kSections) {
-            for (const char* key : kKeys) {
+        for (const char* section : kSections)
+            for (const char* key : kKeys)
                 EXPECT_EQ(ini.ReadIni(path, section, key), SystemRead(path, section, key))
                     << name << " [" << section << "] " << key;
-            }
-        }
     }
     // Where we differ on purpose: the system cuts a quoted value of exactly 63 characters before
     // it removes the closing quote and so loses the last character; we return the whole value.
@@ -97,7 +97,7 @@ struct WriteCase {
     bool relaidOut = false;
 };
 
-TEST(ProfileCompatibilityTest, WritesMatchTheSystem) {
+TEST_F(ProfileCompatibilityTest, WritesMatchTheSystem) {
     const std::vector<WriteCase> cases = {
         {"new file",
          nullptr,
@@ -127,15 +127,10 @@ TEST(ProfileCompatibilityTest, WritesMatchTheSystem) {
         {"no final line end", "[S]\r\nk=1", {{"S", "j", "2"}}},
     };
 
-    test::TempFolder temp;
-    Win32Files files;
-    Win32Text text;
-    IniInOut ini(files, text);
-    int number = 0;
     for (const WriteCase& c : cases) {
-        ++number;
-        std::string ours = temp.file("ours" + std::to_string(number) + ".ini");
-        std::string system = temp.file("system" + std::to_string(number) + ".ini");
+        SCOPED_TRACE(c.name);
+        const std::string ours = temp.file("ours " + std::string(c.name) + ".ini"),
+                          system = temp.file("system " + std::string(c.name) + ".ini");
         if (c.before) {
             test::WriteBytes(ours, c.before);
             test::WriteBytes(system, c.before);
@@ -149,13 +144,13 @@ TEST(ProfileCompatibilityTest, WritesMatchTheSystem) {
         WritePrivateProfileStringA(nullptr, nullptr, nullptr, system.c_str());  // flush its cache
 
         if (!c.relaidOut) {
-            EXPECT_EQ(test::ReadBytes(ours), test::ReadBytes(system)) << c.name;
+            EXPECT_EQ(test::ReadBytes(ours), test::ReadBytes(system));
         }
         for (const Write& w : c.writes) {  // the same content, read either way
             EXPECT_EQ(ini.ReadIni(ours, w.section, w.key), ini.ReadIni(system, w.section, w.key))
-                << c.name << " " << w.key;
+                << w.key;
             EXPECT_EQ(SystemRead(ours, w.section, w.key), SystemRead(system, w.section, w.key))
-                << c.name << " " << w.key;
+                << w.key;
         }
     }
 }

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -13,19 +14,14 @@
 namespace velkor::win32 {
 namespace {
 
-struct LiveCounts {
-    long windows = UniqueWindow::Live();
-    long menus = UniqueMenu::Live();
-    long accelerators = UniqueAccelerators::Live();
-    long fonts = UniqueFont::Live();
-    long imageLists = UniqueImageList::Live();
-    long icons = UniqueIcon::Live();
-    bool operator==(const LiveCounts&) const = default;
-};
-
-void PrintTo(const LiveCounts& c, std::ostream* out) {
-    *out << "windows " << c.windows << ", menus " << c.menus << ", accelerators " << c.accelerators
-         << ", fonts " << c.fonts << ", image lists " << c.imageLists << ", icons " << c.icons;
+// How many handles of each kind guards hold right now.
+std::map<std::string, long> LiveCounts() {
+    return {{"windows", UniqueWindow::Live()},
+            {"menus", UniqueMenu::Live()},
+            {"accelerators", UniqueAccelerators::Live()},
+            {"fonts", UniqueFont::Live()},
+            {"image lists", UniqueImageList::Live()},
+            {"icons", UniqueIcon::Live()}};
 }
 
 using RendererLifecycleTest = test::RendererFixture;
@@ -34,7 +30,7 @@ using RendererLifecycleTest = test::RendererFixture;
 
 // A second cycle shows that a load after an unload starts clean; the counts name what was kept.
 TEST_F(RendererLifecycleTest, EveryHandleIsGivenBackAfterEachUnload) {
-    const LiveCounts before;
+    const std::map<std::string, long> before = LiveCounts();
     std::vector<HWND> windows;
     std::vector<HMENU> menus;
     std::vector<HGDIOBJ> fonts;
@@ -62,53 +58,38 @@ TEST_F(RendererLifecycleTest, EveryHandleIsGivenBackAfterEachUnload) {
     EXPECT_EQ(loop.acceleratorsOf(windows.front()), nullptr);
 }
 
-// Makes the system refuse to create windows of one class on this thread.
-class RefuseWindows {
-  public:
-    explicit RefuseWindows(const wchar_t* windowClass) {
-        refused_ = windowClass;
-        hook_ = SetWindowsHookExW(WH_CBT, &Hook, nullptr, GetCurrentThreadId());
-    }
-    ~RefuseWindows() { UnhookWindowsHookEx(hook_); }
-    RefuseWindows(const RefuseWindows&) = delete;
-    RefuseWindows& operator=(const RefuseWindows&) = delete;
+// Makes the system refuse to create windows of this class, while the hook below is in place.
+std::wstring refused;
 
-  private:
-    // With the common controls of the manifest, a class name carries their version in front.
-    static std::wstring Unversioned(const wchar_t* cls) {
-        std::wstring name = cls;
-        return name.substr(name.find(L'!') + 1);
+LRESULT CALLBACK Refuse(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) {
+        // With the common controls of the manifest, a class name carries their version first.
+        const wchar_t* cls = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs->lpszClass;
+        const std::wstring name = IS_INTRESOURCE(cls) ? L"" : cls;
+        if (name.substr(name.find(L'!') + 1) == refused) return 1;
     }
-    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
-        if (code == HCBT_CREATEWND) {
-            const wchar_t* cls = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs->lpszClass;
-            if (!IS_INTRESOURCE(cls) && Unversioned(cls) == refused_) return 1;
-        }
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-    static inline std::wstring refused_;
-    HHOOK hook_;
-};
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
 
 TEST_F(RendererLifecycleTest, WindowsTheSystemRefusesAreReported) {
     std::vector<std::string> reported;
     renderer.onFailure = [&](const std::string& what, unsigned long) {
         reported.push_back(what);
     };
-    {
-        RefuseWindows refuse(WC_EDITW);
+    auto showRefusing = [&](const wchar_t* windowClass) {
+        refused = windowClass;
+        HHOOK hook = SetWindowsHookExW(WH_CBT, &Refuse, nullptr, GetCurrentThreadId());
         slot->show();
-    }
+        UnhookWindowsHookEx(hook);
+    };
+    showRefusing(WC_EDITW);
     EXPECT_EQ(reported, std::vector<std::string>{"CreateWindowExW(txtName)"});
     EXPECT_NE(window(), nullptr);  // the rest of the form is there
     slot->name.setText("no box to show it");
     slot.unload();
 
     reported.clear();
-    {
-        RefuseWindows refuse(L"VelkorForm");
-        slot->show();
-    }
+    showRefusing(L"VelkorForm");
     EXPECT_EQ(reported, std::vector<std::string>{"CreateWindowExW(frmTest)"});
     EXPECT_EQ(window(), nullptr);
     slot->check.setValue(1);  // a form without a window still works as a model

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <vector>
 
 #include "win32/RendererFixture.h"
 
@@ -14,14 +15,6 @@ namespace {
 
 HWND Child(HWND parent, const wchar_t* caption, const wchar_t* windowClass = nullptr) {
     return FindWindowExW(parent, nullptr, windowClass, caption);
-}
-
-// Where a control sits in its window's client area.
-RECT Bounds(HWND control) {
-    RECT r;
-    GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-    return r;
 }
 
 // An entry of the selector as "text|picture".
@@ -41,12 +34,9 @@ HWND ToolTipOf(HWND form) {
     return tips;
 }
 
-std::wstring TipOf(HWND tooltip, HWND form, HWND control) {
+std::wstring TipOf(HWND tooltip, HWND control) {
     wchar_t text[80] = {};
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = form;
-    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    TTTOOLINFOW tool{sizeof tool, 0, GetParent(control), reinterpret_cast<UINT_PTR>(control)};
     tool.lpszText = text;
     SendMessageW(tooltip, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&tool));
     return text;
@@ -60,14 +50,15 @@ TEST_F(RendererTest, LayoutFontAndPicturesFollowTheWindowsDpi) {
     HWND check = Child(window(), L"Check me");
     ASSERT_NE(check, nullptr);
     auto expectLaidOutAt = [&](int dpi) {
-        SCOPED_TRACE(dpi);
-        RECT r = Bounds(check), client;
+        RECT r, client;
+        GetWindowRect(check, &r);
+        MapWindowPoints(nullptr, window(), reinterpret_cast<POINT*>(&r), 2);
         GetClientRect(window(), &client);
-        EXPECT_EQ(r.left, MulDiv(120, dpi, 1440));
-        EXPECT_EQ(r.top, MulDiv(120, dpi, 1440));
-        EXPECT_EQ(r.right - r.left, MulDiv(1500, dpi, 1440));
-        EXPECT_EQ(client.right, MulDiv(3000, dpi, 1440));
-        EXPECT_EQ(client.bottom, MulDiv(3600, dpi, 1440));
+        std::vector<long> pixels;  // the box's left, top and width; the client area's size
+        for (int twips : {120, 120, 1500, 3000, 3600}) pixels.push_back(MulDiv(twips, dpi, 1440));
+        EXPECT_EQ((std::vector<long>{r.left, r.top, r.right - r.left, client.right, client.bottom}),
+                  pixels)
+            << dpi << " dpi";
     };
     HDC screen = GetDC(nullptr);
     expectLaidOutAt(GetDeviceCaps(screen, LOGPIXELSX));
@@ -106,12 +97,12 @@ TEST_F(RendererTest, ModelChangesReachTheControlsAndTheSelectorsChoiceComesBack)
     HWND tips = ToolTipOf(window());
     ASSERT_NE(tips, nullptr);
     HWND check = Child(window(), L"Check me"), option = Child(window(), L"First");
-    EXPECT_EQ(TipOf(tips, window(), check), L"chk");
+    EXPECT_EQ(TipOf(tips, check), L"chk");
     const LRESULT tools = SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0);
     slot->first.setToolTip("first tip");
-    EXPECT_EQ(TipOf(tips, window(), option), L"first tip");
+    EXPECT_EQ(TipOf(tips, option), L"first tip");
     slot->first.setToolTip("changed");
-    EXPECT_EQ(TipOf(tips, window(), option), L"changed");
+    EXPECT_EQ(TipOf(tips, option), L"changed");
     EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), tools + 1);
     slot->first.setToolTip("");
     EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), tools);
@@ -168,19 +159,9 @@ TEST_F(RendererTest, TypingAndFocusTravelBetweenBoxAndModel) {
     EXPECT_FALSE(slot->name.hasFocus());
 }
 
-// (The shortcut typed, through the accelerators, is seen end to end.)
-TEST_F(RendererTest, ShortcutsAreShownBesideTheEntryAndFollowTheMenu) {
-    HMENU fileMenu = GetSubMenu(GetMenu(window()), 0);
-    wchar_t label[64] = {};
-    GetMenuStringW(fileMenu, 0, label, 64, MF_BYPOSITION);
-    EXPECT_STREQ(label, L"E&xit\tCtrl+X");
-    // Without an entry that has a shortcut the window has no accelerator table left.
-    ASSERT_NE(loop.acceleratorsOf(window()), nullptr);
-    slot->exit.setVisible(false);
-    EXPECT_EQ(loop.acceleratorsOf(window()), nullptr);
-}
-
-TEST_F(RendererTest, MenuIsRebuiltWhenAnArrayGrowsWithItsCheckMarks) {
+// A menu array's elements come with their check marks and report which was chosen; a shortcut
+// is shown beside its entry. (The shortcut typed, through the accelerators, is seen end to end.)
+TEST_F(RendererTest, MenusShowArraysWithTheirCheckMarksAndShortcutsBesideTheEntry) {
     int chosen = -1;
     slot->drive.onClick = [&](int index) {
         chosen = index;
@@ -194,13 +175,20 @@ TEST_F(RendererTest, MenuIsRebuiltWhenAnArrayGrowsWithItsCheckMarks) {
     HMENU view = GetSubMenu(GetMenu(window()), 1);
     ASSERT_NE(view, nullptr);
     ASSERT_EQ(GetMenuItemCount(view), 2);
-    wchar_t label[16] = {};
-    GetMenuStringW(view, 1, label, 16, MF_BYPOSITION);
+    wchar_t label[64] = {};
+    GetMenuStringW(view, 1, label, 64, MF_BYPOSITION);
     EXPECT_STREQ(label, L"E:");
     EXPECT_EQ(GetMenuState(view, 0, MF_BYPOSITION) & MF_CHECKED, 0u);
     EXPECT_NE(GetMenuState(view, 1, MF_BYPOSITION) & MF_CHECKED, 0u);
     SendMessageW(window(), WM_COMMAND, GetMenuItemID(view, 1), 0);
     EXPECT_EQ(chosen, 2);
+
+    GetMenuStringW(GetSubMenu(GetMenu(window()), 0), 0, label, 64, MF_BYPOSITION);
+    EXPECT_STREQ(label, L"E&xit\tCtrl+X");
+    // Without an entry that has a shortcut the window has no accelerator table left.
+    ASSERT_NE(loop.acceleratorsOf(window()), nullptr);
+    slot->exit.setVisible(false);
+    EXPECT_EQ(loop.acceleratorsOf(window()), nullptr);
 }
 
 TEST_F(RendererTest, WithoutItsCloseCommandTheWindowStays) {

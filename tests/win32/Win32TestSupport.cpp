@@ -4,20 +4,13 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <stdexcept>
 
 #include "win32/Utf.h"
 
 namespace velkor::test {
 namespace fs = std::filesystem;
-namespace {
-
-fs::path Path(const std::string& utf8) {
-    return win32::Widen(utf8);
-}
-
-}  // namespace
 
 TempFolder::TempFolder() {
     static unsigned counter = 0;
@@ -31,23 +24,21 @@ TempFolder::TempFolder() {
 }
 
 TempFolder::~TempFolder() {
+    const fs::path folder = win32::Widen(path_);
     std::error_code ignored;  // read-only files go too
-    for (const auto& entry : fs::recursive_directory_iterator(Path(path_), ignored)) {
+    for (const auto& entry : fs::recursive_directory_iterator(folder, ignored)) {
         fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add, ignored);
     }
-    fs::remove_all(Path(path_), ignored);
+    fs::remove_all(folder, ignored);
 }
 
 std::string ReadBytes(const std::string& path) {
-    std::ifstream in(Path(path), std::ios::binary);
-    if (!in) return "<missing>";
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    std::ifstream in(fs::path(win32::Widen(path)), std::ios::binary);
+    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(Path(path), std::ios::binary);
+    std::ofstream out(fs::path(win32::Widen(path)), std::ios::binary);
     if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()))) {
         throw std::runtime_error("cannot write " + path);
     }

@@ -24,53 +24,49 @@ TEST_F(WindowProcTest, ProceduresChainNewestFirstAndComeOffInAnyOrder) {
         return [&seen, name, consume](const ui::WindowMessage& m) -> std::optional<intptr_t> {
             if (m.message != kProbe) return std::nullopt;
             seen += name;
-            if (consume) return 42;
-            return std::nullopt;
+            return consume ? std::optional<intptr_t>(42) : std::nullopt;
         };
+    };
+    // Who saw the probe, in order, and what came back (0: passed on to the window itself).
+    auto probe = [&] {
+        seen.clear();
+        const LRESULT result = SendMessageW(window(), kProbe, 0, 0);
+        return seen + " " + std::to_string(result);
     };
     int a = slot->installWindowProc(recorder('a', false));
     int b = slot->installWindowProc(recorder('b', false));
     int c = slot->installWindowProc(recorder('c', false));
-    EXPECT_EQ(SendMessageW(window(), kProbe, 0, 0), 0);  // passed on to the window itself
-    EXPECT_EQ(seen, "cba");
-
-    seen.clear();
+    EXPECT_EQ(probe(), "cba 0");
     slot->removeWindowProc(b);  // from the middle
-    SendMessageW(window(), kProbe, 0, 0);
-    EXPECT_EQ(seen, "ca");
-
-    seen.clear();
+    EXPECT_EQ(probe(), "ca 0");
     slot->removeWindowProc(c);
     slot->removeWindowProc(a);  // the last ones, in the reverse of their install order
-    SendMessageW(window(), kProbe, 0, 0);
-    EXPECT_EQ(seen, "");
+    EXPECT_EQ(probe(), " 0");
 
     int consumer = slot->installWindowProc(recorder('x', true));
     slot->installWindowProc(recorder('y', false));
-    EXPECT_EQ(SendMessageW(window(), kProbe, 0, 0), 42);
-    EXPECT_EQ(seen, "yx");
+    EXPECT_EQ(probe(), "yx 42");
     slot->removeWindowProc(consumer);
-    EXPECT_EQ(SendMessageW(window(), kProbe, 0, 0), 0);
+    EXPECT_EQ(probe(), "y 0");
 }
 
 // (A procedure unloading its own form: Exit from the icon's pop-up menu, end to end.)
 TEST_F(WindowProcTest, PopupMenuRunsTheChosenEntryBeforeItReturns) {
     std::string chosen;
-    slot->popFirst.onClick = [&] {
-        chosen += "first";
-    };
-    slot->popSecond.onClick = [&] {
-        chosen += "second";
-    };
+    for (ui::Menu* entry : {&slot->popFirst, &slot->popSecond}) {
+        entry->onClick = [&chosen, entry] {
+            chosen += entry->caption();
+        };
+    }
     slot->show();
     // The keys wait in the queue for the menu's own loop: down twice, then Enter.
     for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) PostMessageW(window(), WM_KEYDOWN, key, 0);
     EXPECT_TRUE(slot->PopupMenu(slot->popup, ui::ScreenPoint{40, 40}));  // at the icon's anchor
-    EXPECT_EQ(chosen, "second");
+    EXPECT_EQ(chosen, "Second");
 
     PostMessageW(window(), WM_KEYDOWN, VK_ESCAPE, 0);  // closed without a choice
     EXPECT_FALSE(slot->PopupMenu(slot->popup));
-    EXPECT_EQ(chosen, "second");
+    EXPECT_EQ(chosen, "Second");
 }
 
 // Clicks on the icon reaching the window, and the icon going at exit, are seen end to end.
