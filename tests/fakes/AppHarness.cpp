@@ -35,8 +35,7 @@ void AppHarness::Settings(int deviceAll, int useLastState, int delay, int langua
 std::string AppHarness::Entries() {
     std::string joined;
     for (const ui::ComboEntry& e : main().imgCboDrives.entries()) {
-        if (!joined.empty()) joined += "|";
-        joined += e.text + "#" + std::to_string(e.picture);
+        joined += (joined.empty() ? "" : "|") + e.text + "#" + std::to_string(e.picture);
     }
     return joined;
 }
@@ -44,9 +43,7 @@ std::string AppHarness::Entries() {
 std::string AppHarness::Requests() {
     std::string joined;
     for (const auto& r : device.requests) {
-        if (!joined.empty()) joined += " ";
-        joined += r.prevent ? '+' : '-';
-        joined += r.drive.substr(0, 1);
+        joined += std::string(joined.empty() ? "" : " ") + (r.prevent ? '+' : '-') + r.drive[0];
     }
     return joined;
 }

@@ -50,18 +50,12 @@ uint32_t FakeEventLoop::WaitForInput(uint32_t milliseconds) {
     ++waitCalls_;
     uint64_t due = nextDue();
     if (due <= now_) return 0;
-    if (milliseconds == kInfinite) {
-        if (due == kNever) throw std::logic_error("an endless wait with no input left to come");
-        now_ = due;
-        return 0;
+    const uint64_t limit = milliseconds == kInfinite ? kNever : now_ + milliseconds;
+    if (due == kNever && limit == kNever) {
+        throw std::logic_error("an endless wait with no input left to come");
     }
-    uint64_t limit = now_ + milliseconds;
-    if (due <= limit) {
-        now_ = due;
-        return 0;
-    }
-    now_ = limit;
-    return kWaitTimeout;
+    now_ = std::min(due, limit);
+    return due <= limit ? 0 : kWaitTimeout;
 }
 
 void FakeEventLoop::runUntil(uint64_t ms) {

@@ -3,11 +3,8 @@
 namespace velkor::test {
 
 void FakeFormHost::Arm(Attached& attached, ui::Timer& timer) {
-    auto found = attached.running.find(&timer);
-    if (found != attached.running.end()) {
-        loop_.StopTimer(found->second);
-        attached.running.erase(found);
-    }
+    if (attached.running.contains(&timer)) loop_.StopTimer(attached.running[&timer]);
+    attached.running.erase(&timer);
     if (timer.running()) {
         attached.running[&timer] = loop_.StartTimer(timer.interval(), [&timer] { timer.tick(); });
     }

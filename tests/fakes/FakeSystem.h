@@ -1,5 +1,6 @@
 #pragma once
 // Recording fakes of the drive, device, multimedia and instance ports.
+#include <cctype>
 #include <map>
 #include <set>
 #include <string>
@@ -23,9 +24,8 @@ class FakeDrives : public Drives {
     }
     DriveType TypeOf(std::string_view root) const override {
         if (root.empty()) return DriveType::NoRootDir;
-        char letter = root[0];
-        if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
-        auto found = types.find(letter);
+        auto found =
+            types.find(static_cast<char>(std::toupper(static_cast<unsigned char>(root[0]))));
         return found == types.end() ? DriveType::NoRootDir : found->second;
     }
 };

@@ -44,8 +44,7 @@ class ScriptedHttp : public Http {
             next.result.body.resize(maxBody);
             next.result.tooLong = true;
         }
-        const uint64_t started = clock();
-        const uint64_t endsAt = next.takesMs == kNever ? kNever : started + next.takesMs;
+        const uint64_t endsAt = next.takesMs == kNever ? kNever : clock() + next.takesMs;
         return std::make_unique<Pending>(std::move(next.result), endsAt, clock);
     }
 
@@ -54,32 +53,26 @@ class ScriptedHttp : public Http {
         return {{HttpResult::Kind::Answered, status, std::move(body)}, takesMs};
     }
     static Scripted Redirect(int status, std::string location, uint64_t takesMs = 0) {
-        HttpResult r{HttpResult::Kind::Answered, status};
-        r.location = std::move(location);
-        return {r, takesMs};
+        return {
+            {.kind = HttpResult::Kind::Answered, .status = status, .location = std::move(location)},
+            takesMs};
     }
     static Scripted NoAnswer(HttpResult::Kind kind, unsigned long error, std::string reason,
                              uint64_t takesMs = 0) {
-        HttpResult r{kind};
-        r.error = error;
-        r.reason = std::move(reason);
-        return {r, takesMs};
+        return {{.kind = kind, .error = error, .reason = std::move(reason)}, takesMs};
     }
 
   private:
-    class Pending : public HttpRequest {
-      public:
-        Pending(HttpResult result, uint64_t endsAt, std::function<uint64_t()> clock)
-            : result_(std::move(result)), endsAt_(endsAt), clock_(std::move(clock)) {}
+    struct Pending : HttpRequest {
+        Pending(HttpResult r, uint64_t end, std::function<uint64_t()> c)
+            : result(std::move(r)), endsAt(end), clock(std::move(c)) {}
         std::optional<HttpResult> Poll() override {
-            if (endsAt_ == kNever || clock_() < endsAt_) return std::nullopt;
-            return result_;
+            if (endsAt == kNever || clock() < endsAt) return std::nullopt;
+            return result;
         }
-
-      private:
-        HttpResult result_;
-        uint64_t endsAt_;
-        std::function<uint64_t()> clock_;
+        HttpResult result;
+        uint64_t endsAt;
+        std::function<uint64_t()> clock;
     };
 };
 

@@ -20,7 +20,7 @@ TEST(CommandLineTest, VerbsDrivesAndUsageErrors) {
         std::optional<Kind> error;
         std::string word;  // the word the error names
     };
-    const std::string longWord(5000, 'x');
+    const std::string longWord(5000, 'x'), umlaut = std::string("/l\xC3\xB6") + "ck";
     const Case cases[] = {
         {{}, std::nullopt, std::nullopt, ""},  // a start as ever
         {{"/lock", "D:"}, Command{Verb::Lock, "D:"}, std::nullopt, ""},
@@ -42,22 +42,15 @@ TEST(CommandLineTest, VerbsDrivesAndUsageErrors) {
         {{"/lock", longWord}, std::nullopt, Kind::NotADrive, longWord},
         {{"lock", "D:"}, std::nullopt, Kind::UnknownOption, "lock"},
         {{"/"}, std::nullopt, Kind::UnknownOption, "/"},
-        {{"/l\xC3\xB6"
-          "ck"},
-         std::nullopt,
-         Kind::UnknownOption,
-         "/l\xC3\xB6"
-         "ck"},
+        {{umlaut}, std::nullopt, Kind::UnknownOption, umlaut},
     };
     for (const Case& c : cases) {
         const ParsedCommandLine parsed = ParseCommandLine(c.args);
         const std::string shown = c.args.empty() ? "(none)" : c.args[0].substr(0, 20);
         EXPECT_EQ(parsed.command, c.command) << shown;
-        EXPECT_EQ(parsed.error.has_value(), c.error.has_value()) << shown;
-        if (parsed.error && c.error) {
-            EXPECT_EQ(parsed.error->kind, *c.error) << shown;
-            EXPECT_EQ(parsed.error->word, c.word) << shown;
-        }
+        EXPECT_EQ(parsed.error ? std::optional(parsed.error->kind) : std::nullopt, c.error)
+            << shown;
+        EXPECT_EQ(parsed.error ? parsed.error->word : "", c.word) << shown;
         // What the running copy is handed reads back as the same command.
         if (c.command) {
             EXPECT_EQ(Decode(Encode(*c.command)), c.command) << Encode(*c.command);
@@ -72,14 +65,12 @@ TEST(CommandLineTest, ACommandRunsAsThePopUpMenuEntryWouldAndAnswersWithItsOutco
     using test::AppHarness;
     struct Case {
         const char* line;
-        std::function<void(AppHarness&)> before;
+        std::function<void(AppHarness&)> before;  // may be empty
         int code;
         const char* out;
         const char* err;  // the start of it
         const char* requests;
         const char* recordE;
-    };
-    const auto none = [](AppHarness&) {
     };
     // A password stored; the prompt, when it comes, answered with `typed` (Cancel when empty).
     const auto password = [](std::string typed) {
@@ -92,12 +83,12 @@ TEST(CommandLineTest, ACommandRunsAsThePopUpMenuEntryWouldAndAnswersWithItsOutco
         };
     };
     const Case cases[] = {
-        {"unlock E:", none, 0, "E: unlocked\r\n", "", "-E", "0"},
+        {"unlock E:", nullptr, 0, "E: unlocked\r\n", "", "-E", "0"},
         {"unlock all", password("pw"), 0, "D: unlocked\r\nE: unlocked\r\n", "", "-D -E", "0"},
         {"unlock D:", password(""), 1, "", "Sorry, a password is required", "", "1"},
         {"lock all", password("-"), 0, "D: locked\r\nE: locked\r\n", "", "", "1"},
-        {"status", none, 0, "D: locked\r\nE: locked\r\n", "", "", "1"},
-        {"close F:", none, 3, "", "F: is not an optical drive.", "", "1"},
+        {"status", nullptr, 0, "D: locked\r\nE: locked\r\n", "", "", "1"},
+        {"close F:", nullptr, 3, "", "F: is not an optical drive.", "", "1"},
         {"unlock E:",
          [](AppHarness& h) {
              h.device.failures["E:"] = {false, 5, "Access is denied."};
@@ -115,7 +106,7 @@ TEST(CommandLineTest, ACommandRunsAsThePopUpMenuEntryWouldAndAnswersWithItsOutco
         SCOPED_TRACE(c.line);
         AppHarness h;
         h.Launch(1, 0);
-        c.before(h);
+        if (c.before) c.before(h);
         const std::string request = EncodeRequest({77, c.line});
         const CopyData data{kCommandTag, static_cast<uint32_t>(request.size()), request.data()};
         h.loop.at(200, [&] {

@@ -27,16 +27,14 @@ TEST_F(DriveControlTest, FailedLockIsShownAndTheDriveStaysUnlocked) {
     EXPECT_EQ(h.Entries(), "D: locked#2|E: unlocked#1");
     EXPECT_FALSE(w().drives.at(2).locked);
     EXPECT_FALSE(w().mnuLockSub[2].checked());
-    ASSERT_EQ(h.dialogs.shown.size(), 1u);
-    EXPECT_EQ(h.dialogs.last().text, "E: could not be locked: Access is denied.");
+    ASSERT_EQ(h.Messages(), Texts{"E: could not be locked: Access is denied."});
     EXPECT_EQ(h.dialogs.last().icon, Icon::Critical);
     EXPECT_EQ(h.dialogs.last().title, "Velkor");
     EXPECT_EQ(h.Read("Current", "DeviceE"), "1");  // the record keeps the user's choice
 
     // A failed unlock leaves a drive this program had locked as locked.
-    h.device.failures.clear();
-    h.device.failures["D:"] = {false, 21, "The device is not ready."};
-    h.device.failures["E:"] = {false, 5, "Access is denied."};
+    h.device.failures = {{"D:", {false, 21, "The device is not ready."}},
+                         {"E:", {false, 5, "Access is denied."}}};
     h.Settings(0, 0, 0, 1, "DeviceD=1\r\nDeviceE=1\r\n");
     Do(w().optUnlock, true);
     EXPECT_EQ(h.Entries(), "D: locked#2|E: unlocked#1");
@@ -54,20 +52,19 @@ TEST_F(DriveControlTest, AFailedRecordWriteIsReportedOncePerRun) {
     EXPECT_EQ(h.Requests(), "+D +E -D -E");
 }
 
-// The multimedia commands that move the door of `drive` ("open" or "closed").
-std::vector<std::string> Door(const std::string& drive, const std::string& word) {
-    return {"Open " + drive + " Type cdaudio Alias cd", "set cd door " + word, "close cd"};
-}
-std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string>& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
+// The multimedia commands that move the door of `drive` ("open" or "closed"), `times` times.
+Texts Door(const std::string& drive, const std::string& word, int times = 1) {
+    Texts once = {"Open " + drive + " Type cdaudio Alias cd", "set cd door " + word, "close cd"},
+          all;
+    while (times-- > 0) all.insert(all.end(), once.begin(), once.end());
+    return all;
 }
 
 // Open all and close all on the real program are the e2e's; a locked drive unlocked around its
 // door is PasswordTest's. Closing only the selected drive closes it twice.
 TEST_F(DriveControlTest, ClosingTheSelectedDriveClosesItTwice) {
     Do(w().optClose, false, 2);
-    EXPECT_EQ(h.multimedia.commands, Door("E:", "closed") + Door("E:", "closed"));
+    EXPECT_EQ(h.multimedia.commands, Door("E:", "closed", 2));
     EXPECT_TRUE(h.device.requests.empty());
 }
 

@@ -32,22 +32,12 @@ TEST_F(IniInOutTest, ValuesAreCutToSixtyThreeCharactersAndAnUnreadableFileReadsE
     EXPECT_EQ(ini.ReadIni(path, "S", "u"), "");
 }
 
-// UTF-16 text of `ascii`, each byte one code unit, with "ä" (U+00E4) and "😀" (U+1F600) where
-// the text has "%a" and "%s".
-std::string Utf16(std::string_view ascii, bool bigEndian) {
+// `text` as UTF-16 with its byte-order mark.
+std::string Utf16(std::u16string_view text, bool bigEndian) {
     std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-    auto unit = [&](char16_t u) {
-        out += static_cast<char>(bigEndian ? u >> 8 : u & 0xFF);
-        out += static_cast<char>(bigEndian ? u & 0xFF : u >> 8);
-    };
-    for (size_t i = 0; i < ascii.size(); ++i) {
-        if (ascii.substr(i, 2) == "%a") {
-            unit(0xE4), ++i;
-        } else if (ascii.substr(i, 2) == "%s") {
-            unit(0xD83D), unit(0xDE00), ++i;
-        } else {
-            unit(static_cast<unsigned char>(ascii[i]));
-        }
+    for (char16_t unit : text) {
+        const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+        out += bigEndian ? std::string{high, low} : std::string{low, high};
     }
     return out;
 }
@@ -61,10 +51,10 @@ TEST_F(IniInOutTest, ValuesAreUtf8InsideAndTheFileKeepsItsEncoding) {
     const Case cases[] = {
         {"UTF-8 with a mark", "\xEF\xBB\xBF[S]\r\nk=\xC3\xA4\r\n", "\xC3\xA4",
          "\xEF\xBB\xBF[S]\r\nk=\xC3\xA4\r\nj=\xC3\xA4\r\n"},
-        {"UTF-16 little-endian", Utf16("[S]\r\nk=%s\r\n", false), "\xF0\x9F\x98\x80",
-         Utf16("[S]\r\nk=%s\r\nj=%a\r\n", false)},
-        {"UTF-16 big-endian", Utf16("[S]\r\nk=%a\r\n", true), "\xC3\xA4",
-         Utf16("[S]\r\nk=%a\r\nj=%a\r\n", true)},
+        {"UTF-16 little-endian", Utf16(u"[S]\r\nk=\U0001F600\r\n", false), "\xF0\x9F\x98\x80",
+         Utf16(u"[S]\r\nk=\U0001F600\r\nj=\u00E4\r\n", false)},
+        {"UTF-16 big-endian", Utf16(u"[S]\r\nk=\u00E4\r\n", true), "\xC3\xA4",
+         Utf16(u"[S]\r\nk=\u00E4\r\nj=\u00E4\r\n", true)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -12,39 +12,32 @@ std::string Same(std::string_view s) {
 }
 const Encoding kSame{Same, Same};
 
-struct LookupCase {
-    const char* name;
-    std::string file;
-    const char* section;
-    const char* key;
-    std::optional<std::string> expected;
-};
-
 TEST(ProfileFormatTest, Lookup) {
     // The rest of the reading is compared with the system's on the same files (Win32 tests).
-    const LookupCase cases[] = {
+    const struct {
+        const char* name;
+        std::string file;
+        const char *section, *key;
+        std::optional<std::string> expected;
+    } cases[] = {
         {"blanks around everything", "  [ Default ]  \n \t Key \t= \t va lue \t\n", "Default",
          "Key", "va lue"},
         {"value with =", "[S]\nk=a=b\n", "S", "k", "a=b"},
         {"keys before any section", "k=1\n[S]\n", "S", "k", std::nullopt},
     };
-    for (const LookupCase& c : cases) {
+    for (const auto& c : cases) {
         EXPECT_EQ(Lookup(c.file, c.section, c.key, Same), c.expected) << c.name;
     }
 }
 
-struct AssignCase {
-    const char* name;
-    std::string before;
-    const char* section;
-    const char* key;
-    const char* value;
-    std::string after;
-};
-
 TEST(ProfileFormatTest, AssignChangesOnlyItsOwnLine) {
     // Bytes the system lays out anew, and files the Win32 comparison has no case of.
-    const AssignCase cases[] = {
+    const struct {
+        const char* name;
+        std::string before;
+        const char *section, *key, *value;
+        std::string after;
+    } cases[] = {
         {"replace keeps the file's key name and the rest", "; note\r\n[ S ]\r\n  K = 1 \r\nj=3\r\n",
          "s", "k", "2", "; note\r\n[ S ]\r\nK=2\r\nj=3\r\n"},
         {"add key after the section's last entry", "[S]\nk=1\n\n[T]\nx=1\n", "S", "j", "2",
@@ -55,7 +48,7 @@ TEST(ProfileFormatTest, AssignChangesOnlyItsOwnLine) {
         {"CR-only file keeps CR", "[S]\rk=1\r", "S", "j", "2", "[S]\rk=1\rj=2\r"},
         {"comment with the key's name is kept", "[S]\n;k=1\n", "S", "k", "2", "[S]\n;k=1\nk=2\n"},
     };
-    for (const AssignCase& c : cases) {
+    for (const auto& c : cases) {
         std::string after = Assign(c.before, c.section, c.key, c.value, kSame);
         EXPECT_EQ(after, c.after) << c.name;
         EXPECT_EQ(Lookup(after, c.section, c.key, Same), std::string(c.value)) << c.name;

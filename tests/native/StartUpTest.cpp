@@ -15,6 +15,7 @@ struct PolicyCase {
     std::string entries;
     const char* option;
     int selected;
+    bool withF = false;  // a third optical drive, F:
 };
 
 TEST(StartUpTest, LockPolicies) {
@@ -25,11 +26,15 @@ TEST(StartUpTest, LockPolicies) {
          "optUnlock", 2},
         {0, 1, "DeviceD=0\r\nDeviceE=1\r\n", "-D -E -D +E", "D: unlocked#1|E: locked#2", "optLock",
          2},
+        // Restore goes on past a missing record (D:) and a broken one (E:).
+        {0, 1, "DeviceE=x\r\nDeviceF=1\r\n", "-D -E -F -D -E +F",
+         "D: unlocked#1|E: unlocked#1|F: locked#2", "optLock", 3, true},
     };
     for (const PolicyCase& c : cases) {
         SCOPED_TRACE("DeviceAll " + std::to_string(c.deviceAll) + ", UseLastState " +
-                     std::to_string(c.useLastState));
+                     std::to_string(c.useLastState) + ", " + c.current);
         AppHarness h;
+        if (c.withF) h.drives.types['F'] = DriveType::CdRom;
         h.Settings(c.deviceAll, c.useLastState, 0, 0, c.current);
         ASSERT_TRUE(h.app.Start());
         frmVelkor& w = h.main();
@@ -134,17 +139,6 @@ TEST(StartUpTest, SecondCopyChangesNothing) {
     EXPECT_EQ(h.files.replaceCount, 0);
     EXPECT_FALSE(h.app.preferences.loaded());
     EXPECT_TRUE(h.main().windowProcs().entries().empty());  // hears no resume
-}
-
-TEST(StartUpTest, RestoreGoesOnPastAMissingOrBrokenRecord) {
-    AppHarness h;
-    h.drives.types['F'] = DriveType::CdRom;
-    h.Settings(0, 1, 0, 0, "DeviceE=x\r\nDeviceF=1\r\n");  // D has no record, E a broken one
-    h.app.Start();
-    EXPECT_EQ(h.Entries(), "D: unlocked#1|E: unlocked#1|F: locked#2");
-    EXPECT_TRUE(h.dialogs.shown.empty());
-    EXPECT_EQ(h.Read("Current", "DeviceD"), "0");
-    EXPECT_EQ(h.main().imgCboDrives.selectedIndex(), 3);
 }
 
 }  // namespace
