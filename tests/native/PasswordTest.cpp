@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <tuple>
 
 #include "fakes/AppHarness.h"
 #include "forms/main/WindowProc.h"
@@ -26,12 +27,8 @@ void ExpectFocusOnly(frmSetPWD& d, const ui::TextBox& box) {
 }
 
 TEST(PasswordFileTest, OnlyPasswordsThatReadBackAsTypedCanBeStored) {
-    struct Case {
-        std::string password;
-        bool storable;
-        const char* why;
-    };
-    const Case cases[] = {
+    // A password, whether it can be stored, and why.
+    const std::tuple<std::string, bool, const char*> cases[] = {
         {"M\xC3\xBCnz \xE2\x82\xAC", true, "code-page characters, a blank inside"},
         {"a\xC2\xAEz", true, "a blank inside the stored form is kept"},
         {std::string(63, 'a'), true, "as long as a value reads back"},
@@ -45,12 +42,12 @@ TEST(PasswordFileTest, OnlyPasswordsThatReadBackAsTypedCanBeStored) {
     AppHarness h;
     h.StorePassword("old");
     const std::string before = h.files.content[h.passwordPath()];
-    for (const Case& c : cases) {
-        EXPECT_EQ(h.app.passwordFile.CanStore(c.password), c.storable) << c.why;
+    for (const auto& [password, storable, why] : cases) {
+        EXPECT_EQ(h.app.passwordFile.CanStore(password), storable) << why;
         EXPECT_EQ(h.files.content[h.passwordPath()], before);  // only tried, never written
-        if (!c.storable) continue;
-        h.app.passwordFile.Store(c.password);
-        EXPECT_EQ(h.app.passwordFile.Read().password, c.password) << c.why;
+        if (!storable) continue;
+        h.app.passwordFile.Store(password);
+        EXPECT_EQ(h.app.passwordFile.Read().password, password) << why;
         h.files.content[h.passwordPath()] = before;
     }
 }
@@ -166,43 +163,35 @@ TEST(PasswordTest, TheSetPasswordDialogEndsWithTheSwitchInLineWithTheFile) {
 }
 
 TEST(PasswordTest, ClearingTheSwitchRemovesThePasswordOnlyForTheRightOne) {
-    struct Case {
-        std::optional<std::string> answer;
-        bool readOnly;
-        bool stillOn;
-    };
-    const Case cases[] = {
+    // The prompt's answer (none: Cancel), a read-only file, the switch still on afterwards.
+    const std::tuple<std::optional<std::string>, bool, bool> cases[] = {
         {std::nullopt, false, true}, {kPassword, false, false}, {kPassword, true, true}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.answer.value_or("Cancel") + (c.readOnly ? ", read-only file" : ""));
+    for (const auto& [answer, readOnly, stillOn] : cases) {
+        SCOPED_TRACE(answer.value_or("Cancel") + (readOnly ? ", read-only file" : ""));
         Machine m;
         m.Start();
-        if (c.readOnly) m.files.readOnly.insert(m.passwordPath());
-        m.AnswerPrompt(500, c.answer);
+        if (readOnly) m.files.readOnly.insert(m.passwordPath());
+        m.AnswerPrompt(500, answer);
         m.prefs().chkPassword.click();
         EXPECT_EQ(m.loop.now(), 500u);  // the prompt was asked, and answered then
-        EXPECT_EQ(m.prefs().chkPassword.value(), c.stillOn ? 1 : 0);
-        EXPECT_EQ(m.prefs().cmdSetPWD.enabled(), c.stillOn);
-        EXPECT_EQ(m.Stored(), c.stillOn ? kPassword : "");
+        EXPECT_EQ(m.prefs().chkPassword.value(), stillOn ? 1 : 0);
+        EXPECT_EQ(m.prefs().cmdSetPWD.enabled(), stillOn);
+        EXPECT_EQ(m.Stored(), stillOn ? kPassword : "");
         EXPECT_FALSE(m.app.setPassword->visible());
         EXPECT_EQ(m.Messages(),
-                  c.readOnly ? Texts{Machine::WriteFailure("chkPassword_Click()")} : Texts{});
+                  readOnly ? Texts{Machine::WriteFailure("chkPassword_Click()")} : Texts{});
     }
 }
 
 TEST(PasswordTest, EveryUnlockOpenCloseAndExitAsksAndCancelTouchesNoDrive) {
-    struct Case {
-        const char* name;
-        std::function<void(frmVelkor&)> act;
-        bool asks;
-    };
     auto button = [](ui::OptionButton frmVelkor::*option) {
         return [option](frmVelkor& w) {
             (w.*option).click();
             w.cmdDo.click();
         };
     };
-    const Case cases[] = {
+    // What the user does, and whether it asks for the password.
+    const std::tuple<const char*, std::function<void(frmVelkor&)>, bool> cases[] = {
         {"OK: Open", button(&frmVelkor::optOpen), true},
         {"OK: Close", button(&frmVelkor::optClose), true},
         {"OK: Lock", button(&frmVelkor::optLock), false},
@@ -222,15 +211,15 @@ TEST(PasswordTest, EveryUnlockOpenCloseAndExitAsksAndCancelTouchesNoDrive) {
          false},
     };
     for (int i = 0; i < 2 * static_cast<int>(std::size(cases)); ++i) {
-        const Case& c = cases[i / 2];  // the prompt cancelled, or closed unanswered
-        SCOPED_TRACE(std::string(c.name) + (i % 2 ? ", closed unanswered" : ", cancelled"));
+        const auto& [name, act, asks] = cases[i / 2];  // the prompt cancelled, or closed unanswered
+        SCOPED_TRACE(std::string(name) + (i % 2 ? ", closed unanswered" : ", cancelled"));
         Machine m;
         m.Start();
         m.AnswerPrompt(500, std::nullopt, i % 2);
-        c.act(m.w());
-        EXPECT_EQ(m.loop.now(), c.asks ? 500u : 0u);
-        EXPECT_EQ(std::ranges::count(m.Messages(), kRefusal), c.asks ? 1 : 0);
-        if (c.asks) {
+        act(m.w());
+        EXPECT_EQ(m.loop.now(), asks ? 500u : 0u);
+        EXPECT_EQ(std::ranges::count(m.Messages(), kRefusal), asks ? 1 : 0);
+        if (asks) {
             EXPECT_TRUE(m.device.requests.empty());
             EXPECT_TRUE(m.multimedia.commands.empty());
             EXPECT_EQ(m.Entries(), "D: locked#2|E: locked#2");
@@ -387,16 +376,12 @@ TEST(PasswordTest, APasswordFileThatCannotBeReadKeepsTheGateShut) {
 }
 
 TEST(PasswordTest, APasswordFileUnreadableForAMomentNeverLetsAnEmptyAnswerThrough) {
-    struct Case {
-        const char* name;
-        std::function<void(Machine&)> act;
-        const char* told;
-    };
     auto lostAfter100ms = [](Machine& m) {
         m.loop.at(100, [&m] { m.files.unreadable.insert(m.passwordPath()); });
         m.AnswerPrompt(500, "");
     };
-    const Case cases[] = {
+    // What happens, and the start of the last message.
+    const std::tuple<const char*, std::function<void(Machine&)>, const char*> cases[] = {
         {"unlock, the file lost while the prompt waits",
          [&](Machine& m) { lostAfter100ms(m), m.w().mnuUnlockSub[1].click(); },
          "The password file"},
@@ -411,15 +396,15 @@ TEST(PasswordTest, APasswordFileUnreadableForAMomentNeverLetsAnEmptyAnswerThroug
          },
          "Invalid Password"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, act, start] : cases) {
+        SCOPED_TRACE(name);
         Machine m;
         m.Start();
-        c.act(m);
+        act(m);
         EXPECT_EQ(m.Requests(), "");
         EXPECT_FALSE(m.app.ended());
         const Texts told = m.Messages();
-        EXPECT_TRUE(!told.empty() && told.back().rfind(c.told, 0) == 0)
+        EXPECT_TRUE(!told.empty() && told.back().rfind(start, 0) == 0)
             << ::testing::PrintToString(told);
         m.files.unreadable.clear();
         EXPECT_EQ(m.Stored(), kPassword);
