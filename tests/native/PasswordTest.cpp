@@ -100,6 +100,7 @@ TEST(PasswordTest, SetPasswordRefusesWhatItCannotAcceptAndWritesNothing) {
         SCOPED_TRACE(c.old + "/" + c.fresh + "/" + c.repeated);
         m.Settings(1, 0, 0, c.german ? 1 : 0);
         Enter(d, c.old, c.fresh, c.repeated);
+        ASSERT_TRUE(m.app.setPassword.loaded());  // refused: the dialog stays
         EXPECT_EQ(m.dialogs.last().text, Say(c.message, c.german));
         EXPECT_EQ(m.dialogs.last().icon, Icon::None);
         EXPECT_EQ(m.dialogs.last().title, "Velkor");
