@@ -1,16 +1,14 @@
 // Captions from the language files: every key on its control, what a file lacks, the switch
-// while the program runs, texts chosen by language, and the language files the program is
-// delivered with.
+// while the program runs, and the language files the program is delivered with.
 #include <gtest/gtest.h>
 
 #include <cctype>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <sstream>
 
 #include "fakes/AppHarness.h"
-#include "forms/Language.h"
-#include "program/Messages.h"
 
 namespace velkor {
 namespace {
@@ -21,9 +19,7 @@ using test::AppHarness;
 
 std::string Delivered(const std::string& name) {
     std::ifstream in(std::string(VELKOR_SOURCE_DIR) + "/dist/" + name, std::ios::binary);
-    std::stringstream read;
-    read << in.rdbuf();
-    return read.str();
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 // A key of the delivered English file and its caption there.
@@ -40,9 +36,8 @@ std::vector<Key> EnglishKeys() {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.rfind('[', 0) == 0) section = line.substr(1, line.size() - 2);
         const size_t equals = line.find('=');
-        if (equals != std::string::npos) {
-            keys.push_back({section, line.substr(0, equals), line.substr(equals + 1)});
-        }
+        if (equals == std::string::npos) continue;
+        keys.push_back({section, line.substr(0, equals), line.substr(equals + 1)});
     }
     return keys;
 }
@@ -203,57 +198,6 @@ TEST(LanguageTest, ChosenLanguageReachesHiddenDialogsAndEveryLaterOpening) {
     ExpectCaptions(h.app, "E:", "SetPassword");
     EXPECT_TRUE(h.dialogs.shown.empty());
 }
-
-#endif
-
-TEST(LanguageTest, DialogsLoadedForTheirCaptionsStartAfreshWhenOpened) {
-    AppHarness h;
-    h.StorePassword("Secret");
-    h.Settings(1, 0);
-    h.app.Start();  // loads the set-password dialog, hidden, while a password is stored
-    h.AnswerPrompt(500, "Secret");
-    h.app.preferences->chkPassword.click();  // removes the password
-    ASSERT_EQ(h.app.passwordFile.Read().password, "");
-    h.app.preferences->chkPassword.click();  // asks for a new one
-    frmSetPWD& dialog = *h.app.setPassword;
-    EXPECT_TRUE(dialog.visible());
-    EXPECT_FALSE(dialog.PWDExists);
-    EXPECT_FALSE(dialog.txtPasswordOld.enabled());
-}
-
-// Every message, the password prompt, the exit question and the about box share one rule: German
-// for language 1, English for any other number and for a missing or unreadable one.
-TEST(LanguageTextsTest, MessagesAreGermanOnlyForLanguageOne) {
-    const std::pair<const char*, bool> cases[] = {
-        {"Language=1\r\n", true},  {"Language=0\r\n", false},
-        {"Language=2\r\n", false}, {"", false},
-        {"Language=x\r\n", false}, {"Language=99999\r\n", false}};
-    for (const auto& [line, german] : cases) {
-        SCOPED_TRACE(line);
-        AppHarness h;
-        h.Settings(1, 0);  // locks all at start-up, which asks for no password
-        h.StorePassword("Secret");
-        h.app.Start();
-        h.files.content[h.iniPath()] = std::string("[Language]\r\n") + line;
-        h.ClearRecords();
-        std::string explanation;
-        h.loop.at(500, [&] { explanation = h.app.checkPassword->lblPWD.caption(); });
-        h.AnswerPrompt(600, "wrong");
-        h.AnswerPrompt(700, std::nullopt);
-        h.main().mnuUnlockAll.click();  // a wrong password, then Cancel: refused
-        h.dialogs.answers = {Answer::Cancel};
-        h.main().mnuExit2.click();
-        EXPECT_EQ(explanation.rfind(german ? "Diese Aktion" : "This action", 0), 0u) << explanation;
-        EXPECT_EQ(h.Messages(), (std::vector<std::string>{Say(Msg::InvalidPassword, german),
-                                                          Say(Msg::PasswordRequired, german),
-                                                          Say(Msg::ExitQuestion, german)}));
-        EXPECT_EQ(h.dialogs.last().title, german ? "Velkor beenden" : "Exit Velkor");
-        h.main().mnuAbout.click();
-        EXPECT_EQ(h.app.about->txtAbout2.text(), Say(Msg::Donation, german, {"PayGrove"}));
-    }
-}
-
-#ifdef VELKOR_SOURCE_DIR
 
 // The access key of a caption: the character after a single "&" (ASCII letters lower-cased);
 // empty when there is none.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <tuple>
 
 #include "fakes/AppHarness.h"
 #include "forms/main/WindowProc.h"
@@ -16,12 +17,7 @@ using test::AppHarness;
 using Texts = std::vector<std::string>;
 
 constexpr const char* kPassword = "Secret";
-constexpr const char* kRefusal = "Sorry, a password is required for this action.";
-
-size_t Shown(const AppHarness& h, const std::string& text) {
-    return static_cast<size_t>(std::count_if(h.dialogs.shown.begin(), h.dialogs.shown.end(),
-                                             [&](const auto& box) { return box.text == text; }));
-}
+const std::string kRefusal = "Sorry, a password is required for this action.";
 
 // Only `box` has the focus among the dialog's three boxes.
 void ExpectFocusOnly(frmSetPWD& d, const ui::TextBox& box) {
@@ -31,12 +27,8 @@ void ExpectFocusOnly(frmSetPWD& d, const ui::TextBox& box) {
 }
 
 TEST(PasswordFileTest, OnlyPasswordsThatReadBackAsTypedCanBeStored) {
-    struct Case {
-        std::string password;
-        bool storable;
-        const char* why;
-    };
-    const Case cases[] = {
+    // A password, whether it can be stored, and why.
+    const std::tuple<std::string, bool, const char*> cases[] = {
         {"M\xC3\xBCnz \xE2\x82\xAC", true, "code-page characters, a blank inside"},
         {"a\xC2\xAEz", true, "a blank inside the stored form is kept"},
         {std::string(63, 'a'), true, "as long as a value reads back"},
@@ -50,28 +42,26 @@ TEST(PasswordFileTest, OnlyPasswordsThatReadBackAsTypedCanBeStored) {
     AppHarness h;
     h.StorePassword("old");
     const std::string before = h.files.content[h.passwordPath()];
-    for (const Case& c : cases) {
-        EXPECT_EQ(h.app.passwordFile.CanStore(c.password), c.storable) << c.why;
+    for (const auto& [password, storable, why] : cases) {
+        EXPECT_EQ(h.app.passwordFile.CanStore(password), storable) << why;
         EXPECT_EQ(h.files.content[h.passwordPath()], before);  // only tried, never written
-        if (!c.storable) continue;
-        h.app.passwordFile.Store(c.password);
-        EXPECT_EQ(h.app.passwordFile.Read().password, c.password) << c.why;
+        if (!storable) continue;
+        h.app.passwordFile.Store(password);
+        EXPECT_EQ(h.app.passwordFile.Read().password, password) << why;
         h.files.content[h.passwordPath()] = before;
     }
 }
 
 // The program on fakes, both drives locked after its start, the password file as each test
 // wants it.
-class Machine : public AppHarness {
-  public:
+struct Machine : AppHarness {
     void Start(bool withPassword = true) {
         if (withPassword) StorePassword(kPassword);
         Launch(1, 0);
     }
     frmVelkor& w() { return main(); }
     frmPreferences& prefs() { return *app.preferences; }
-    // The stored password; empty when none.
-    std::string Stored() { return app.passwordFile.Read().password; }
+    std::string Stored() { return app.passwordFile.Read().password; }  // empty when none
 };
 
 // Types the three passwords into the set-password dialog and presses OK.
@@ -83,28 +73,23 @@ void Enter(frmSetPWD& d, const std::string& old, const std::string& fresh,
     d.cmdOK.click();
 }
 
-size_t Characters(const std::string& utf8) {
-    return static_cast<size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
-}
-
 TEST(PasswordTest, SetPasswordRefusesWhatItCannotAcceptAndWritesNothing) {
     struct Case {
         bool german;
         std::string old, fresh, repeated;
         Msg message;
-        int box;  // that takes the focus: old, new or repeated; all of its text selected
+        int box;          // that takes the focus: old, new or repeated
+        size_t selected;  // characters selected in it from the start: all of its text
     };
     const std::string tooLong(64, 'x');
     const Case cases[] = {
-        {false, "secret", "N3w", "N3w", Msg::InvalidPassword, 0},
-        {true, "Secre", "N3w", "N3w", Msg::InvalidPassword, 0},
-        {false, kPassword, "", "", Msg::NoPasswordGiven, 1},  // nothing to select
-        {true, kPassword, "", "x", Msg::NoPasswordGiven, 1},
-        {false, kPassword, "N3w", "N3W", Msg::InvalidPassword, 2},
-        {false, kPassword, tooLong, tooLong, Msg::CannotStorePassword, 1},
-        {true, kPassword, "\xC3\x97", "\xC3\x97", Msg::CannotStorePassword, 1},
+        {false, "secret", "N3w", "N3w", Msg::InvalidPassword, 0, 6},
+        {true, "Secre", "N3w", "N3w", Msg::InvalidPassword, 0, 5},
+        {false, kPassword, "", "", Msg::NoPasswordGiven, 1, 0},
+        {true, kPassword, "", "x", Msg::NoPasswordGiven, 1, 0},
+        {false, kPassword, "N3w", "N3W", Msg::InvalidPassword, 2, 3},
+        {false, kPassword, tooLong, tooLong, Msg::CannotStorePassword, 1, 64},
+        {true, kPassword, "\xC3\x97", "\xC3\x97", Msg::CannotStorePassword, 1, 1},
     };
     Machine m;
     m.Start();
@@ -115,6 +100,7 @@ TEST(PasswordTest, SetPasswordRefusesWhatItCannotAcceptAndWritesNothing) {
         SCOPED_TRACE(c.old + "/" + c.fresh + "/" + c.repeated);
         m.Settings(1, 0, 0, c.german ? 1 : 0);
         Enter(d, c.old, c.fresh, c.repeated);
+        ASSERT_TRUE(m.app.setPassword.loaded());  // refused: the dialog stays
         EXPECT_EQ(m.dialogs.last().text, Say(c.message, c.german));
         EXPECT_EQ(m.dialogs.last().icon, Icon::None);
         EXPECT_EQ(m.dialogs.last().title, "Velkor");
@@ -122,7 +108,7 @@ TEST(PasswordTest, SetPasswordRefusesWhatItCannotAcceptAndWritesNothing) {
             *std::array{&d.txtPasswordOld, &d.txtPasswordNew, &d.txtPasswordNew2}[c.box];
         ExpectFocusOnly(d, box);
         EXPECT_EQ(box.selStart(), 0u);
-        EXPECT_EQ(box.selLength(), Characters(box.text()));
+        EXPECT_EQ(box.selLength(), c.selected);
         EXPECT_TRUE(d.visible());
     }
     EXPECT_EQ(m.files.replaceCount, writes);
@@ -134,10 +120,11 @@ TEST(PasswordTest, SetPasswordRefusesWhatItCannotAcceptAndWritesNothing) {
 }
 
 // The dialog asks for the stored password first, or opens on the new one when none is stored;
-// however it ends, the switch and the button show what the file holds.
+// however it ends, the switch and the button show what the file holds: a failed write is
+// reported and claims no protection.
 TEST(PasswordTest, TheSetPasswordDialogEndsWithTheSwitchInLineWithTheFile) {
     for (bool stored : {false, true}) {
-        for (std::string end : {"Cancel", "close command", "OK"}) {
+        for (std::string end : {"Cancel", "close command", "OK", "OK, the file read-only"}) {
             SCOPED_TRACE(std::string(stored ? "stored, " : "none, ") + end);
             Machine m;
             m.Start(stored);
@@ -154,13 +141,18 @@ TEST(PasswordTest, TheSetPasswordDialogEndsWithTheSwitchInLineWithTheFile) {
             EXPECT_EQ(d.txtPasswordOld.backColor(),
                       stored ? ui::SystemColor::Window : ui::SystemColor::Menu);
             ExpectFocusOnly(d, stored ? d.txtPasswordOld : d.txtPasswordNew);
-            const bool ok = end == "OK";
-            if (ok) {
-                Enter(d, stored ? kPassword : "", "N3w", "N3w");
-            } else {
+            const bool ok = end == "OK", failed = end == "OK, the file read-only";
+            if (failed) m.files.readOnly.insert(m.passwordPath());
+            if (ok || failed) Enter(d, stored ? kPassword : "", "N3w", "N3w");
+            if (failed) {
+                EXPECT_EQ(m.Messages(), Texts{Machine::WriteFailure("cmdOK_Click()")});
+                EXPECT_TRUE(d.visible());
+                m.dialogs.shown.clear();
+            }
+            if (!ok) {
                 d.txtPasswordOld.setText("typed");
                 d.txtPasswordNew.setText("typed");
-                end == "Cancel" ? d.cmdCancel.click() : d.CloseCommand();
+                end == "close command" ? d.CloseCommand() : d.cmdCancel.click();
             }
             EXPECT_FALSE(m.app.setPassword.loaded());
             EXPECT_EQ(m.prefs().chkPassword.value(), stored || ok ? 1 : 0);
@@ -171,59 +163,36 @@ TEST(PasswordTest, TheSetPasswordDialogEndsWithTheSwitchInLineWithTheFile) {
     }
 }
 
-TEST(PasswordTest, AFailedWriteIsReportedAndClaimsNoProtection) {
-    Machine m;
-    m.Start(false);
-    m.files.readOnly.insert(m.passwordPath());
-    m.prefs().chkPassword.click();
-    frmSetPWD& d = *m.app.setPassword;
-    Enter(d, "", kPassword, kPassword);
-    EXPECT_EQ(m.Messages(), Texts{Machine::WriteFailure("cmdOK_Click()")});
-    EXPECT_TRUE(d.visible());
-    d.cmdCancel.click();  // nothing stored: the switch goes off again
-    EXPECT_EQ(m.prefs().chkPassword.value(), 0);
-    EXPECT_FALSE(m.prefs().cmdSetPWD.enabled());
-    EXPECT_EQ(m.dialogs.shown.size(), 1u);
-}
-
 TEST(PasswordTest, ClearingTheSwitchRemovesThePasswordOnlyForTheRightOne) {
-    struct Case {
-        std::optional<std::string> answer;
-        bool readOnly;
-        bool stillOn;
-    };
-    const Case cases[] = {
+    // The prompt's answer (none: Cancel), a read-only file, the switch still on afterwards.
+    const std::tuple<std::optional<std::string>, bool, bool> cases[] = {
         {std::nullopt, false, true}, {kPassword, false, false}, {kPassword, true, true}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.answer.value_or("Cancel") + (c.readOnly ? ", read-only file" : ""));
+    for (const auto& [answer, readOnly, stillOn] : cases) {
+        SCOPED_TRACE(answer.value_or("Cancel") + (readOnly ? ", read-only file" : ""));
         Machine m;
         m.Start();
-        if (c.readOnly) m.files.readOnly.insert(m.passwordPath());
-        m.AnswerPrompt(500, c.answer);
+        if (readOnly) m.files.readOnly.insert(m.passwordPath());
+        m.AnswerPrompt(500, answer);
         m.prefs().chkPassword.click();
         EXPECT_EQ(m.loop.now(), 500u);  // the prompt was asked, and answered then
-        EXPECT_EQ(m.prefs().chkPassword.value(), c.stillOn ? 1 : 0);
-        EXPECT_EQ(m.prefs().cmdSetPWD.enabled(), c.stillOn);
-        EXPECT_EQ(m.Stored(), c.stillOn ? kPassword : "");
+        EXPECT_EQ(m.prefs().chkPassword.value(), stillOn ? 1 : 0);
+        EXPECT_EQ(m.prefs().cmdSetPWD.enabled(), stillOn);
+        EXPECT_EQ(m.Stored(), stillOn ? kPassword : "");
         EXPECT_FALSE(m.app.setPassword->visible());
         EXPECT_EQ(m.Messages(),
-                  c.readOnly ? Texts{Machine::WriteFailure("chkPassword_Click()")} : Texts{});
+                  readOnly ? Texts{Machine::WriteFailure("chkPassword_Click()")} : Texts{});
     }
 }
 
 TEST(PasswordTest, EveryUnlockOpenCloseAndExitAsksAndCancelTouchesNoDrive) {
-    struct Case {
-        const char* name;
-        std::function<void(frmVelkor&)> act;
-        bool asks;
-    };
     auto button = [](ui::OptionButton frmVelkor::*option) {
         return [option](frmVelkor& w) {
             (w.*option).click();
             w.cmdDo.click();
         };
     };
-    const Case cases[] = {
+    // What the user does, and whether it asks for the password.
+    const std::tuple<const char*, std::function<void(frmVelkor&)>, bool> cases[] = {
         {"OK: Open", button(&frmVelkor::optOpen), true},
         {"OK: Close", button(&frmVelkor::optClose), true},
         {"OK: Lock", button(&frmVelkor::optLock), false},
@@ -243,15 +212,15 @@ TEST(PasswordTest, EveryUnlockOpenCloseAndExitAsksAndCancelTouchesNoDrive) {
          false},
     };
     for (int i = 0; i < 2 * static_cast<int>(std::size(cases)); ++i) {
-        const Case& c = cases[i / 2];  // the prompt cancelled, or closed unanswered
-        SCOPED_TRACE(std::string(c.name) + (i % 2 ? ", closed unanswered" : ", cancelled"));
+        const auto& [name, act, asks] = cases[i / 2];  // the prompt cancelled, or closed unanswered
+        SCOPED_TRACE(std::string(name) + (i % 2 ? ", closed unanswered" : ", cancelled"));
         Machine m;
         m.Start();
         m.AnswerPrompt(500, std::nullopt, i % 2);
-        c.act(m.w());
-        EXPECT_EQ(m.loop.now(), c.asks ? 500u : 0u);
-        EXPECT_EQ(Shown(m, kRefusal), c.asks ? 1u : 0u);
-        if (c.asks) {
+        act(m.w());
+        EXPECT_EQ(m.loop.now(), asks ? 500u : 0u);
+        EXPECT_EQ(std::ranges::count(m.Messages(), kRefusal), asks ? 1 : 0);
+        if (asks) {
             EXPECT_TRUE(m.device.requests.empty());
             EXPECT_TRUE(m.multimedia.commands.empty());
             EXPECT_EQ(m.Entries(), "D: locked#2|E: locked#2");
@@ -282,7 +251,7 @@ TEST(PasswordTest, StartUpAsksForEveryUnlockItMakes) {
         m.StorePassword(kPassword);
         m.app.Start();
         EXPECT_EQ(m.loop.now(), c.prompts == 0 ? 0u : 1000u * c.prompts - 500u);
-        EXPECT_EQ(Shown(m, kRefusal), static_cast<size_t>(c.prompts));
+        EXPECT_EQ(std::ranges::count(m.Messages(), kRefusal), c.prompts);
         EXPECT_EQ(m.Requests(), c.requests);
         EXPECT_EQ(m.main().txtPWRMessage.text(), "NA");  // start-up went on
     }
@@ -311,6 +280,18 @@ TEST(PasswordTest, TheSwitchFollowsThePasswordFileWhateverTheOrderOfClicks) {
     Enter(d, kPassword, "N3w", "N3w");
     EXPECT_EQ(s.Stored(), "N3w");
     EXPECT_EQ(s.prefs().chkPassword.value(), 1);
+
+    // Start-up loads the set-password dialog hidden while a password is stored; once that is
+    // removed, the dialog opens afresh, asking for no old one.
+    Machine f;
+    f.Start();
+    f.AnswerPrompt(500, kPassword);
+    f.prefs().chkPassword.click();  // removes the password
+    ASSERT_EQ(f.Stored(), "");
+    f.prefs().chkPassword.click();  // asks for a new one
+    EXPECT_TRUE(f.app.setPassword->visible());
+    EXPECT_FALSE(f.app.setPassword->PWDExists);
+    EXPECT_FALSE(f.app.setPassword->txtPasswordOld.enabled());
 }
 
 // One action at a time: a request made while another one's prompt or message box is open does
@@ -323,7 +304,7 @@ TEST(PasswordTest, WhileAnActionRunsAnotherIsRefusedAndEachPromptAnswersItsOwnRe
         std::vector<std::pair<uint64_t, Act>> acts;  // what the user does when
         Answers answers;                             // typed into the prompt then, or Cancel
         const char* requests;
-        size_t busy;
+        int busy;
     };
     const Act unlockD([](Machine& m) { m.w().mnuUnlockSub[1].click(); });
     const Act unlockE([](Machine& m) { m.w().mnuUnlockSub[2].click(); });
@@ -361,7 +342,7 @@ TEST(PasswordTest, WhileAnActionRunsAnotherIsRefusedAndEachPromptAnswersItsOwnRe
         for (const auto& [ms, typed] : c.answers) m.AnswerPrompt(ms, typed);
         m.loop.runUntil(20000);
         EXPECT_EQ(m.Requests(), c.requests);
-        EXPECT_EQ(Shown(m, Say(Msg::Busy, false)), c.busy);
+        EXPECT_EQ(std::ranges::count(m.Messages(), Say(Msg::Busy, false)), c.busy);
         EXPECT_FALSE(m.app.ended());
         EXPECT_FALSE(m.app.checkPassword.loaded() && m.app.checkPassword->visible());
     }
@@ -371,50 +352,37 @@ TEST(PasswordTest, WhileAnActionRunsAnotherIsRefusedAndEachPromptAnswersItsOwnRe
 // drive is unlocked, the switch cannot be cleared and no new password replaces it. Only a
 // missing file means no password. (A file held open by another program: end to end.)
 TEST(PasswordTest, APasswordFileThatCannotBeReadKeepsTheGateShut) {
-    struct Case {
-        bool german;
-        std::string file;
-        const char* told;  // the start of the message; empty: nothing is refused
-    };
-    const Case cases[] = {
-        {true, std::string("[Password]\r\nPassword=\0\x01", 23),  // not text
-         "Die Passwortdatei \"C:\\Velkor\\password.txt\" kann nicht gelesen werden: The file is "
-         "not text."},
-        {false, "", ""},  // no file: no password
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.told);
+    for (bool missing : {false, true}) {
+        SCOPED_TRACE(missing ? "no file" : "not text");
         Machine m;
-        if (!c.file.empty()) m.files.content[m.passwordPath()] = c.file;
-        m.Launch(1, 0, c.german ? 1 : 0);
-        const bool refused = *c.told != 0;
-        EXPECT_EQ(m.prefs().chkPassword.value(), refused ? 1 : 0);
+        if (!missing) {
+            m.files.content[m.passwordPath()] = std::string("[Password]\r\nPassword=\0\x01", 23);
+        }
+        m.Launch(1, 0, 1);
+        EXPECT_EQ(m.prefs().chkPassword.value(), missing ? 0 : 1);
         m.w().mnuUnlockSub[1].click();
         m.prefs().chkPassword.setValue(0);  // the user clears the switch
-        if (!refused) {
-            EXPECT_EQ(m.Requests(), "-D");
-            EXPECT_TRUE(m.dialogs.shown.empty());
-            continue;
+        EXPECT_EQ(m.Requests(), missing ? "-D" : "");
+        EXPECT_EQ(m.prefs().chkPassword.value(), missing ? 0 : 1);
+        // One message for the unlock, one for the switch.
+        ASSERT_EQ(m.dialogs.shown.size(), missing ? 0u : 2u);
+        for (const auto& box : m.dialogs.shown) {
+            EXPECT_EQ(box.text,
+                      "Die Passwortdatei \"C:\\Velkor\\password.txt\" kann nicht "
+                      "gelesen werden: The file is not text.\r\n\r\nGesch\xC3\xBCtzte Aktionen "
+                      "bleiben gesperrt, bis sie wieder gelesen werden kann.");
         }
-        EXPECT_EQ(m.Requests(), "");
-        EXPECT_EQ(m.prefs().chkPassword.value(), 1);
-        ASSERT_EQ(m.dialogs.shown.size(), 2u);  // one for the unlock, one for the switch
-        for (const auto& box : m.dialogs.shown) EXPECT_EQ(box.text.rfind(c.told, 0), 0u);
         EXPECT_FALSE(m.app.checkPassword->visible());  // nothing to type a password into
     }
 }
 
 TEST(PasswordTest, APasswordFileUnreadableForAMomentNeverLetsAnEmptyAnswerThrough) {
-    struct Case {
-        const char* name;
-        std::function<void(Machine&)> act;
-        const char* told;
-    };
     auto lostAfter100ms = [](Machine& m) {
         m.loop.at(100, [&m] { m.files.unreadable.insert(m.passwordPath()); });
         m.AnswerPrompt(500, "");
     };
-    const Case cases[] = {
+    // What happens, and the start of the last message.
+    const std::tuple<const char*, std::function<void(Machine&)>, const char*> cases[] = {
         {"unlock, the file lost while the prompt waits",
          [&](Machine& m) { lostAfter100ms(m), m.w().mnuUnlockSub[1].click(); },
          "The password file"},
@@ -429,15 +397,15 @@ TEST(PasswordTest, APasswordFileUnreadableForAMomentNeverLetsAnEmptyAnswerThroug
          },
          "Invalid Password"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, act, start] : cases) {
+        SCOPED_TRACE(name);
         Machine m;
         m.Start();
-        c.act(m);
+        act(m);
         EXPECT_EQ(m.Requests(), "");
         EXPECT_FALSE(m.app.ended());
         const Texts told = m.Messages();
-        EXPECT_TRUE(!told.empty() && told.back().rfind(c.told, 0) == 0)
+        EXPECT_TRUE(!told.empty() && told.back().rfind(start, 0) == 0)
             << ::testing::PrintToString(told);
         m.files.unreadable.clear();
         EXPECT_EQ(m.Stored(), kPassword);

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <string_view>
 
 #include "fakes/AppHarness.h"
+#include "program/Messages.h"
 
 namespace velkor {
 namespace {
@@ -26,7 +28,11 @@ const char* Selected(frmPreferences& prefs) {
     return option ? option->name().c_str() : "none";
 }
 
-TEST(PreferencesTest, LoadSelectsTheStoredLanguageAndWritesItBack) {
+// The number in section "Language": the preferences dialog's load selects its option and
+// writes it back, the captions come from its language file. Every message, the password prompt,
+// the exit question and the about box share one rule, the number read again for each: German for
+// language 1, English for any other number and for a missing or unreadable one.
+TEST(PreferencesTest, TheLanguageNumberAtLoadAndInEveryText) {
     struct Case {
         const char* line;  // of section "Language"
         const char* selected;
@@ -45,8 +51,9 @@ TEST(PreferencesTest, LoadSelectsTheStoredLanguageAndWritesItBack) {
         SCOPED_TRACE(c.line);
         AppHarness h;
         LanguageFiles(h);
+        h.StorePassword("Secret");  // locking all at start-up asks for no password
         h.files.content[h.iniPath()] =
-            std::string("[Default]\r\nDelay=0\r\n[Language]\r\n") + c.line;
+            std::string("[Default]\r\nDeviceAll=1\r\nDelay=0\r\n[Language]\r\n") + c.line;
         h.app.Start();
         frmPreferences& prefs = *h.app.preferences;
         EXPECT_STREQ(Selected(prefs), c.selected);
@@ -62,43 +69,56 @@ TEST(PreferencesTest, LoadSelectsTheStoredLanguageAndWritesItBack) {
             EXPECT_EQ(box.title, "Velkor");
             EXPECT_EQ(box.icon, Icon::None);
         }
+
+        const bool german = std::string_view(c.selected) == "optGerman";
+        h.files.content[h.iniPath()] = std::string("[Language]\r\n") + c.line;
+        h.ClearRecords();
+        std::string explanation;
+        h.loop.at(500, [&] { explanation = h.app.checkPassword->lblPWD.caption(); });
+        h.AnswerPrompt(600, "wrong");
+        h.AnswerPrompt(700, std::nullopt);
+        h.main().mnuUnlockAll.click();  // a wrong password, then Cancel: refused
+        h.dialogs.answers = {Answer::Cancel};
+        h.main().mnuExit2.click();
+        EXPECT_EQ(explanation.rfind(german ? "Diese Aktion" : "This action", 0), 0u) << explanation;
+        EXPECT_EQ(h.Messages(),
+                  (Texts{Say(Msg::InvalidPassword, german), Say(Msg::PasswordRequired, german),
+                         Say(Msg::ExitQuestion, german)}));
+        EXPECT_EQ(h.dialogs.last().title, german ? "Velkor beenden" : "Exit Velkor");
+        h.main().mnuAbout.click();
+        EXPECT_EQ(h.app.about->txtAbout2.text(), Say(Msg::Donation, german, {"PayGrove"}));
     }
 }
 
 TEST(PreferencesTest, FailedLanguageWriteIsReportedAndTheOptionsShowTheStoredOne) {
-    struct Case {
-        int stored;
-        bool unreadable;  // the settings file cannot even be read
-        ui::OptionButton frmPreferences::*click;
-        const char* procName;
-        const char* selected;
-    };
-    const Case cases[] = {
-        {0, false, &frmPreferences::optGerman, "optGerman_Click()", "optEnglish"},
-        {1, false, &frmPreferences::optEnglish, "optEnglish_Click()", "optGerman"},
-        {0, true, &frmPreferences::optGerman, "optGerman_Click()", "none"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.procName);
+    // The language stored, and whether the settings file cannot even be read.
+    const std::pair<int, bool> cases[] = {{0, false}, {1, false}, {0, true}};
+    for (const auto& [stored, unreadable] : cases) {
         AppHarness h;
         LanguageFiles(h);
-        h.Launch(0, 0, c.stored);
+        h.Launch(0, 0, stored);
         const std::string before = h.files.content[h.iniPath()];
-        (c.unreadable ? h.files.unreadable : h.files.readOnly).insert(h.iniPath());
+        (unreadable ? h.files.unreadable : h.files.readOnly).insert(h.iniPath());
         frmPreferences& prefs = *h.app.preferences;
-        (prefs.*c.click).click();
-        EXPECT_EQ(h.Messages(), Texts{AppHarness::WriteFailure(
-                                    c.procName, c.unreadable ? "The process cannot access the file."
-                                                             : "Access is denied.")});
-        EXPECT_STREQ(Selected(prefs), c.selected);
+        ui::OptionButton& other = stored ? prefs.optEnglish : prefs.optGerman;
+        SCOPED_TRACE(other.name() + (unreadable ? ", unreadable" : ""));
+        other.click();
+        EXPECT_EQ(h.Messages(),
+                  Texts{AppHarness::WriteFailure(
+                      other.name() + "_Click()",
+                      unreadable ? "The process cannot access the file." : "Access is denied.")});
+        EXPECT_STREQ(Selected(prefs), unreadable ? "none" : stored ? "optGerman" : "optEnglish");
         EXPECT_EQ(h.files.content[h.iniPath()], before);
-        EXPECT_EQ(h.main().chkAll.caption(), std::to_string(c.stored));  // captions unchanged
+        EXPECT_EQ(h.main().chkAll.caption(), std::to_string(stored));  // captions unchanged
     }
 }
 
-TEST(PreferencesTest, ApplyWritesTheFourOptionsInOrderThenHides) {
+// Apply writes the four options in order and hides the dialog; closing it (close box, Alt+F4
+// or Escape) hides it without applying.
+TEST(PreferencesTest, ApplyWritesTheFourOptionsInOrderAndClosingHidesWithoutApplying) {
     AppHarness h;
     h.files.content[h.iniPath()] = "[Language]\r\nLanguage=1\r\n";
+    h.StorePassword("Secret");
     h.app.Start();
     frmPreferences& prefs = *h.app.preferences;
     h.main().mnuPreferences.click();
@@ -121,32 +141,22 @@ TEST(PreferencesTest, ApplyWritesTheFourOptionsInOrderThenHides) {
     prefs.cmdApply.click();
     EXPECT_FALSE(prefs.visible());
     ASSERT_TRUE(h.app.preferences.loaded());
-    const std::string& file = h.files.content[h.iniPath()];
+    const std::string file = h.files.content[h.iniPath()];
     EXPECT_NE(
         file.find("[Default]\r\nMinimize=1\r\nUseLastState=1\r\nDeviceAll=1\r\nStandby=0\r\n"),
         std::string::npos)
         << file;
     EXPECT_EQ(h.Read("Language", "Language"), "1");
 
+    h.main().mnuPreferences.click();
     prefs.chkSaveState.click();
     EXPECT_TRUE(prefs.chkLockAll.enabled());
-}
-
-TEST(PreferencesTest, ClosingTheWindowHidesItWithoutApplying) {
-    AppHarness h;
-    h.Settings(1, 0);
-    h.StorePassword("Secret");
-    h.app.Start();
-    frmPreferences& prefs = *h.app.preferences;
-    h.main().mnuPreferences.click();
-    prefs.chkLockAll.click();
-    const std::string before = h.files.content[h.iniPath()];
-    prefs.CloseCommand();  // close box, Alt+F4 or Escape
+    prefs.CloseCommand();
     EXPECT_FALSE(prefs.visible());
     ASSERT_TRUE(h.app.preferences.loaded());
-    EXPECT_EQ(h.files.content[h.iniPath()], before);
+    EXPECT_EQ(h.files.content[h.iniPath()], file);
     // The boxes keep the live state: the change stays visible, protection stays on.
-    EXPECT_EQ(prefs.chkLockAll.value(), 0);
+    EXPECT_EQ(prefs.chkSaveState.value(), 0);
     EXPECT_TRUE(prefs.PasswordProtectionOn());
     h.main().mnuPreferences.click();
     EXPECT_TRUE(prefs.visible());
@@ -156,18 +166,16 @@ TEST(PreferencesTest, ClosingTheWindowHidesItWithoutApplying) {
 // cannot be stored as it is, disabled, with a line saying why (a lock is kept for the run: a
 // resume puts it back, seen end to end). The mode is looked at again when the dialog opens.
 TEST(PreferencesTest, LockedFilesMakeTheSettingsManaged) {
-    struct Case {
-        bool settings;  // Velkor.ini cannot be written
-        bool password;  // password.txt cannot be written
-    };
-    for (const Case c : {Case{true, false}, Case{false, true}, Case{true, true}}) {
-        SCOPED_TRACE(std::string(c.settings ? "settings " : "") + (c.password ? "password" : ""));
+    // Velkor.ini, password.txt cannot be written.
+    const std::pair<bool, bool> cases[] = {{true, false}, {false, true}, {true, true}};
+    for (const auto& [settings, password] : cases) {
+        SCOPED_TRACE(std::string(settings ? "settings " : "") + (password ? "password" : ""));
         AppHarness h;
         h.Settings(0, 0, 0, 1);
         h.StorePassword("Secret");
-        if (c.settings) h.files.readOnly.insert(h.iniPath());
-        if (c.password) h.files.readOnly.insert(h.passwordPath());
-        const std::string settings = h.files.content[h.iniPath()];
+        if (settings) h.files.readOnly.insert(h.iniPath());
+        if (password) h.files.readOnly.insert(h.passwordPath());
+        const std::string before = h.files.content[h.iniPath()];
         h.app.Start();
         h.ClearRecords();
         frmVelkor& w = h.main();
@@ -182,18 +190,18 @@ TEST(PreferencesTest, LockedFilesMakeTheSettingsManaged) {
         for (const ui::Control* option : std::initializer_list<const ui::Control*>{
                  &prefs.chkLockAll, &prefs.chkSaveState, &prefs.chkMinimizeToTray, &prefs.chkResume,
                  &prefs.optEnglish, &prefs.optGerman}) {
-            EXPECT_EQ(option->enabled(), !c.settings) << option->name();
+            EXPECT_EQ(option->enabled(), !settings) << option->name();
         }
         EXPECT_TRUE(prefs.PasswordProtectionOn());
-        EXPECT_EQ(prefs.chkPassword.enabled(), !c.password);
-        EXPECT_EQ(prefs.cmdSetPWD.enabled(), !c.password);
+        EXPECT_EQ(prefs.chkPassword.enabled(), !password);
+        EXPECT_EQ(prefs.cmdSetPWD.enabled(), !password);
         prefs.cmdApply.click();
         EXPECT_FALSE(prefs.visible());
         EXPECT_EQ(h.Messages(), Texts{});
-        if (c.settings) {
-            EXPECT_EQ(h.files.content[h.iniPath()], settings);
+        if (settings) {
+            EXPECT_EQ(h.files.content[h.iniPath()], before);
         }
-        EXPECT_EQ(h.Read("Current", "DeviceD"), c.settings ? "" : "1");
+        EXPECT_EQ(h.Read("Current", "DeviceD"), settings ? "" : "1");
 
         // The administrator unlocks the files: the next opening offers everything again, and
         // Apply stores.
