@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Mutation run: how many planted faults the tests catch. Not part of the test command (it takes
-# about 40 minutes). Each mutant of mutants.txt is applied alone to a copy of the working tree,
+# about half an hour). Each mutant of mutants.txt is applied alone to a copy of the working tree,
 # built, and run against the native tests, then the Win32 tests under Wine, then (for what both
 # miss, while time is left) the end-to-end tier without its random-action run.
 #   tests/mutation/run.sh [ID...]     (all mutants, or those named)
