@@ -296,8 +296,10 @@ class MonkeyRun {
         const int choice = Pick(10);
         if (choice < 2 && !PasswordStored()) {  // most runs would rarely come to one otherwise
             for (HWND box : boxes) {
-                if (Caption(box).find("Pass") != std::string::npos)
-                    return (void)SayClick("preferences: the password switch", box);
+                if (Caption(box).find("Pass") != std::string::npos) {
+                    SayClick("preferences: the password switch", box);
+                    return;
+                }
             }
         }
         if (choice < 5 && SayClick("preferences: click", OneOf(boxes))) return;
@@ -443,7 +445,10 @@ class MonkeyRun {
 
     void Check() {
         if (failures_) return;
-        if (!Running()) return (void)EndedCleanly();
+        if (!Running()) {
+            EndedCleanly();
+            return;
+        }
         ReadDevices();
         // The shown state is compared only while nothing is under way, and once a change of the
         // drives has been followed (the program lists them again between the user's steps).

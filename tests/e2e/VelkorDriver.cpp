@@ -185,12 +185,18 @@ int Run(const std::string& command, const Args& a) {
     }
     if (command == "captions") {
         HWND window = TopLevel(a[0]);
+        if (!window) return 1;
         for (HWND child : Children(window)) {
             if (!IsWindowVisible(child) || ClassOf(child) == WC_COMBOBOXW) continue;
             const std::string text = Caption(child);
             if (!text.empty()) Print(text);
         }
-        return Code(window);
+        return 0;
+    }
+    // A command without the words it needs is the script's mistake: told as an unknown one.
+    if ((command == "link" && a.words.size() < 2) ||
+        ((command == "mount" || command == "replug") && a.words.size() < 3)) {
+        return 2;
     }
     if (command == "click" || command == "checked" || command == "enabled" || command == "link") {
         HWND window = nullptr;  // link TITLE CAPTION, the others CAPTION [TITLE]

@@ -47,6 +47,20 @@ drive() { timeout -k 5 60 "$WINE" "$driver" "$@" </dev/null 2>/dev/null | tr -d 
 front() {  # front [TITLE]: that window (the main one) in front, where the next keys go
     drive activate "$@" >/dev/null || bad "could not bring ${1:-the main window} to the front"
 }
+# Under set -e a step that fails outside a check (an `act`) ends the run: it is named, with where
+# it was called from, on stderr (an `act` has no stdout), and its screen kept as a failure's.
+stopped() {  # stopped COMMAND; only the script's own shell, not a $(...) that may fail
+    local i=0 where="" frame line file
+    [ "$BASHPID" = "$$" ] || return 0
+    while frame=$(caller $i); do
+        read -r line _ file <<<"$frame"
+        where="$where ${file##*/}:$line"
+        i=$((i + 1))
+    done
+    bad "the run stopped: \"$1\" failed, at$where" >&2
+}
+set -o errtrace
+trap 'stopped "$BASH_COMMAND"' ERR
 ok() { passed=$((passed + 1)); echo "  ok: $1"; }
 bad() {  # a screenshot of the moment is kept beside the log
     failures=$((failures + 1))

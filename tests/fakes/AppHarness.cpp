@@ -43,7 +43,8 @@ std::string AppHarness::Entries() {
 std::string AppHarness::Requests() {
     std::string joined;
     for (const auto& r : device.requests) {
-        joined += std::string(joined.empty() ? "" : " ") + (r.prevent ? '+' : '-') + r.drive[0];
+        joined +=
+            std::string(joined.empty() ? "" : " ") + (r.prevent ? '+' : '-') + r.drive.substr(0, 1);
     }
     return joined;
 }

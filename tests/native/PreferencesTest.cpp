@@ -51,7 +51,8 @@ TEST(PreferencesTest, TheLanguageNumberAtLoadAndInEveryText) {
         SCOPED_TRACE(c.line);
         AppHarness h;
         LanguageFiles(h);
-        h.StorePassword("Secret");  // locking all at start-up asks for no password
+        // A protected program, started without a prompt: locking all asks for no password.
+        h.StorePassword("Secret");
         h.files.content[h.iniPath()] =
             std::string("[Default]\r\nDeviceAll=1\r\nDelay=0\r\n[Language]\r\n") + c.line;
         h.app.Start();

@@ -33,8 +33,9 @@ TEST(TrayTest, AMinimisedStartLivesInTheNotificationAreaAndTheIconComesWithTheTa
         ASSERT_TRUE(h.app.Start());
         const Texts icon = c.minimize ? Texts{"add 2025", "tip Velkor"} : Texts{};
         EXPECT_EQ(h.tray.calls, icon);
-        EXPECT_EQ(h.main().visible(), !(c.minimize && c.taskbar));
-        EXPECT_EQ(h.main().style().showInTaskbar, !(c.minimize && c.taskbar));
+        const bool startsInTray = c.minimize && c.taskbar;
+        EXPECT_EQ(h.main().visible(), !startsInTray);
+        EXPECT_EQ(h.main().style().showInTaskbar, !startsInTray);
         EXPECT_EQ(h.main().windowState() == ui::WindowState::Minimized, c.minimize && !c.taskbar);
         if (c.restored) h.main().setWindowState(ui::WindowState::Normal);
         h.tray.refuseAdd = false;

@@ -145,12 +145,15 @@ TEST(UpdateCheckTest, ServersRedirectsAndTheTimeTheCheckMayTake) {
         if (*c.server) h.app.ini.WriteIni(h.iniPath(), "Update", "Server", c.server);
         h.http.answers.assign(c.answers.begin(), c.answers.end());
         frmPreferences& preferences = *h.app.preferences;
+        int pressedAgain = 0;
         h.loop.at(1000, [&] {  // only while a check waits
+            ++pressedAgain;
             EXPECT_FALSE(preferences.cmdCheckUpdate.enabled());
             EXPECT_EQ(preferences.cmdCheckUpdate.caption(), "Checking...");
             preferences.cmdCheckUpdate_Click();  // a second press: nothing
         });
         EXPECT_EQ(CheckNow(h).text, c.told);
+        EXPECT_EQ(pressedAgain, c.tookMs > 1000 ? 1 : 0);
         std::vector<std::string> asked;
         for (const auto& r : h.http.requests) {
             asked.push_back(Url(r.target));

@@ -66,8 +66,9 @@ std::string Cut(HWND control, UINT dpi) {
         // A check mark or option dot and its gap; the stretch of border line before a frame's
         // caption; the edges and focus frame of a push button.
         const DWORD type = style & BS_TYPEMASK;
-        const bool marked =
-            (type >= BS_CHECKBOX && type <= BS_AUTO3STATE) || type == BS_AUTORADIOBUTTON;
+        const bool marked = type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE ||
+                            type == BS_AUTO3STATE || type == BS_RADIOBUTTON ||
+                            type == BS_AUTORADIOBUTTON;
         room.cx -= MulDiv(marked ? 17 : type == BS_GROUPBOX ? 10 : 8, static_cast<int>(dpi), 96);
         need = Measure(control, text, DT_SINGLELINE);
     } else if (kind == WC_STATICW && !text.empty() && (style & SS_TYPEMASK) <= SS_RIGHT) {
@@ -187,7 +188,10 @@ TEST_P(EveryWindowTest, EveryCaptionFitsCanBeReadAndIsNamed) {
     for (size_t i = 0; i < std::size(elements); ++i) before[i] = GetSysColor(elements[i]);
     const COLORREF white = RGB(255, 255, 255), black = RGB(0, 0, 0), face = RGB(240, 240, 240),
                    yellow = RGB(255, 255, 0), blue = RGB(0, 128, 255);
-    const COLORREF today[] = {white, black, face, black, before[4], before[5], face, black, black};
+    const size_t highlight = 4;  // and the highlighted text after it: today they stay the system's
+    const COLORREF today[] = {white, black, face, black, before[highlight], before[highlight + 1],
+                              face,  black, black};
+    ASSERT_EQ(elements[highlight], COLOR_HIGHLIGHT);
     const COLORREF contrast[] = {black, yellow, black, yellow, blue, white, face, black, black};
     auto colour = [&](const COLORREF* colours) {
         return SetSysColors(static_cast<int>(std::size(elements)), elements, colours);
