@@ -16,6 +16,7 @@
 #include "fakes/FakePorts.h"
 #include "program/WaitWithEvents.h"
 #include "win32/AccessibleName.h"
+#include "win32/DpiResources.h"
 #include "win32/Renderer.h"
 #include "win32/Utf.h"
 #include "win32/Win32EventLoop.h"
@@ -108,13 +109,18 @@ std::string Unreadable(HWND control) {
     return same ? "text in its background colour" : "";
 }
 
-void ExpectNothingCut(HWND window, const std::string& form, UINT dpi) {
+// Every shown control of `window` fits its text and its window; at the system's text size, a
+// window that grew past its design for a longer text keeps its margin on the right.
+void ExpectNothingCut(HWND window, const ui::Form& model, UINT dpi, bool systemTextSize) {
+    const std::string form = model.name();
     ASSERT_NE(window, nullptr) << form;
+    RECT parent{};
+    GetClientRect(window, &parent);
+    LONG content = 0;
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (!IsWindowVisible(child)) continue;
-        RECT own{}, parent{};
+        RECT own{};
         GetWindowRect(child, &own);
-        GetClientRect(window, &parent);
         MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&own), 2);
         const std::string where =
             form + " at " + std::to_string(dpi) + " dpi: \"" + Narrow(TextOf(child)) + "\"";
@@ -122,7 +128,10 @@ void ExpectNothingCut(HWND window, const std::string& form, UINT dpi) {
         EXPECT_EQ(Unreadable(child), "") << where;
         // A control that grew must not reach past its window's edge.
         EXPECT_LE(own.right, parent.right) << where << " leaves the window";
+        content = std::max(content, own.right);
     }
+    if (systemTextSize && parent.right > Pixels(model.clientWidth(), dpi))
+        EXPECT_EQ(parent.right - content, Pixels(120, dpi)) << form << " at " << dpi << " dpi";
 }
 
 // The accessible name of each control the Tab key reaches, in its order.
@@ -203,9 +212,10 @@ TEST_P(EveryWindowTest, EveryCaptionFitsCanBeReadAndIsNamed) {
                          &app.checkPassword.get(), &app.about.get()};
     for (ui::Form* form : forms) form->show();
     ASSERT_EQ(app.mainWindow.get().chkAll.caption().empty(), false) << "captions not loaded";
-    auto expectNothingCut = [&](UINT dpi) {
+    auto expectNothingCut = [&](UINT dpi, bool systemTextSize = true) {
         WaitWithEvents(loop, 50);
-        for (ui::Form* form : forms) ExpectNothingCut(renderer.windowOf(*form), form->name(), dpi);
+        for (ui::Form* form : forms)
+            ExpectNothingCut(renderer.windowOf(*form), *form, dpi, systemTextSize);
     };
 
     HDC screen = GetDC(nullptr);
@@ -253,7 +263,7 @@ TEST_P(EveryWindowTest, EveryCaptionFitsCanBeReadAndIsNamed) {
     ASSERT_TRUE(SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof twice, &twice, 0));
     for (ui::Form* form : forms)
         SendMessageW(renderer.windowOf(*form), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
-    expectNothingCut(dpi);
+    expectNothingCut(dpi, false);
     SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof normal, &normal, 0);
     for (ui::Form* form : forms)
         SendMessageW(renderer.windowOf(*form), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
