@@ -7,6 +7,14 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
+void AppendUnit(std::string& out, char16_t unit, bool bigEndian) {
+    const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+    out += bigEndian ? high : low;
+    out += bigEndian ? low : high;
+}
+
+}  // namespace
+
 void AppendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
         out += static_cast<char>(c);
@@ -25,13 +33,6 @@ void AppendUtf8(std::string& out, char32_t c) {
     }
 }
 
-void AppendUnit(std::string& out, char16_t unit, bool bigEndian) {
-    const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
-    out += bigEndian ? high : low;
-    out += bigEndian ? low : high;
-}
-
-// The next code point of `utf8` from `i`, which moves past it.
 char32_t NextCodePoint(std::string_view utf8, size_t& i) {
     const auto byte = [&](size_t at) {
         return static_cast<uint8_t>(utf8[at]);
@@ -49,8 +50,6 @@ char32_t NextCodePoint(std::string_view utf8, size_t& i) {
     if (overlong || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return kReplacement;
     return c;
 }
-
-}  // namespace
 
 std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
     auto unit = [&](size_t k) {

@@ -1,5 +1,7 @@
 #include "fakes/Cp1252Text.h"
 
+#include "profile/Utf16Text.h"
+
 namespace velkor::test {
 namespace {
 
@@ -20,26 +22,9 @@ char ToByte(char32_t c) {
 
 }  // namespace
 
-std::string Cp1252Text::ToAnsi(std::string_view s) const {
-    // Decodes UTF-8 character by character; a malformed sequence counts as one unknown character.
+std::string Cp1252Text::ToAnsi(std::string_view utf8) const {
     std::string out;
-    for (size_t i = 0; i < s.size();) {
-        const auto lead = static_cast<unsigned char>(s[i]);
-        const size_t extra = lead < 0x80             ? 0
-                             : (lead & 0xE0) == 0xC0 ? 1
-                             : (lead & 0xF0) == 0xE0 ? 2
-                             : (lead & 0xF8) == 0xF0 ? 3
-                                                     : 9;
-        char32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
-        bool ok = extra <= 3 && i + extra < s.size();
-        for (size_t k = 1; ok && k <= extra; ++k) {
-            const auto trail = static_cast<unsigned char>(s[i + k]);
-            ok = (trail & 0xC0) == 0x80;
-            c = (c << 6) | (trail & 0x3F);
-        }
-        out.push_back(ok ? ToByte(c) : '?');
-        i += ok ? extra + 1 : 1;
-    }
+    for (size_t i = 0; i < utf8.size();) out.push_back(ToByte(profile::NextCodePoint(utf8, i)));
     return out;
 }
 
@@ -47,17 +32,7 @@ std::string Cp1252Text::FromAnsi(std::string_view ansi) const {
     std::string out;
     for (char b : ansi) {
         const auto byte = static_cast<unsigned char>(b);
-        const char32_t c = (byte >= 0x80 && byte <= 0x9F) ? kHigh[byte - 0x80] : byte;
-        if (c < 0x80) {
-            out.push_back(static_cast<char>(c));
-        } else if (c < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else {  // every character of the code page lies below U+10000
-            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        }
+        profile::AppendUtf8(out, (byte >= 0x80 && byte <= 0x9F) ? kHigh[byte - 0x80] : byte);
     }
     return out;
 }

@@ -2,7 +2,8 @@
 # Mutation run: how many planted faults the tests catch. Not part of the test command (it takes
 # about half an hour). Each mutant of mutants.txt is applied alone to a copy of the working tree,
 # built, and run against the native tests, then the Win32 tests under Wine, then (for what both
-# miss, while time is left) the end-to-end tier without its random-action run.
+# miss, while time is left) the end-to-end tier without its random-action run. The installer's
+# helper, which only the installer package runs, is tried by the release and installer tiers.
 #   tests/mutation/run.sh [ID...]     (all mutants, or those named)
 # VELKOR_MUTATION_BUDGET: seconds for the whole run (default 5400); mutants not reached are
 # "not run". Results: build/mutation/summary.txt, a line "ID  OUTCOME  FIRST FAILURE" each.
@@ -30,6 +31,8 @@ for name in sys.stdin.read().split("\0"):
     shutil.copy(source, copy)  # dated now: rebuilt
 ' "$root" "$tree"
 cd "$tree" || exit 1
+# The release tier takes the sources and their date from git.
+[ -d .git ] || { git init -q && git add -A && git -c user.name=run -c user.email=run commit -qm tree; }
 . scripts/wine-prefix.sh
 prefix=$tree/build/windows/wineprefix
 trap 'wine_prefix_down "$prefix"' EXIT
@@ -59,6 +62,13 @@ tier() {
             wine_prefix_down "$prefix"
             local status=0
             VELKOR_E2E_PART=scenarios bash tests/e2e/run-e2e.sh "$tree" >>"$log" 2>&1 || status=1
+            wine_prefix_up "$prefix"
+            return $status ;;
+        installer) cmake --build --preset windows >"$log" 2>&1 || return 2
+            wine_prefix_down "$prefix"
+            local status=0  # the package's tier needs the signed release: without it, no answer
+            bash tests/release/run-release.sh "$tree" >>"$log" 2>&1 || status=2
+            [ $status = 2 ] || bash tests/msi/run-msi.sh "$tree" >>"$log" 2>&1 || status=1
             wine_prefix_up "$prefix"
             return $status ;;
     esac
@@ -111,6 +121,8 @@ while IFS= read -r line <&3; do
     [ $# -eq 0 ] || [[ " $* " == *" $id "* ]] || continue
     if [ $((SECONDS - start)) -ge "$budget" ]; then
         printf '%-34s not run (time budget)\n' "$id" | tee -a "$results"
+    elif [[ $file == src/win32/setup/* ]]; then
+        mutate "$id" "$file" "$from" "$to" installer
     elif [[ $file == src/win32/* ]]; then
         mutate "$id" "$file" "$from" "$to" win32
     else
@@ -125,7 +137,7 @@ for line in "${survivors[@]}"; do
     id=${line%% | *} rest=${line#* | }
     file=${rest%% | *} rest=${rest#* | }
     from=${rest%% | *} to=${rest#* | }
-    mutate "$id" "$file" "$from" "$to" e2e
+    [[ $file == src/win32/setup/* ]] || mutate "$id" "$file" "$from" "$to" e2e
 done
 
 # The sources as they were; the next run starts from an unmutated build.
